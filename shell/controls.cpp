@@ -1,0 +1,321 @@
+#include "controls.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include "twips.h"
+
+namespace shell {
+
+QColor bgr(quint32 v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)); }
+
+quint32 toBgr(const QColor& c) {
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
+
+QColor qbColor(int i) {
+    static const quint32 table[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                      0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    return bgr(table[(i % 16 + 16) % 16]);
+}
+
+QFont vbFont(const QString& family, double points, bool bold, bool italic, bool underline) {
+    QFont f;
+    if (family.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
+        f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                       QStringLiteral("DejaVu Sans Mono")});
+        f.setStyleHint(QFont::TypeWriter);
+        f.setFixedPitch(true);
+    } else if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+        f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("DejaVu Sans")});
+        f.setStyleHint(QFont::SansSerif);
+    } else {
+        f.setFamily(family);
+    }
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    if (f.fixedPitch() && !QFontInfo(f).fixedPitch()) {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPointSizeF(points);
+        fixed.setBold(bold);
+        fixed.setItalic(italic);
+        fixed.setUnderline(underline);
+        return fixed;
+    }
+    return f;
+}
+
+DropTarget* dropTargetAt(const QPoint& globalPos) {
+    QWidget* w = QApplication::widgetAt(globalPos);
+    if (!w) return nullptr;
+    auto* t = dynamic_cast<DropTarget*>(w);
+    if (t && t->acceptsDrops()) return t;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- VbLabel
+
+VbLabel::VbLabel(QWidget* parent, const QString& name) : QLabel(parent) {
+    setObjectName(name);
+    setAutoFillBackground(true);
+}
+
+void VbLabel::setCaption(const QString& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    // The label shows carriage returns as line breaks.
+    QString shown = c;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setText(shown);
+}
+
+long long VbLabel::value() const { return caption_.trimmed().toLongLong(); }
+
+void VbLabel::setBackColor(quint32 v) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, bgr(v));
+    setPalette(p);
+}
+
+void VbLabel::setForeColor(quint32 v) { setForeColor(bgr(v)); }
+
+void VbLabel::setForeColor(const QColor& c) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, c);
+    setPalette(p);
+}
+
+QColor VbLabel::backColor() const { return palette().color(QPalette::Window); }
+QColor VbLabel::foreColor() const { return palette().color(QPalette::WindowText); }
+
+void VbLabel::setBorder(bool single) {
+    setFrameStyle(single ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+    setLineWidth(1);
+}
+
+void VbLabel::setItalic(bool italic) {
+    QFont f = font();
+    f.setItalic(italic);
+    setFont(f);
+}
+
+void VbLabel::dropFrom(QWidget* source) {
+    if (onDragDrop) onDragDrop(source);
+}
+
+void VbLabel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) pressed_ = true;
+    e->accept();
+}
+
+void VbLabel::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click) {
+        if (onClick) onClick();
+        emit clicked();
+    }
+}
+
+// ---------------------------------------------------------------- VbPicture
+
+VbPicture::VbPicture(QWidget* parent, const QString& name) : QWidget(parent) {
+    setObjectName(name);
+    setAutoFillBackground(true);
+}
+
+void VbPicture::setBackColor(quint32 v) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, bgr(v));
+    setPalette(p);
+}
+
+QColor VbPicture::backColor() const { return palette().color(QPalette::Window); }
+
+void VbPicture::setPicture(Painter p) {
+    picture_ = std::move(p);
+    update();
+}
+
+void VbPicture::setBorder(bool raised) {
+    raised_ = raised;
+    update();
+}
+
+void VbPicture::dropFrom(QWidget* source) {
+    if (onDragDrop) onDragDrop(source);
+}
+
+void VbPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (picture_) picture_(p, QRectF(rect()));
+    if (raised_) {
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
+}
+
+void VbPicture::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) pressed_ = true;
+    e->accept();
+}
+
+void VbPicture::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click) {
+        if (onClick) onClick();
+        emit clicked();
+    }
+}
+
+// ---------------------------------------------------------------- VbShape
+
+VbShape::VbShape(QWidget* parent, const QString& name, Kind kind) : QWidget(parent), kind_(kind) {
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void VbShape::setFill(quint32 v) {
+    filled_ = true;
+    fill_ = bgr(v);
+    update();
+}
+
+void VbShape::setTransparentFill() {
+    filled_ = false;
+    update();
+}
+
+void VbShape::setBorderColor(quint32 v) {
+    border_ = bgr(v);
+    update();
+}
+
+void VbShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const qreal half = borderWidth_ / 2.0;
+    const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+    p.setPen(QPen(border_, borderWidth_));
+    p.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
+    if (kind_ == Circle) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.drawEllipse(r);
+    } else {
+        p.drawRect(r);
+    }
+}
+
+// ---------------------------------------------------------------- VbLine
+
+VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2,
+               quint32 colour, int widthPx)
+    : QWidget(parent), colour_(bgr(colour)), width_(widthPx) {
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The widget spans the line's bounding box plus half the pen on every side.
+    const int padTw = (widthPx / 2 + 1) * tw::kTwipsPerPixel;
+    const int l = std::min(x1, x2) - padTw, t = std::min(y1, y2) - padTw;
+    tw::place(this, l, t, std::abs(x2 - x1) + 2 * padTw, std::abs(y2 - y1) + 2 * padTw);
+    a_ = QPoint(tw::toPx(x1 - l), tw::toPx(y1 - t));
+    b_ = QPoint(tw::toPx(x2 - l), tw::toPx(y2 - t));
+}
+
+void VbLine::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (a_.x() != b_.x() && a_.y() != b_.y()) p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(a_, b_);
+}
+
+// ---------------------------------------------------------------- buttons
+
+VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
+    : QPushButton(caption, parent) {
+    setObjectName(name);
+    setAutoDefault(false);
+}
+
+DragButton::DragButton(QWidget* parent, const QString& name, const QString& caption)
+    : VbButton(parent, name, caption) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void DragButton::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || dragging_) {
+        e->accept();
+        return;
+    }
+    dragging_ = true;
+    setDown(true);
+    if (!image_) {
+        image_ = new QLabel(window());
+        image_->setObjectName(QStringLiteral("dragImage"));
+        image_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        image_->setAlignment(Qt::AlignCenter);
+        image_->setAutoFillBackground(true);
+        image_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    image_->setParent(window());
+    image_->setText(text());
+    image_->setFont(font());
+    image_->setPalette(palette());
+    image_->resize(size());
+    moveImage(e->globalPosition().toPoint());
+    image_->show();
+    image_->raise();
+    e->accept();
+}
+
+void DragButton::mouseMoveEvent(QMouseEvent* e) {
+    if (dragging_) moveImage(e->globalPosition().toPoint());
+    e->accept();
+}
+
+void DragButton::mouseReleaseEvent(QMouseEvent* e) {
+    if (!dragging_ || e->button() != Qt::LeftButton) {
+        e->accept();
+        return;
+    }
+    endDrag();
+    e->accept();
+    // The drop may open a modal box and even start a new task; look the
+    // target up only after the image is gone so it is not found itself.
+    if (DropTarget* t = dropTargetAt(e->globalPosition().toPoint())) t->dropFrom(this);
+}
+
+void DragButton::moveImage(const QPoint& globalPos) {
+    if (!image_) return;
+    QWidget* host = image_->parentWidget();
+    const QPoint local = host->mapFromGlobal(globalPos);
+    // The image sits centred on the pointer, the way the digit is held.
+    image_->move(local - QPoint(image_->width() / 2, image_->height() / 2));
+}
+
+void DragButton::endDrag() {
+    dragging_ = false;
+    setDown(false);
+    if (image_) image_->hide();
+}
+
+} // namespace shell

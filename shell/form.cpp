@@ -1,0 +1,180 @@
+#include "form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWindow>
+#include <cmath>
+
+#include "runtime.h"
+#include "twips.h"
+
+namespace shell {
+
+int vbKeyCode(const QKeyEvent* e) {
+    const int k = e->key();
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    // Shift changes key() of the digit row; the classic codes ignore Shift,
+    // so take the digit from the X key code where the platform has one.
+    const quint32 sc = e->nativeScanCode();
+    if (!keypad && sc >= 10 && sc <= 19 && (k < Qt::Key_0 || k > Qt::Key_9) &&
+        (e->modifiers() & Qt::ShiftModifier))
+        return sc == 19 ? 48 : int(48 + (sc - 9));
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return (keypad ? 96 : 48) + (k - Qt::Key_0);
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+    switch (k) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Asterisk: return keypad ? 106 : 0;
+    case Qt::Key_Plus: return keypad ? 107 : 187;
+    case Qt::Key_Minus: return keypad ? 109 : 189;
+    case Qt::Key_Period:
+    case Qt::Key_Comma: return keypad ? 110 : 190;
+    case Qt::Key_Slash: return keypad ? 111 : 0;
+    default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+    return 0;
+}
+
+int vbShiftState(const QKeyEvent* e) {
+    int s = 0;
+    if (e->modifiers() & Qt::ShiftModifier) s |= 1;
+    if (e->modifiers() & Qt::ControlModifier) s |= 2;
+    if (e->modifiers() & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+namespace {
+QPointer<Form> gCurrent;
+bool gEnded = false;
+bool gTrackerConnected = false;
+QList<Form*> gForms;
+
+void activate(Form* f) {
+    gCurrent = f;
+    f->Form_Activate();
+}
+
+void connectTracker() {
+    if (gTrackerConnected || !qApp) return;
+    gTrackerConnected = true;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* w) {
+        if (!w) return; // another application: not an activation
+        for (Form* f : std::as_const(gForms)) {
+            if (f->windowHandle() == w) {
+                if (f->isVisible() && f != gCurrent) activate(f);
+                return;
+            }
+        }
+        // boxes and dialogs are not ours: ignored
+    });
+}
+} // namespace
+
+Form::Form(QWidget* parent) : QWidget(parent) {
+    gForms.append(this);
+    connectTracker();
+    qApp->installEventFilter(this);
+}
+
+Form::~Form() {
+    gForms.removeAll(this);
+    if (gCurrent == this) gCurrent = nullptr;
+}
+
+void Form::setClientTwips(int width, int height) {
+    setFixedSize(tw::toPx(width), tw::toPx(height));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
+                   Qt::CustomizeWindowHint);
+}
+
+int Form::leftTw() const { return tw::fromPx(frameGeometry().x()); }
+int Form::topTw() const { return tw::fromPx(frameGeometry().y()); }
+int Form::widthTw() const { return tw::fromPx(frameGeometry().width()); }
+int Form::heightTw() const { return tw::fromPx(frameGeometry().height()); }
+
+void Form::moveTw(double left, double top) {
+    move(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
+}
+
+void Form::centreOnScreen() {
+    const QSize s = runtime().screenTwips();
+    moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    if (gEnded) {
+        e->accept();
+        return;
+    }
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        e->ignore();
+    else
+        e->accept();
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (keyPreview_ && event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        // A key bubbles up through the parents; take it once, where it is
+        // first delivered: at the focus widget, or at the window itself.
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = (w == focus) || (!focus && w == this);
+        if (first && w->window() == this && isVisible()) {
+            auto* ke = static_cast<QKeyEvent*>(event);
+            Form_KeyDown(vbKeyCode(ke), vbShiftState(ke));
+        }
+    }
+    return false; // the key is not swallowed
+}
+
+namespace forms {
+
+void show(Form* f) {
+    f->show();
+    f->raise();
+    f->activateWindow();
+    activate(f);
+}
+
+void hide(Form* f) {
+    f->hide();
+    if (gCurrent == f) gCurrent = nullptr;
+}
+
+Form* current() { return gCurrent; }
+
+void restoreFocus() {
+    if (gCurrent && gCurrent->isVisible()) gCurrent->activateWindow();
+}
+
+void endProgram() {
+    gEnded = true;
+    for (Form* f : std::as_const(gForms)) f->hide();
+    gCurrent = nullptr;
+    QCoreApplication::exit(0);
+}
+
+bool programEnded() { return gEnded; }
+
+} // namespace forms
+
+} // namespace shell

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWidget>
+
+class QKeyEvent;
+
+namespace shell {
+
+// Classic key code of a key event (digits of the main keyboard 48..57, of the
+// keypad 96..105, letters 65..90, arrows 37..40, ...); 0 when it has none.
+int vbKeyCode(const QKeyEvent* e);
+// Shift state: 1 Shift, 2 Ctrl, 4 Alt.
+int vbShiftState(const QKeyEvent* e);
+
+// Base of every window of the program: a fixed client area in twips, the
+// window position in twips, and the Activate / Unload / KeyDown events.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Fixed client size in twips; frame without minimise and maximise buttons.
+    void setClientTwips(int width, int height);
+
+    // Outer position and size in twips, as the window manager frames it.
+    int leftTw() const;
+    int topTw() const;
+    int widthTw() const;
+    int heightTw() const;
+    void moveTw(double left, double top);
+
+    // Centres the window on the screen of the runtime.
+    void centreOnScreen();
+
+    // Runs each time the program brings the window to the front.
+    virtual void Form_Activate() {}
+    // Runs when the window is closed by its frame; set cancel to keep it.
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    // With key preview on, sees every key of the window before its controls.
+    virtual void Form_KeyDown(int keyCode, int shift) {
+        (void)keyCode;
+        (void)shift;
+    }
+
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    bool keyPreview() const { return keyPreview_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool keyPreview_ = false;
+};
+
+// Knows which window of ours is in front and raises Activate the way the
+// classic runtime did: when the program shows a window, or when the user
+// switches to another visible window of ours. Not when a box closes, and not
+// when the user comes back from another application.
+namespace forms {
+void show(Form* f);
+void hide(Form* f);
+Form* current();
+// Gives the keyboard back to the current window after a modal box.
+void restoreFocus();
+// Ends the program: every window closes without asking again.
+void endProgram();
+bool programEnded();
+} // namespace forms
+
+} // namespace shell

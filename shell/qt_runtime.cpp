@@ -1,0 +1,115 @@
+#include "qt_runtime.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "form.h"
+#include "twips.h"
+
+namespace shell {
+
+namespace {
+
+// Boxes show the prompt's carriage returns as line breaks.
+QString displayText(QString s) {
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QWidget* boxParent() {
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    return forms::current();
+}
+
+} // namespace
+
+QtRuntime::QtRuntime() = default;
+
+int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
+    QMessageBox box(boxParent());
+    box.setWindowTitle(title);
+    box.setText(displayText(prompt));
+    switch (style & 0x70) {
+    case 16: box.setIcon(QMessageBox::Critical); break;
+    case 32: box.setIcon(QMessageBox::Question); break;
+    case 48: box.setIcon(QMessageBox::Warning); break;
+    case 64: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    const bool yesNo = (style & 7) == YesNo;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* ok = nullptr;
+    if (yesNo) {
+        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        box.setDefaultButton((style & SecondButtonDefault) ? no : yes);
+        box.setEscapeButton(no);
+    } else {
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+    }
+    box.exec();
+    forms::restoreFocus();
+    if (yesNo) return box.clickedButton() == yes ? AnswerYes : AnswerNo;
+    return AnswerOk;
+}
+
+QString QtRuntime::inputBox(const QString& prompt, const QString& title,
+                            const QString& defaultText) {
+    QInputDialog dlg(boxParent());
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(displayText(prompt));
+    dlg.setTextValue(defaultText);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
+    dlg.setInputMode(QInputDialog::TextInput);
+    const bool accepted = dlg.exec() == QDialog::Accepted;
+    forms::restoreFocus();
+    return accepted ? dlg.textValue() : QString();
+}
+
+void QtRuntime::randomize() {
+    // Seed once from the clock; later calls keep the running sequence, so
+    // tasks drawn within the same second still differ.
+    if (seeded_) return;
+    seeded_ = true;
+    const auto ms = quint64(QDateTime::currentMSecsSinceEpoch());
+    std::random_device rd;
+    gen_.seed(ms ^ (quint64(rd()) << 32) ^ rd());
+}
+
+double QtRuntime::rnd() {
+    if (!seeded_) randomize();
+    return double(gen_() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+QSize QtRuntime::screenTwips() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    const QSize px = s ? s->geometry().size() : QSize(1024, 768);
+    return QSize(tw::fromPx(px.width()), tw::fromPx(px.height()));
+}
+
+QString QtRuntime::saveFileName(const QString& caption, const QString& suggestedName,
+                                const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, suggestedName, filter);
+    forms::restoreFocus();
+    return path;
+}
+
+void QtRuntime::setClipboardText(const QString& text) {
+    QClipboard* cb = QGuiApplication::clipboard();
+    cb->clear();
+    cb->setText(text, QClipboard::Clipboard);
+}
+
+} // namespace shell

@@ -1,0 +1,22 @@
+#include "runtime.h"
+
+#include <cstdlib>
+#include <cstdio>
+
+namespace shell {
+
+namespace {
+Runtime* current = nullptr;
+}
+
+Runtime& runtime() {
+    if (!current) {
+        std::fprintf(stderr, "no runtime installed\n");
+        std::abort();
+    }
+    return *current;
+}
+
+void setRuntime(Runtime* rt) { current = rt; }
+
+} // namespace shell

@@ -1,0 +1,92 @@
+#include "scripted_runtime.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+ScriptedRuntime::ScriptedRuntime() { shell::setRuntime(this); }
+
+ScriptedRuntime::~ScriptedRuntime() { shell::setRuntime(nullptr); }
+
+QList<ScriptedRuntime::Box> ScriptedRuntime::takeBoxes() {
+    QList<Box> b = boxes;
+    boxes.clear();
+    return b;
+}
+
+void ScriptedRuntime::unexpected(const Box& b) {
+    ++unexpectedBoxes;
+    const QByteArray msg = "unexpected box: " + QByteArray(toString(b));
+    QTest::qFail(msg.constData(), __FILE__, __LINE__);
+}
+
+int ScriptedRuntime::msgBox(const QString& prompt, int style, const QString& title) {
+    const Box b{Box::Message, prompt, style, title, {}};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (msgAnswers.isEmpty()) {
+        unexpected(b);
+        return (style & 7) == shell::YesNo ? shell::AnswerNo : shell::AnswerOk;
+    }
+    return msgAnswers.dequeue();
+}
+
+QString ScriptedRuntime::inputBox(const QString& prompt, const QString& title,
+                                  const QString& defaultText) {
+    const Box b{Box::Input, prompt, 0, title, defaultText};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (inputAnswers.isEmpty()) {
+        unexpected(b);
+        return {};
+    }
+    return inputAnswers.dequeue();
+}
+
+QString ScriptedRuntime::saveFileName(const QString& caption, const QString& suggestedName,
+                                      const QString& filter) {
+    const Box b{Box::SaveFile, filter, 0, caption, suggestedName};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (fileAnswers.isEmpty()) {
+        unexpected(b);
+        return {};
+    }
+    return fileAnswers.dequeue();
+}
+
+double ScriptedRuntime::rnd() {
+    if (!forced.isEmpty()) return forced.dequeue();
+    return std::generate_canonical<double, 53>(gen);
+}
+
+shell::PrintResult ScriptedRuntime::print(const shell::PrintDocument& doc) {
+    if (printerAnswer == shell::PrintResult::Printed) printed.append(doc);
+    return printerAnswer;
+}
+
+bool ScriptedRuntime::printToPdf(const shell::PrintDocument& doc, const QString& path) {
+    if (!pdfWorks) return false;
+    pdfs.append({path, doc});
+    return true;
+}
+
+void ScriptedRuntime::setClipboardText(const QString& text) {
+    ++clipboardWrites;
+    clipboard = text;
+    // The offscreen clipboard works inside the process, so tests can read it back.
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(text);
+}
+
+char* toString(const ScriptedRuntime::Box& b) {
+    QString p = b.prompt;
+    p.replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    const char* kinds[] = {"msg", "input", "file"};
+    return qstrdup(QStringLiteral("%1(\"%2\", %3, \"%4\", \"%5\")")
+                       .arg(QLatin1String(kinds[b.kind]), p)
+                       .arg(b.style)
+                       .arg(b.title, b.defaultText)
+                       .toUtf8()
+                       .constData());
+}

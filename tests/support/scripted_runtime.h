@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <functional>
+#include <random>
+
+#include "runtime.h"
+
+// Test double of the runtime: records every box exactly as passed and answers
+// from a queue. A box that the test did not script fails the running test.
+class ScriptedRuntime : public shell::Runtime {
+public:
+    struct Box {
+        enum Kind { Message, Input, SaveFile } kind;
+        QString prompt;
+        int style = 0;
+        QString title;
+        QString defaultText;
+        bool operator==(const Box& o) const {
+            return kind == o.kind && prompt == o.prompt && style == o.style && title == o.title &&
+                   defaultText == o.defaultText;
+        }
+    };
+
+    ScriptedRuntime();
+    ~ScriptedRuntime() override;
+
+    // Answers for the next boxes, in order.
+    void answer(int msgAnswer) { msgAnswers.enqueue(msgAnswer); }
+    void answerInput(const QString& text) { inputAnswers.enqueue(text); }
+    void answerSaveFile(const QString& path) { fileAnswers.enqueue(path); }
+    // Forced random numbers, used before the seeded generator.
+    void forceRnd(double v) { forced.enqueue(v); }
+    void forceRnd(std::initializer_list<double> vs) {
+        for (double v : vs) forced.enqueue(v);
+    }
+    // The number that makes Int(Rnd * range) + offset equal value.
+    static double draw(int value, int offset, int range) {
+        return (value - offset + 0.5) / range;
+    }
+    void seed(unsigned s) { gen.seed(s); }
+
+    // Called while a box is open, with the box, before it is answered.
+    std::function<void(const Box&)> onBox;
+
+    QList<Box> boxes;
+    int unexpectedBoxes = 0;
+    int randomizeCalls = 0;
+    QList<shell::PrintDocument> printed;
+    QList<QPair<QString, shell::PrintDocument>> pdfs;
+    shell::PrintResult printerAnswer = shell::PrintResult::Printed;
+    bool pdfWorks = true;
+    QString clipboard;
+    int clipboardWrites = 0;
+    QSize screen{28800, 16200}; // 1920 x 1080 pixels
+
+    QQueue<int> msgAnswers;
+    QQueue<QString> inputAnswers;
+    QQueue<QString> fileAnswers;
+    QQueue<double> forced;
+
+    // Boxes recorded since the last call, and the record cleared.
+    QList<Box> takeBoxes();
+    // True when every scripted answer was used.
+    bool allAnswersUsed() const {
+        return msgAnswers.isEmpty() && inputAnswers.isEmpty() && fileAnswers.isEmpty();
+    }
+
+    int msgBox(const QString& prompt, int style, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    void randomize() override { ++randomizeCalls; }
+    double rnd() override;
+    QSize screenTwips() override { return screen; }
+    shell::PrintResult print(const shell::PrintDocument& doc) override;
+    bool printToPdf(const shell::PrintDocument& doc, const QString& path) override;
+    QString saveFileName(const QString& caption, const QString& suggestedName,
+                         const QString& filter) override;
+    void setClipboardText(const QString& text) override;
+
+private:
+    void unexpected(const Box& b);
+    std::mt19937 gen{12345};
+};
+
+// Builds a message-box record for comparisons.
+inline ScriptedRuntime::Box msgRecord(const QString& prompt, int style, const QString& title) {
+    return {ScriptedRuntime::Box::Message, prompt, style, title, {}};
+}
+
+char* toString(const ScriptedRuntime::Box& b);

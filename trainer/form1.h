@@ -1,0 +1,189 @@
+#pragma once
+
+#include <QHash>
+#include <QListWidget>
+#include <QStringList>
+#include <functional>
+
+#include "cell_table.h"
+#include "controls.h"
+#include "form.h"
+
+namespace games {
+class Form4;
+class memo;
+} // namespace games
+
+namespace trainer {
+
+// The exercise window: both division layouts, the digit keys, the counters,
+// the reward ladder and the worksheet panel.
+class Form1 : public shell::Form {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Windows this one hands over to (set by the program; made on first use).
+    std::function<shell::Form*()> startWindow;
+    std::function<games::Form4*()> numberCatchWindow;
+    std::function<games::memo*()> memoryWindow;
+
+    // ---- command row
+    shell::VbButton* Befehl1;  // "Ende"
+    shell::VbButton* Befehl15; // "Hilfe"
+    shell::VbButton* Befehl21; // "Normal"
+    shell::VbButton* Befehl20; // "mit Rest"
+    shell::VbButton* Befehl14; // "Blatt"
+    shell::VbShape* Figur6;    // work-area frame
+
+    // ---- normal layout (on the window surface)
+    shell::VbLabel* Bezeichnung1;
+    shell::VbLabel* Bezeichnung2;
+    shell::VbLabel* Bezeichnung3;
+    shell::VbLabel* Bezeichnung4;
+    shell::VbLabel* Bezeichnung5; // divisor
+    shell::VbLabel* Bezeichnung6;
+    shell::VbLabel* Bezeichnung7;
+    shell::VbLabel* Bezeichnung8;
+    shell::VbLabel* Bezeichnung9;
+    shell::VbLabel* Bezeichnung10;
+    shell::VbLabel* Bezeichnung11;
+    shell::VbLabel* Bezeichnung12;
+    shell::VbLabel* Bezeichnung13;
+    shell::VbLabel* Bezeichnung17;
+    shell::VbLabel* Bezeichnung18;
+    shell::VbLabel* Bezeichnung19;
+    shell::VbLabel* Bezeichnung20;
+    shell::VbLabel* Bezeichnung27;
+    shell::VbLabel* Bezeichnung28;
+    shell::VbShape* Figur3;
+    shell::VbShape* Figur7;
+    shell::VbLine* Linie1;
+    shell::VbLine* Linie6;
+    shell::VbLine* Linie7;
+    shell::VbLine* Linie10;
+    shell::VbLine* Linie11;
+
+    // ---- remainder layout (inside Bild6)
+    shell::VbPicture* Bild6;
+    shell::VbLabel* luecke[22]; // luecke[1] .. luecke[21]
+    shell::VbShape* Figur4;
+    shell::VbShape* Figur8;
+    shell::VbLine* Linie2;
+    shell::VbLine* Linie3;
+    shell::VbLine* Linie5;
+    shell::VbLine* Linie8;
+    shell::VbLine* Linie9;
+    shell::VbPicture* licht2;
+
+    // ---- digit keys "0".."9": Befehl2 .. Befehl11
+    shell::DragButton* DigitKey[10];
+
+    // ---- reward prompts
+    shell::VbLabel* Bezeichnung26; // number catch
+    shell::VbLabel* Bezeichnung14; // memory
+    shell::VbShape* Figur5;
+
+    // ---- counter column
+    shell::VbShape* Figur2;
+    shell::VbLabel* Bezeichnung24; // "R"
+    shell::VbLabel* Bezeichnung25; // "F"
+    shell::VbPicture* Bild4;
+    shell::VbLabel* Bezeichnung22; // points shown
+    shell::VbLine* Linie4;
+    shell::VbPicture* Bild5;
+    shell::VbLabel* Bezeichnung23; // errors shown
+
+    // ---- ladder
+    shell::VbShape* Figur1;
+    shell::VbPicture* Bild2; // goal
+    shell::VbPicture* Bild1; // climbing marker
+
+    // ---- hidden state
+    QStringList Liste1;
+    QStringList Liste2;
+    shell::VbLabel* Bezeichnung15; // error tally
+    shell::VbLabel* Bezeichnung16; // point tally
+    shell::VbLabel* Bezeichnung21; // mode letter "E" / "R"
+    shell::VbLabel* lichtzahl;
+    shell::VbLabel* lichtwert;
+    shell::VbPicture* licht;
+
+    // ---- worksheet panel
+    shell::VbPicture* Bild3;
+    shell::VbButton* Befehl16; // "Abbruch"
+    shell::VbButton* Befehl17; // "Aufgaben drucken"
+    shell::VbButton* Befehl18; // "Lösungen drucken"
+    shell::VbButton* Befehl19; // "Kopieren"
+    QListWidget* Liste5;
+
+    // ---- window
+    void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Befehl1_Click();
+    void HideKeyCursors();
+
+    // ---- tasks
+    void NewNormalTask();
+    void ClearNormalCells();
+    void NewRemainderTask();
+    void ClearRemainderCells();
+
+    // ---- modes
+    void Befehl21_Click();
+    void Befehl20_Click();
+
+    // ---- entry and checking
+    void CellDragDrop(const CellRule& rule, QWidget* source);
+    void CellClick(const CellRule& rule);
+    void ReportWrongDigit();
+    bool CheckNormalTaskDone();
+    bool CheckRemainderTaskDone();
+    bool PlaceTypedDigit();
+    void licht_Click();
+    void licht2_Click();
+    void licht_DragDrop(QWidget* source);
+    void licht2_DragDrop(QWidget* source);
+    void Befehl15_Click();
+
+    // ---- points and rewards
+    void AddPoint();
+    void AdvanceRewardLadder();
+    void Bezeichnung26_Click();
+    void StartNumberCatch();
+    void Bezeichnung14_Click();
+
+    // ---- worksheets
+    void Befehl14_Click();
+    void Befehl16_Click();
+    void Befehl17_Click();
+    void Befehl18_Click();
+    void Befehl19_Click();
+    void FillNormalSheet();
+    void FillRemainderSheet();
+
+    // The answer cell of a rule, and any cell by name ("Bezeichnung9", "luecke14").
+    shell::VbLabel* cell(const CellRule& rule) const;
+    shell::VbLabel* cellNamed(const QString& name) const;
+    // The expected digit of a cell, read from the task's lists.
+    QString expectedDigit(const CellRule& rule) const;
+    // A marker stands at its parking place.
+    bool lichtParked() const;
+    bool licht2Parked() const;
+
+private:
+    void buildLayout();
+    void buildNormalLayout();
+    void buildRemainderLayout();
+    void buildCounterColumn();
+    void buildLadderAndPrompts();
+    void buildHiddenState();
+    void buildWorksheetPanel();
+    void wireEntry();
+
+    QHash<QString, shell::VbLabel*> cells_;
+};
+
+} // namespace trainer
