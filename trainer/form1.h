@@ -175,6 +175,8 @@ public:
 
 private:
     void buildLayout();
+    shell::VbLabel* makeCell(QWidget* parent, const char* name, int left, int top, quint32 back,
+                             quint32 fore);
     void buildNormalLayout();
     void buildRemainderLayout();
     void buildCounterColumn();

@@ -1,0 +1,191 @@
+// Digit entry: drops of a digit key onto a cell or a keyboard marker, cell
+// selection by click, typed digits, and the checks that follow each digit.
+#include <QPushButton>
+
+#include "form1.h"
+#include "runtime.h"
+#include "twips.h"
+
+namespace trainer {
+
+namespace {
+const QString kInputError = QStringLiteral("Eingabefehler");
+
+void box(const char* text, const QString& title) {
+    shell::runtime().msgBox(QString::fromUtf8(text) + QLatin1String("\r\r"), shell::OkOnly, title);
+}
+
+// The digit a drop carries: the caption of a command button, nothing otherwise.
+QString droppedDigit(QWidget* source) {
+    if (auto* b = qobject_cast<QPushButton*>(source)) return b->text();
+    return {};
+}
+} // namespace
+
+void Form1::wireEntry() {
+    const CellRule* rules = cellRules();
+    for (int i = 0; i < kCellCount; ++i) {
+        const CellRule* rule = &rules[i];
+        shell::VbLabel* c = cell(*rule);
+        c->onDragDrop = [this, rule](QWidget* source) { CellDragDrop(*rule, source); };
+        c->onClick = [this, rule] { CellClick(*rule); };
+    }
+    // The given cells of both layouts take no drops: they hold the task itself.
+    licht->onClick = [this] { licht_Click(); };
+    licht2->onClick = [this] { licht2_Click(); };
+    licht->onDragDrop = [this](QWidget* s) { licht_DragDrop(s); };
+    licht2->onDragDrop = [this](QWidget* s) { licht2_DragDrop(s); };
+}
+
+void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {
+    shell::VbLabel* c = cell(rule);
+    shell::VbLabel* required = rule.required ? cellNamed(QLatin1String(rule.required)) : nullptr;
+    if (rule.need == Need::Refuse && required->caption().isEmpty()) {
+        box("Setze zuerst die Ergebnisziffer ein.", kInputError);
+        return;
+    }
+    if (rule.colourFrom) {
+        shell::VbLabel* divisor = rule.remainderLayout ? luecke[5] : Bezeichnung5;
+        divisor->setForeColor(cellNamed(QLatin1String(rule.colourFrom))->foreColor());
+    }
+    if (qobject_cast<QPushButton*>(source)) c->setCaption(droppedDigit(source));
+    if (c->caption() != expectedDigit(rule)) {
+        // The box appears while the wrong digit is still in the cell.
+        ReportWrongDigit();
+        c->setCaption(QString());
+    } else {
+        AddPoint();
+    }
+    const bool solved = rule.remainderLayout ? CheckRemainderTaskDone() : CheckNormalTaskDone();
+    // Once solved, the cells already belong to the next task: no reminder.
+    if (rule.need == Need::Remind && !solved && required->caption().isEmpty())
+        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+}
+
+void Form1::ReportWrongDigit() {
+    box("Das ist leider falsch, rechne nochmal.", QStringLiteral("Fehler"));
+    const QString errors = QString::number(Bezeichnung15->value() + 1);
+    Bezeichnung15->setCaption(errors);
+    Bezeichnung23->setCaption(errors);
+}
+
+bool Form1::CheckNormalTaskDone() {
+    const long long expected = (Liste1.value(2) + Liste2.value(5)).toLongLong();
+    const long long entered = (Bezeichnung6->caption() + Bezeichnung20->caption() +
+                               Bezeichnung27->caption() + Bezeichnung28->caption())
+                                  .toLongLong();
+    if (expected != entered) return false;
+    box("Die Aufgabe wurde richtig gelöst.", QStringLiteral("Teilaufgabe"));
+    HideKeyCursors();
+    AdvanceRewardLadder();
+    NewNormalTask();
+    return true;
+}
+
+bool Form1::CheckRemainderTaskDone() {
+    const QString expected = Liste1.value(2) + Liste1.value(3) + Liste2.value(5);
+    const QString entered = luecke[6]->caption() + luecke[7]->caption() + luecke[8]->caption() +
+                            luecke[10]->caption() + luecke[21]->caption();
+    if (expected != entered) return false;
+    box("Die Aufgabe wurde richtig gelöst.", QStringLiteral("Lückenaufgabe"));
+    HideKeyCursors();
+    AdvanceRewardLadder();
+    NewRemainderTask();
+    return true;
+}
+
+// ------------------------------------------------------------------ keyboard
+
+void Form1::CellClick(const CellRule& rule) {
+    shell::VbLabel* c = cell(rule);
+    if (!c->caption().isEmpty()) return;
+    shell::VbPicture* marker = rule.remainderLayout ? licht2 : licht;
+    tw::setLeft(marker, tw::left(c));
+    tw::setTop(marker, tw::top(c));
+    marker->raise();
+    lichtzahl->setCaption(expectedDigit(rule));
+    lichtwert->setCaption(QString::number(rule.cellNumber));
+}
+
+void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
+    const bool normal = Bezeichnung21->caption() == QLatin1String("E");
+    const bool remainder = Bezeichnung21->caption() == QLatin1String("R");
+    if (normal && lichtParked()) return;
+    if (remainder && licht2Parked()) return;
+    const QString typed = QString(QChar(keyCode));
+    if (typed == lichtzahl->caption()) {
+        if (normal)
+            licht_Click();
+        else if (remainder)
+            licht2_Click();
+        if (PlaceTypedDigit()) AddPoint();
+    } else {
+        ReportWrongDigit();
+    }
+    if (normal)
+        CheckNormalTaskDone();
+    else if (remainder)
+        CheckRemainderTaskDone();
+}
+
+bool Form1::PlaceTypedDigit() {
+    const int n = int(lichtwert->value());
+    auto empty = [](shell::VbLabel* c) { return c->caption().isEmpty(); };
+    if ((n == 7 && empty(Bezeichnung6)) || (n == 11 && empty(Bezeichnung20)) ||
+        (n == 22 && empty(luecke[6])) || (n == 26 && empty(luecke[7]))) {
+        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+        return false;
+    }
+    const CellRule* rule = ruleForNumber(n);
+    if (!rule) return false;
+    cell(*rule)->setCaption(lichtzahl->caption());
+    if ((n == 6 && empty(Bezeichnung6)) || (n == 10 && empty(Bezeichnung20)) ||
+        (n == 14 && empty(Bezeichnung27)) || (n == 21 && empty(luecke[6])) ||
+        (n == 25 && empty(luecke[7])) || (n == 29 && empty(luecke[8])))
+        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+    return true;
+}
+
+void Form1::licht_Click() {
+    tw::setLeft(licht, 13800);
+    tw::setTop(licht, 6000);
+}
+
+void Form1::licht2_Click() {
+    tw::setLeft(licht2, 8400);
+    tw::setTop(licht2, 120);
+}
+
+void Form1::licht_DragDrop(QWidget* source) {
+    if (droppedDigit(source) == lichtzahl->caption() && !lichtzahl->caption().isEmpty()) {
+        licht_Click();
+        if (PlaceTypedDigit()) AddPoint();
+    } else {
+        ReportWrongDigit();
+    }
+    CheckNormalTaskDone();
+}
+
+void Form1::licht2_DragDrop(QWidget* source) {
+    if (droppedDigit(source) == lichtzahl->caption() && !lichtzahl->caption().isEmpty()) {
+        licht2_Click();
+        if (PlaceTypedDigit()) AddPoint();
+    } else {
+        ReportWrongDigit();
+    }
+    CheckRemainderTaskDone();
+}
+
+void Form1::Befehl15_Click() {
+    const QString cr = QStringLiteral("\r");
+    const QString text = QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand") + cr +
+                         QStringLiteral("mit der Maus in das gewünschte Lösungsfeld.") + cr +
+                         QStringLiteral("Du kannst auch mit den Tasten arbeiten. Dazu") + cr +
+                         QStringLiteral("klickst zu zuerst auf das gewünschte Feld und") + cr +
+                         QStringLiteral("eine Taste erscheint. Nun gibst du die Zahl ein.") + cr +
+                         QStringLiteral("Für jede richtige Ziffer gibt es einen Punkt und") + cr +
+                         QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.") + cr;
+    shell::runtime().msgBox(text, shell::OkOnly, QStringLiteral("Hilfe"));
+}
+
+} // namespace trainer
