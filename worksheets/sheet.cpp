@@ -1,0 +1,112 @@
+#include "sheet.h"
+
+#include <algorithm>
+
+namespace worksheets {
+
+namespace {
+
+const QLatin1Char kBlank(' ');
+
+QString blanks(int n) { return QString(n, kBlank); }
+
+// Classic Mid assignment: overwrites characters of s from pos (counted from
+// 1) with the replacement, but never past the end of s; a start beyond the
+// end changes nothing.
+void midAssign(QString& s, int pos, const QString& replacement) {
+    const int start = pos - 1;
+    if (start < 0 || start >= s.size()) return;
+    const int n = std::min<int>(replacement.size(), s.size() - start);
+    s.replace(start, n, replacement.left(n));
+}
+
+} // namespace
+
+bool isTaskLineItem(int index) {
+    return index == 0 || index == 9 || index == 18 || index == 27;
+}
+
+QStringList taskBlock(const TaskLists& task, bool remainder) {
+    const QStringList& l1 = task.liste1;
+    const QStringList& l2 = task.liste2;
+    // Lines keep the block width even if a row were short, so the blocks to
+    // the right stay in their columns.
+    const int width = remainder ? 12 : 10;
+    QString head = l1.value(0) + QLatin1Char(':') + l1.value(1) + QLatin1Char('=') + l1.value(2);
+    if (remainder) head += QLatin1Char('R') + l1.value(3);
+
+    // Each pair of working rows stands one column further right, under the
+    // digits it belongs to.
+    const int indent[6] = {0, 1, 1, 2, 2, 3};
+    QStringList lines{head.leftJustified(width, kBlank)};
+    for (int row = 0; row < 6; ++row)
+        lines << (blanks(indent[row]) + l2.value(row)).leftJustified(width, kBlank);
+    return lines;
+}
+
+QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder) {
+    const QString gap = blanks(remainder ? 2 : 3);
+    QStringList items;
+    for (int first = 0; first < tasks.size(); first += 3) {
+        if (first > 0) items << QStringLiteral(" ") << QStringLiteral(" ");
+        QStringList row = taskBlock(tasks.at(first), remainder);
+        for (int t = first + 1; t < std::min<int>(first + 3, tasks.size()); ++t) {
+            const QStringList block = taskBlock(tasks.at(t), remainder);
+            for (int line = 0; line < row.size(); ++line)
+                row[line] += gap + block.at(line);
+        }
+        items << row;
+    }
+    return items;
+}
+
+QString blankItem(const QString& item, int index, bool remainder) {
+    QString s = item;
+    if (isTaskLineItem(index)) {
+        if (remainder) {
+            for (int pos : {8, 22, 36}) midAssign(s, pos, QStringLiteral("___R_"));
+        } else {
+            for (int pos : {8, 21, 34}) midAssign(s, pos, QStringLiteral("___"));
+        }
+        return s;
+    }
+    for (QChar& c : s)
+        if (c != kBlank) c = QLatin1Char('_');
+    return s;
+}
+
+QString clipboardText(const QStringList& items, const QString& modeCaption) {
+    const QLatin1String crlf("\r\n");
+    const bool remainder = modeCaption == QLatin1String("R");
+    QString text;
+    for (int i = 0; i < items.size(); ++i) text += blankItem(items.at(i), i, remainder) + crlf;
+    if (!remainder) text += crlf + crlf;
+    for (const QString& item : items) text += item + crlf;
+    return text;
+}
+
+SheetDocument taskSheet(const QStringList& items, const QString& modeCaption) {
+    const bool remainder = modeCaption == QLatin1String("R");
+    SheetDocument doc;
+    doc.pointSize = remainder ? 20 : 24;
+    doc.lines << (remainder ? QStringLiteral("Schriftliche Division mit Rest (Aufgaben)")
+                            : QStringLiteral("Schriftliche Division (Aufgaben)"));
+    doc.lines << QString() << QString();
+    for (int i = 0; i < items.size(); ++i) doc.lines << blankItem(items.at(i), i, remainder);
+    return doc;
+}
+
+SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption) {
+    SheetDocument doc;
+    doc.pointSize = 20;
+    // The two captions are tested on their own: any other caption prints no heading.
+    if (modeCaption == QLatin1String("E"))
+        doc.lines << QStringLiteral("Schriftliche Division (Lösungen)");
+    if (modeCaption == QLatin1String("R"))
+        doc.lines << QStringLiteral("Schriftliche Division mit Rest (Lösungen)");
+    doc.lines << QString() << QString();
+    doc.lines << items;
+    return doc;
+}
+
+} // namespace worksheets

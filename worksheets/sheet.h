@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The text of a worksheet: twelve tasks laid out as written divisions in
+// fixed-width lines, and the blanked copy that becomes the task sheet.
+namespace worksheets {
+
+// The rows of one task as the exercise window holds them after drawing it:
+// liste1 = N, d, q (and r with a remainder), liste2 = the six working rows.
+struct TaskLists {
+    QStringList liste1, liste2;
+};
+
+// Items 0, 9, 18 and 27 hold the task lines of the block rows; all others
+// are working rows or separators.
+bool isTaskLineItem(int index);
+
+// The seven lines of one task block, 10 characters wide without a remainder
+// and 12 with one.
+QStringList taskBlock(const TaskLists& task, bool remainder);
+
+// The whole sheet: blocks three to a row, joined by a gap of 3 blanks
+// (2 with a remainder), two " " items between block rows. Twelve tasks make
+// the 34 items of a sheet.
+QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder);
+
+// The copy of an item that the task sheet shows. Task lines get the answers
+// overwritten in place; every other item has each non-blank replaced by "_".
+QString blankItem(const QString& item, int index, bool remainder);
+
+// Blanked items, then (except in mode "R") two empty lines, then the items
+// unchanged; every line ends with CR LF.
+QString clipboardText(const QStringList& items, const QString& modeCaption);
+
+// A print job independent of the printer: the font, its size and the lines
+// from the heading down.
+struct SheetDocument {
+    QString fontName = QStringLiteral("Courier New");
+    double pointSize = 20;
+    QStringList lines;
+};
+
+// The task sheet: blanked items under its heading; "R" picks the remainder
+// heading, pattern and size 20, any other caption the normal one at size 24.
+SheetDocument taskSheet(const QStringList& items, const QString& modeCaption);
+// The solution sheet at size 20: heading for "E" or "R" (none for any other
+// caption), then the items unchanged.
+SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption);
+
+} // namespace worksheets
