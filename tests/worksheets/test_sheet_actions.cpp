@@ -1,0 +1,297 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+
+#include "qt_runtime.h"
+#include "scripted_runtime.h"
+#include "sheet_actions.h"
+#include "sheet_samples.h"
+#include "zeblabel.h"
+
+using namespace worksheets;
+using shell::ZEBLABEL;
+using Box = ScriptedRuntime::Box;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Schriftliche Division");
+
+Box passwordBox() {
+    return {Box::Input, "Kennwort eingeben:", 0, "Druckersperre aufheben", "Passwort"};
+}
+Box confirmBox(bool solutions) {
+    return msgRecord(solutions ? "Das Lösungsblatt jetzt ausdrucken?\r\r"
+                               : "Das Rechenblatt jetzt ausdrucken?\r\r",
+                     292, kTitle);
+}
+Box printingBox(bool solutions) {
+    return msgRecord(solutions ? "Das Lösungsblatt wird gedruckt ...\r\r"
+                               : "Das Rechenblatt wird gedruckt ...\r\r",
+                     0, "Drucken");
+}
+
+void print(bool solutions, const QStringList& items, const QString& mode, const QString& points) {
+    if (solutions)
+        printSolutionSheet(items, mode, points);
+    else
+        printTaskSheet(items, mode, points);
+}
+
+void unloadInfoWindow() {
+    if (ZEBLABEL* z = ZEBLABEL::loaded()) {
+        bool cancel = false;
+        z->Form_Unload(cancel);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void setLock(bool locked) { ZEBLABEL::load().Kontroll1->setChecked(locked); }
+
+} // namespace
+
+class SheetActions : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { unloadInfoWindow(); }
+    void cleanup() { unloadInfoWindow(); }
+    void printerLock_data();
+    void printerLock();
+    void freshProgramAsksForPassword();
+    void infoWindowSwitchTakesEffect();
+    void confirmationDecides_data();
+    void confirmationDecides();
+    void withoutPrinterOffersPdf_data();
+    void withoutPrinterOffersPdf();
+    void clipboardFlow_data();
+    void clipboardFlow();
+    void qtClipboardReplacesOtherFormats();
+};
+
+void SheetActions::printerLock_data() {
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("prints");
+    QTest::newRow("not ticked: no password") << false << "5" << QString() << true;
+    QTest::newRow("exact points unlock") << true << "5" << "5" << true;
+    QTest::newRow("leading blank refused") << true << "5" << " 5" << false;
+    QTest::newRow("leading zero refused") << true << "5" << "05" << false;
+    QTest::newRow("pre-filled text refused") << true << "5" << "Passwort" << false;
+    QTest::newRow("cancel refused") << true << "5" << "" << false;
+    QTest::newRow("old points after one more refused") << true << "6" << "5" << false;
+    QTest::newRow("many points") << true << "1234" << "1234" << true;
+}
+
+void SheetActions::printerLock() {
+    QFETCH(bool, locked);
+    QFETCH(QString, points);
+    QFETCH(QString, typed);
+    QFETCH(bool, prints);
+    const QStringList items = randomSheet(false);
+    for (bool solutions : {false, true}) {
+        ScriptedRuntime rt;
+        setLock(locked);
+        if (locked) rt.answerInput(typed);
+        if (prints) {
+            rt.answer(shell::AnswerYes);
+            rt.answer(shell::AnswerOk);
+        }
+        print(solutions, items, "E", points);
+        QList<Box> expected;
+        if (locked) expected << passwordBox();
+        if (prints) expected << confirmBox(solutions) << printingBox(solutions);
+        QCOMPARE(rt.boxes, expected);
+        QCOMPARE(rt.printed.size(), prints ? 1 : 0);
+        // The switch stays as it was: the next print asks again.
+        QCOMPARE(ZEBLABEL::printerLock(), locked ? 1 : 0);
+    }
+}
+
+void SheetActions::freshProgramAsksForPassword() {
+    QVERIFY(!ZEBLABEL::loaded());
+    ScriptedRuntime rt;
+    rt.answerInput("Passwort");
+    printTaskSheet(randomSheet(false), "E", "0");
+    QCOMPARE(rt.boxes, QList<Box>{passwordBox()});
+    QVERIFY(ZEBLABEL::loaded() && !ZEBLABEL::loaded()->isVisible());
+}
+
+void SheetActions::infoWindowSwitchTakesEffect() {
+    ScriptedRuntime rt;
+    const QStringList items = randomSheet(true);
+    ZEBLABEL* z = &ZEBLABEL::load();
+    shell::forms::show(z);
+    QTest::mouseClick(z->Kontroll1, Qt::LeftButton);
+    QTest::mouseClick(z->Bezeichnung1, Qt::LeftButton); // "O k a y"
+    QVERIFY(!z->isVisible());
+    rt.answer(shell::AnswerYes);
+    rt.answer(shell::AnswerOk);
+    printTaskSheet(items, "R", "3");
+    QCOMPARE(rt.takeBoxes().first(), confirmBox(false));
+
+    // Unticked again, but left by the close button: the next load is locked.
+    shell::forms::show(z);
+    QCOMPARE(z->Kontroll1Value(), 0);
+    z->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    rt.answerInput("3");
+    rt.answer(shell::AnswerNo);
+    printSolutionSheet(items, "R", "3");
+    QCOMPARE(rt.boxes, (QList<Box>{passwordBox(), confirmBox(true)}));
+    QCOMPARE(rt.printed.size(), 1);
+}
+
+void SheetActions::confirmationDecides_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("tasks E, yes") << false << "E" << int(shell::AnswerYes);
+    QTest::newRow("tasks R, yes") << false << "R" << int(shell::AnswerYes);
+    QTest::newRow("tasks, no") << false << "E" << int(shell::AnswerNo);
+    QTest::newRow("solutions R, yes") << true << "R" << int(shell::AnswerYes);
+    QTest::newRow("solutions, no") << true << "R" << int(shell::AnswerNo);
+}
+
+void SheetActions::confirmationDecides() {
+    QFETCH(bool, solutions);
+    QFETCH(QString, mode);
+    QFETCH(int, answer);
+    ScriptedRuntime rt;
+    setLock(false);
+    const QStringList items = randomSheet(mode == "R");
+    rt.answer(answer);
+    if (answer == shell::AnswerYes) rt.answer(shell::AnswerOk);
+    print(solutions, items, mode, "0");
+    if (answer != shell::AnswerYes) {
+        QCOMPARE(rt.boxes, QList<Box>{confirmBox(solutions)});
+        QVERIFY(rt.printed.isEmpty());
+        return;
+    }
+    QCOMPARE(rt.boxes, (QList<Box>{confirmBox(solutions), printingBox(solutions)}));
+    QCOMPARE(rt.printed.size(), 1);
+    const SheetDocument want = solutions ? solutionSheet(items, mode) : taskSheet(items, mode);
+    QCOMPARE(rt.printed[0].fontName, QStringLiteral("Courier New"));
+    QCOMPARE(rt.printed[0].pointSize, want.pointSize);
+    QCOMPARE(rt.printed[0].lines, want.lines);
+}
+
+void SheetActions::withoutPrinterOffersPdf_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<int>("offerAnswer");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("pdfWorks");
+    QTest::addColumn<QString>("closing"); // "" when no closing box is due
+    const int none = int(shell::PrintResult::NoPrinter), failed = int(shell::PrintResult::Failed);
+    const int yes = shell::AnswerYes, no = shell::AnswerNo;
+    QTest::newRow("no printer, saved") << false << none << yes << "/tmp/a.pdf" << true
+                                       << "Das Rechenblatt wurde als PDF-Datei gespeichert:\r"
+                                          "/tmp/a.pdf\r\r";
+    QTest::newRow("job failed, solutions saved")
+        << true << failed << yes << "/tmp/l.pdf" << true
+        << "Das Lösungsblatt wurde als PDF-Datei gespeichert:\r/tmp/l.pdf\r\r";
+    QTest::newRow("offer declined") << false << none << no << QString() << true << QString();
+    QTest::newRow("save dialog cancelled") << true << none << yes << "" << true << QString();
+    QTest::newRow("save fails") << false << failed << yes << "/nonexistent/a.pdf" << false
+                                << "Die PDF-Datei konnte nicht gespeichert werden:\r"
+                                   "/nonexistent/a.pdf\r\r";
+}
+
+void SheetActions::withoutPrinterOffersPdf() {
+    QFETCH(bool, solutions);
+    QFETCH(int, failure);
+    QFETCH(int, offerAnswer);
+    QFETCH(QString, path);
+    QFETCH(bool, pdfWorks);
+    QFETCH(QString, closing);
+    ScriptedRuntime rt;
+    setLock(false);
+    rt.printerAnswer = shell::PrintResult(failure);
+    rt.pdfWorks = pdfWorks;
+    const QStringList items = randomSheet(false);
+    rt.answer(shell::AnswerYes);
+    rt.answer(offerAnswer);
+    if (!path.isNull()) rt.answerSaveFile(path);
+    if (!closing.isEmpty()) rt.answer(shell::AnswerOk);
+    print(solutions, items, "E", "0");
+    QVERIFY(rt.allAnswersUsed());
+
+    const QString sheet = solutions ? "das Lösungsblatt" : "das Rechenblatt";
+    const QString why = failure == int(shell::PrintResult::NoPrinter)
+                            ? "Es ist kein Drucker eingerichtet.\r"
+                            : "Der Druck ist fehlgeschlagen.\r";
+    QList<Box> expected{confirmBox(solutions),
+                        msgRecord(why + "Soll " + sheet +
+                                      " stattdessen als PDF-Datei gespeichert werden?\r\r",
+                                  4 + 48, "Drucken")};
+    if (!path.isNull())
+        expected << Box{Box::SaveFile, "PDF-Dateien (*.pdf)", 0,
+                        solutions ? "Lösungsblatt als PDF-Datei speichern"
+                                  : "Rechenblatt als PDF-Datei speichern",
+                        solutions ? "Lösungsblatt.pdf" : "Aufgabenblatt.pdf"};
+    if (!closing.isEmpty()) expected << msgRecord(closing, pdfWorks ? 0 : 16, "Drucken");
+    QCOMPARE(rt.boxes, expected);
+    for (const Box& b : rt.boxes) QVERIFY(!b.prompt.contains("wird gedruckt"));
+
+    QCOMPARE(rt.pdfs.size(), pdfWorks && !path.isEmpty() ? 1 : 0);
+    if (!rt.pdfs.isEmpty()) {
+        const SheetDocument want = solutions ? solutionSheet(items, "E") : taskSheet(items, "E");
+        QCOMPARE(rt.pdfs[0].first, path);
+        QCOMPARE(rt.pdfs[0].second.lines, want.lines);
+        QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
+    }
+}
+
+void SheetActions::clipboardFlow_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("E, full sheet") << "E" << 34 << 70;
+    QTest::newRow("R, full sheet") << "R" << 34 << 68;
+    QTest::newRow("E, empty list") << "E" << 0 << 2;
+    QTest::newRow("R, empty list") << "R" << 0 << 0;
+}
+
+void SheetActions::clipboardFlow() {
+    QFETCH(QString, mode);
+    QFETCH(int, items);
+    QFETCH(int, lines);
+    ScriptedRuntime rt;
+    const QStringList sheet = randomSheet(mode == "R").mid(0, items);
+    const Box done = msgRecord("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
+                               "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r",
+                               0, "Zwischenablage");
+    QGuiApplication::clipboard()->setText("vorher");
+    QStringList copies;
+    for (int round = 0; round < 2; ++round) {
+        rt.answer(shell::AnswerOk);
+        copySheet(sheet, mode);
+        QCOMPARE(rt.takeBoxes(), QList<Box>{done});
+        copies << QGuiApplication::clipboard()->text();
+    }
+    QCOMPARE(copies[0], copies[1]);
+    QCOMPARE(copies[0], clipboardText(sheet, mode));
+    const QString& text = copies[0];
+    QCOMPARE(text.count("\r\n"), lines);
+    QCOMPARE(text.split("\r\n").size(), lines + 1); // nothing after the last CR LF
+    QCOMPARE(text.split("\r\n").last(), QString());
+    if (items == 0) QCOMPARE(text, QString(mode == "E" ? "\r\n\r\n" : ""));
+    QVERIFY(!ZEBLABEL::loaded()); // copying is never locked
+}
+
+void SheetActions::qtClipboardReplacesOtherFormats() {
+    auto* old = new QMimeData;
+    old->setHtml("<b>alt</b>");
+    old->setData("application/x-sonstwas", "123");
+    QGuiApplication::clipboard()->setMimeData(old);
+    shell::QtRuntime rt;
+    rt.setClipboardText("Ä 1\r\n");
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
+    QVERIFY(!now->hasHtml());
+    QVERIFY(!now->hasFormat("application/x-sonstwas"));
+}
+
+QTEST_MAIN(SheetActions)
+#include "test_sheet_actions.moc"
