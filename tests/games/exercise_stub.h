@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include "form.h"
+
+// Stands in for the exercise window the games return to.
+class ExerciseStub : public shell::Form {
+public:
+    int activations = 0;
+    std::function<void()> onActivate;
+    void Form_Activate() override {
+        ++activations;
+        if (onActivate) onActivate();
+    }
+};
