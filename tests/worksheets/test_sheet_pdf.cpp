@@ -1,0 +1,178 @@
+#include <QPrinter>
+#include <climits>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "qt_runtime.h"
+#include "sheet_actions.h"
+#include "sheet_samples.h"
+
+using namespace worksheets;
+
+namespace {
+
+// A page of the PDF as pdftotext lays it out, trailing blanks removed (the
+// blanks at the end of a sheet line leave no trace in a PDF).
+using Page = QStringList;
+
+QString rstrip(QString s) {
+    while (s.endsWith(QLatin1Char(' '))) s.chop(1);
+    return s;
+}
+
+} // namespace
+
+class SheetPdf : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pagesShowTheSheet_data();
+    void pagesShowTheSheet();
+    void glyphHeightsFollowFontSize_data();
+    void glyphHeightsFollowFontSize();
+    void savedPdfGoesThroughTheSameLayout();
+
+private:
+    QString render(const SheetDocument& doc, const QString& name);
+    QList<Page> pdfText(const QString& pdf, double pointSize);
+    QTemporaryDir dir_;
+};
+
+void SheetPdf::initTestCase() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    QVERIFY(dir_.isValid());
+}
+
+QString SheetPdf::render(const SheetDocument& doc, const QString& name) {
+    const QString path = dir_.filePath(name);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    if (!shell::renderDocument(printer, toPrintDocument(doc))) return {};
+    return path;
+}
+
+QList<Page> SheetPdf::pdfText(const QString& pdf, double pointSize) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", "-fixed", QString::number(0.6 * pointSize), pdf, "-"});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (pages.last().trimmed().isEmpty()) pages.removeLast();
+    QList<Page> out;
+    for (const QString& text : pages) {
+        Page page;
+        for (const QString& line : text.split(QLatin1Char('\n'))) page << rstrip(line);
+        out << page;
+    }
+    return out;
+}
+
+void SheetPdf::pagesShowTheSheet_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("pageCount");
+    // 37 lines need 1006 pt in 24 pt and 837 pt in 20 pt; A4 gives 822 pt inside the margins.
+    QTest::newRow("tasks E, 24 pt, two pages") << false << "E" << 34 << 2;
+    QTest::newRow("tasks R, 20 pt") << false << "R" << 34 << 2;
+    QTest::newRow("solutions E") << true << "E" << 34 << 2;
+    QTest::newRow("solutions R") << true << "R" << 34 << 2;
+    QTest::newRow("short sheet fits one page") << false << "E" << 16 << 1;
+    QTest::newRow("empty task sheet") << false << "E" << 0 << 1;
+    QTest::newRow("empty solution sheet") << true << "R" << 0 << 1;
+}
+
+void SheetPdf::pagesShowTheSheet() {
+    QFETCH(bool, solutions);
+    QFETCH(QString, mode);
+    QFETCH(int, items);
+    QFETCH(int, pageCount);
+    const QStringList sheet = randomSheet(mode == "R").mid(0, items);
+    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const QString pdf = render(doc, QTest::currentDataTag() + QStringLiteral(".pdf"));
+    QVERIFY(!pdf.isEmpty());
+    QList<Page> pages = pdfText(pdf, doc.pointSize);
+    QCOMPARE(pages.size(), pageCount);
+
+    // The left margin shows as the same indent on every line.
+    int margin = INT_MAX;
+    for (const Page& p : pages)
+        for (const QString& l : p)
+            if (!l.isEmpty()) margin = std::min<int>(margin, l.indexOf(QRegularExpression("\\S")));
+    QStringList expected;
+    for (const QString& l : doc.lines) expected << rstrip(l);
+
+    // Each page is the next run of lines; empty lines at a page break leave no trace.
+    int at = 0;
+    for (Page& p : pages) {
+        while (!p.isEmpty() && p.last().isEmpty()) p.removeLast();
+        for (QString& l : p) l = l.mid(margin);
+        while (at < expected.size() && expected[at].isEmpty()) ++at;
+        QCOMPARE(p, expected.mid(at, p.size()));
+        at += p.size();
+    }
+    while (at < expected.size() && expected[at].isEmpty()) ++at;
+    QCOMPARE(at, expected.size());
+}
+
+void SheetPdf::glyphHeightsFollowFontSize_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<double>("points");
+    QTest::newRow("tasks E in 24 pt") << false << "E" << 24.0;
+    QTest::newRow("tasks R in 20 pt") << false << "R" << 20.0;
+    QTest::newRow("solutions E in 20 pt") << true << "E" << 20.0;
+    QTest::newRow("solutions R in 20 pt") << true << "R" << 20.0;
+}
+
+void SheetPdf::glyphHeightsFollowFontSize() {
+    QFETCH(bool, solutions);
+    QFETCH(QString, mode);
+    QFETCH(double, points);
+    const QStringList sheet = randomSheet(mode == "R");
+    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const QString pdf = render(doc, QTest::currentDataTag() + QStringLiteral(".pdf"));
+    QVERIFY(!pdf.isEmpty());
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    QVERIFY(p.waitForFinished(30000));
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    const QRegularExpression wordRe(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    const auto page = pageRe.match(html);
+    QVERIFY(page.hasMatch());
+    const double pageHeight = page.captured(2).toDouble();
+    int words = 0;
+    for (auto it = wordRe.globalMatch(html); it.hasNext(); ++words) {
+        const auto m = it.next();
+        const double x0 = m.captured(1).toDouble(), y0 = m.captured(2).toDouble();
+        const double x1 = m.captured(3).toDouble(), y1 = m.captured(4).toDouble();
+        const double chars = m.captured(5).size();
+        // Box height of a glyph run is about 1.13 em; a fixed-pitch glyph is 0.6 em wide.
+        const double height = (y1 - y0) / points, width = (x1 - x0) / chars / points;
+        if (height < 1.0 || height > 1.25 || qAbs(width - 0.6) > 0.02)
+            QFAIL(qPrintable(QStringLiteral("%1: height %2 em, width %3 em")
+                                 .arg(m.captured(5)).arg(height).arg(width)));
+        QVERIFY2(y1 <= pageHeight, "text below the page");
+    }
+    QVERIFY(words > 34);
+}
+
+void SheetPdf::savedPdfGoesThroughTheSameLayout() {
+    const SheetDocument doc = taskSheet(randomSheet(true), "R");
+    shell::QtRuntime rt;
+    const QString saved = dir_.filePath("saved.pdf");
+    QVERIFY(rt.printToPdf(toPrintDocument(doc), saved));
+    const QString direct = render(doc, "direct.pdf");
+    QCOMPARE(pdfText(saved, doc.pointSize), pdfText(direct, doc.pointSize));
+    QVERIFY(!pdfText(saved, doc.pointSize).isEmpty());
+    QVERIFY(!rt.printToPdf(toPrintDocument(doc), dir_.filePath("missing/dir/x.pdf")));
+}
+
+QTEST_MAIN(SheetPdf)
+#include "test_sheet_pdf.moc"
