@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -42,8 +43,8 @@ int vbKeyCode(const QKeyEvent* e) {
     case Qt::Key_Asterisk: return keypad ? 106 : 0;
     case Qt::Key_Plus: return keypad ? 107 : 187;
     case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period:
-    case Qt::Key_Comma: return keypad ? 110 : 190;
+    case Qt::Key_Period: return keypad ? 110 : 190;
+    case Qt::Key_Comma: return keypad ? 110 : 188;
     case Qt::Key_Slash: return keypad ? 111 : 0;
     default: break;
     }
@@ -61,6 +62,13 @@ int vbShiftState(const QKeyEvent* e) {
 
 namespace {
 QPointer<Form> gCurrent;
+// The window the program showed last, until the platform reports its focus.
+// Reports that arrive before that are about windows shown earlier.
+QPointer<Form> gAwaitingFocus;
+QElapsedTimer gShownAt;
+// Longer than any platform takes to focus a shown window; after that a focus
+// change is the user's again even if the shown window never got the focus.
+constexpr qint64 kFocusCatchUpMs = 1000;
 bool gEnded = false;
 bool gTrackerConnected = false;
 QList<Form*> gForms;
@@ -74,14 +82,21 @@ void connectTracker() {
     if (gTrackerConnected || !qApp) return;
     gTrackerConnected = true;
     QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* w) {
-        if (!w) return; // another application: not an activation
-        for (Form* f : std::as_const(gForms)) {
-            if (f->windowHandle() == w) {
-                if (f->isVisible() && f != gCurrent) activate(f);
-                return;
-            }
+        // Another application is not an activation; after the end nothing is.
+        if (!w || gEnded) return;
+        Form* f = nullptr;
+        for (Form* g : std::as_const(gForms))
+            if (g->windowHandle() == w) f = g;
+        if (!f) return; // boxes and dialogs are not ours: ignored
+        if (gAwaitingFocus) {
+            if (f == gAwaitingFocus)
+                gAwaitingFocus = nullptr;
+            else if (gShownAt.elapsed() < kFocusCatchUpMs)
+                return; // late news of a window shown before the last one
+            else
+                gAwaitingFocus = nullptr;
         }
-        // boxes and dialogs are not ours: ignored
+        if (f->isVisible() && f != gCurrent) activate(f);
     });
 }
 } // namespace
@@ -132,16 +147,32 @@ void Form::closeEvent(QCloseEvent* e) {
 }
 
 bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (keyPreview_ && event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* w = static_cast<QWidget*>(watched);
-        // A key bubbles up through the parents; take it once, where it is
-        // first delivered: at the focus widget, or at the window itself.
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = (w == focus) || (!focus && w == this);
-        if (first && w->window() == this && isVisible()) {
+    if (!keyPreview_ || !watched->isWidgetType()) return false;
+    // Keys of other windows, a box opened by KeyDown among them, leave the
+    // record of this window's key alone.
+    auto* w = static_cast<QWidget*>(watched);
+    if (w->window() != this) return false;
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyRelease:
+        // A new key is under way: a press that follows is a new delivery,
+        // even if it reuses the address of the last one.
+        lastKey_ = nullptr;
+        break;
+    case QEvent::KeyPress: {
+        // A key the receiver ignores goes on to its parent as the same event;
+        // take it once, where it was first delivered (usually the focus
+        // widget, but a key may also be sent to the window itself).
+        const bool bubbling = event == lastKey_ && lastKeyAt_ && lastKeyAt_->parentWidget() == w;
+        lastKey_ = event;
+        lastKeyAt_ = w;
+        if (!bubbling && isVisible()) {
             auto* ke = static_cast<QKeyEvent*>(event);
             Form_KeyDown(vbKeyCode(ke), vbShiftState(ke));
         }
+        break;
+    }
+    default: break;
     }
     return false; // the key is not swallowed
 }
@@ -152,12 +183,15 @@ void show(Form* f) {
     f->show();
     f->raise();
     f->activateWindow();
+    gAwaitingFocus = f;
+    gShownAt.start();
     activate(f);
 }
 
 void hide(Form* f) {
     f->hide();
     if (gCurrent == f) gCurrent = nullptr;
+    if (gAwaitingFocus == f) gAwaitingFocus = nullptr;
 }
 
 Form* current() { return gCurrent; }

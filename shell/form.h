@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QKeyEvent;
@@ -52,6 +53,10 @@ protected:
 
 private:
     bool keyPreview_ = false;
+    // The key press last seen in this window and where, to tell a key
+    // bubbling up to a parent from a new one.
+    const QEvent* lastKey_ = nullptr;
+    QPointer<QWidget> lastKeyAt_;
 };
 
 // Knows which window of ours is in front and raises Activate the way the

@@ -1,0 +1,356 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include "form.h"
+#include "modal_answer.h"
+#include "qt_runtime.h"
+#include "scripted_runtime.h"
+#include "twips.h"
+
+using shell::Form;
+namespace forms = shell::forms;
+
+namespace {
+
+// A window that records its Activate and KeyDown events.
+class Probe : public Form {
+public:
+    explicit Probe(const QString& name) {
+        setObjectName(name);
+        setClientTwips(3000, 2000);
+        edit = new QLineEdit(this);
+        edit->setObjectName(name + QStringLiteral("_edit"));
+        tw::place(edit, 120, 120, 2000, 300);
+        auto* inner = new QWidget(this);
+        tw::place(inner, 120, 600, 2000, 600);
+        nested = new QLineEdit(inner);
+        nested->setObjectName(name + QStringLiteral("_nested"));
+        nested->setGeometry(0, 0, 100, 20);
+    }
+    void Form_Activate() override { ++activations; }
+    void Form_KeyDown(int keyCode, int shift) override {
+        keys.append({keyCode, shift});
+        if (boxOnKey) shell::runtime().msgBox(QStringLiteral("Taste"), 0, QStringLiteral("Probe"));
+    }
+
+    QLineEdit* edit;
+    QLineEdit* nested;
+    int activations = 0;
+    bool boxOnKey = false;
+    QList<QPair<int, int>> keys;
+};
+
+// Lets queued window-system events (activation, focus) arrive.
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
+} // namespace
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+        settle();
+    }
+
+    void keyCodes_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<quint32>("scanCode");
+        QTest::addColumn<int>("expected");
+        const int none = Qt::NoModifier;
+        const int pad = Qt::KeypadModifier;
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("main keyboard 0") << int(Qt::Key_0) << none << 0u << 48;
+        QTest::newRow("main keyboard 5") << int(Qt::Key_5) << none << 0u << 53;
+        QTest::newRow("main keyboard 9") << int(Qt::Key_9) << none << 0u << 57;
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << pad << 0u << 96;
+        QTest::newRow("keypad 9") << int(Qt::Key_9) << pad << 0u << 105;
+        QTest::newRow("letter A") << int(Qt::Key_A) << none << 0u << 65;
+        QTest::newRow("letter Z follows the layout") << int(Qt::Key_Z) << none << 0u << 90;
+        QTest::newRow("shifted letter keeps its code") << int(Qt::Key_M) << shift << 0u << 77;
+        QTest::newRow("Return") << int(Qt::Key_Return) << none << 0u << 13;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << pad << 0u << 13;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << shift << 0u << 16;
+        QTest::newRow("Control") << int(Qt::Key_Control) << int(Qt::ControlModifier) << 0u << 17;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << none << 0u << 27;
+        QTest::newRow("Space") << int(Qt::Key_Space) << none << 0u << 32;
+        QTest::newRow("Left") << int(Qt::Key_Left) << none << 0u << 37;
+        QTest::newRow("Up") << int(Qt::Key_Up) << none << 0u << 38;
+        QTest::newRow("Right") << int(Qt::Key_Right) << none << 0u << 39;
+        QTest::newRow("Down") << int(Qt::Key_Down) << none << 0u << 40;
+        QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << pad << 0u << 106;
+        QTest::newRow("keypad +") << int(Qt::Key_Plus) << pad << 0u << 107;
+        QTest::newRow("keypad -") << int(Qt::Key_Minus) << pad << 0u << 109;
+        QTest::newRow("keypad decimal comma") << int(Qt::Key_Comma) << pad << 0u << 110;
+        QTest::newRow("keypad /") << int(Qt::Key_Slash) << pad << 0u << 111;
+        QTest::newRow("main keyboard comma") << int(Qt::Key_Comma) << none << 0u << 188;
+        QTest::newRow("main keyboard period") << int(Qt::Key_Period) << none << 0u << 190;
+        // German layout on X: Shift turns the digit row into punctuation.
+        QTest::newRow("Shift+1 on X is still 1") << int(Qt::Key_Exclam) << shift << 10u << 49;
+        QTest::newRow("Shift+2 on X is still 2") << int(Qt::Key_QuoteDbl) << shift << 11u << 50;
+        QTest::newRow("Shift+0 on X is still 0") << int(Qt::Key_Equal) << shift << 19u << 48;
+        QTest::newRow("umlaut has no code") << int(Qt::Key_Adiaeresis) << none << 0u << 0;
+    }
+    void keyCodes() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(quint32, scanCode);
+        QFETCH(int, expected);
+        const QKeyEvent e(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), scanCode, 0, 0);
+        QCOMPARE(shell::vbKeyCode(&e), expected);
+    }
+
+    void keyPreviewSeesEachKeyOnce_data() {
+        QTest::addColumn<QString>("focus");  // "edit", "nested" or "form"
+        QTest::addColumn<QString>("target"); // where the key is sent; "" = the focus widget
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expectedCode");
+        QTest::addColumn<QString>("expectedText");
+        QTest::newRow("digit taken by the focused child") << "edit"
+                                                          << "" << int(Qt::Key_7) << 55 << "7";
+        QTest::newRow("key the child ignores bubbles up, counted once")
+            << "edit"
+            << "" << int(Qt::Key_F5) << 116 << "";
+        QTest::newRow("Escape bubbles through a nested child")
+            << "nested"
+            << "" << int(Qt::Key_Escape) << 27 << "";
+        QTest::newRow("digit into a nested child") << "nested"
+                                                   << "" << int(Qt::Key_3) << 51 << "3";
+        QTest::newRow("key sent to the window while a child has focus")
+            << "edit"
+            << "form" << int(Qt::Key_4) << 52 << "";
+    }
+    void keyPreviewSeesEachKeyOnce() {
+        QFETCH(QString, focus);
+        QFETCH(QString, target);
+        QFETCH(int, key);
+        QFETCH(int, expectedCode);
+        QFETCH(QString, expectedText);
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        Probe other(QStringLiteral("other"));
+        a.setKeyPreview(true);
+        other.setKeyPreview(true);
+        forms::show(&other);
+        forms::show(&a);
+        settle();
+        QLineEdit* child = focus == QLatin1String("nested") ? a.nested : a.edit;
+        child->setFocus();
+        settle();
+        QCOMPARE(QApplication::focusWidget(), child);
+
+        QWidget* to = target == QLatin1String("form") ? static_cast<QWidget*>(&a) : child;
+        QTest::keyClick(to, Qt::Key(key));
+        QTest::keyClick(to, Qt::Key(key));
+
+        QCOMPARE(a.keys, (QList<QPair<int, int>>{{expectedCode, 0}, {expectedCode, 0}}));
+        QVERIFY(other.keys.isEmpty());
+        if (target.isEmpty()) QCOMPARE(child->text(), expectedText + expectedText);
+    }
+
+    void keyDownOpeningABoxCountsTheKeyOnce() {
+        shell::QtRuntime rt;
+        shell::setRuntime(&rt);
+        Probe a(QStringLiteral("a"));
+        a.setKeyPreview(true);
+        a.boxOnKey = true;
+        forms::show(&a);
+        settle();
+        a.edit->setFocus();
+        int boxes = 0;
+        ModalAnswer first([&](QWidget* box) {
+            ++boxes;
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        // F5 is ignored by the line edit and goes on to the window after the box.
+        QTest::keyClick(a.edit, Qt::Key_F5);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(a.keys, (QList<QPair<int, int>>{{116, 0}}));
+        shell::setRuntime(nullptr);
+    }
+
+    void keysWithoutPreviewAreNotSeen() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        forms::show(&a);
+        settle();
+        a.edit->setFocus();
+        QTest::keyClicks(a.edit, QStringLiteral("12"));
+        QVERIFY(a.keys.isEmpty());
+        QCOMPARE(a.edit->text(), QStringLiteral("12"));
+    }
+
+    void shiftStateReachesKeyDown() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        a.setKeyPreview(true);
+        forms::show(&a);
+        settle();
+        a.edit->setFocus();
+        QTest::keyClick(a.edit, Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
+        // The modifier keys are keys of their own, as they were for KeyDown.
+        QCOMPARE(a.keys, (QList<QPair<int, int>>{{16, 1}, {17, 3}, {65, 3}}));
+    }
+
+    void showActivatesOnce() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        forms::show(&a);
+        QCOMPARE(a.activations, 1); // at once, before any event is processed
+        settle();
+        QCOMPARE(a.activations, 1);
+        QCOMPARE(forms::current(), &a);
+        QVERIFY(a.isVisible());
+    }
+
+    void closingBoxDoesNotActivateAgain() {
+        shell::QtRuntime rt;
+        shell::setRuntime(&rt);
+        Probe a(QStringLiteral("a"));
+        forms::show(&a);
+        settle();
+        ModalAnswer ok([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+        QCOMPARE(rt.msgBox(QStringLiteral("Hallo\r\r"), 0, QStringLiteral("Titel")), 1);
+        QVERIFY(ok.answered());
+        settle();
+        QCOMPARE(a.activations, 1);
+        QCOMPARE(forms::current(), &a);
+        // The window has the keyboard again, as no window manager gives it back.
+        QCOMPARE(QApplication::activeWindow(), &a);
+        shell::setRuntime(nullptr);
+    }
+
+    void switchingToAnotherFormActivatesIt() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        Probe b(QStringLiteral("b"));
+        forms::show(&a);
+        forms::show(&b);
+        settle();
+        QCOMPARE(a.activations, 1);
+        QCOMPARE(b.activations, 1);
+        QCOMPARE(forms::current(), &b);
+
+        a.activateWindow(); // the user clicks the other window
+        settle();
+        QCOMPARE(a.activations, 2);
+        QCOMPARE(b.activations, 1);
+        QCOMPARE(forms::current(), &a);
+
+        b.activateWindow();
+        settle();
+        QCOMPARE(b.activations, 2);
+        QCOMPARE(a.activations, 2);
+    }
+
+    void windowsNotOursAreIgnored() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        forms::show(&a);
+        settle();
+        QWidget foreign; // a dialog of Qt's own, say
+        foreign.resize(100, 100);
+        foreign.show();
+        foreign.activateWindow();
+        settle();
+        QCOMPARE(QApplication::activeWindow(), &foreign);
+        QCOMPARE(forms::current(), &a);
+        a.activateWindow();
+        settle();
+        QCOMPARE(QApplication::activeWindow(), &a);
+        QCOMPARE(a.activations, 1);
+    }
+
+    void anotherApplicationIsNotAnActivation() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        forms::show(&a);
+        settle();
+        // Offscreen has no other application; the tracker sees what a
+        // platform reports when one takes the focus and gives it back.
+        emit qApp->focusWindowChanged(nullptr);
+        emit qApp->focusWindowChanged(a.windowHandle());
+        settle();
+        QCOMPARE(a.activations, 1);
+        QCOMPARE(forms::current(), &a);
+    }
+
+    void hiddenFormIsNotCurrentAndNotActivated() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        Probe b(QStringLiteral("b"));
+        forms::show(&a);
+        forms::show(&b);
+        settle();
+        forms::hide(&b);
+        QCOMPARE(forms::current(), nullptr);
+        QVERIFY(!b.isVisible());
+        emit qApp->focusWindowChanged(b.windowHandle());
+        QCOMPARE(b.activations, 1);
+    }
+
+    void twipsRoundTrip_data() {
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("whole pixels") << QRect(13800, 6000, 495, 255) << QRect(920, 400, 33, 17);
+        QTest::newRow("between pixels is kept in twips")
+            << QRect(13805, 6008, 500, 250) << QRect(920, 401, 33, 17);
+        QTest::newRow("origin") << QRect(0, 0, 15, 15) << QRect(0, 0, 1, 1);
+    }
+    void twipsRoundTrip() {
+        QFETCH(QRect, twips);
+        QFETCH(QRect, pixels);
+        QWidget parent;
+        QWidget w(&parent);
+        tw::place(&w, twips.x(), twips.y(), twips.width(), twips.height());
+        QCOMPARE(tw::rect(&w), twips);
+        QCOMPARE(w.geometry(), pixels);
+
+        tw::setLeft(&w, twips.x() + 7);
+        tw::setTop(&w, twips.y() + 1);
+        QCOMPARE(tw::left(&w), twips.x() + 7);
+        QCOMPARE(tw::top(&w), twips.y() + 1);
+        QCOMPARE(tw::width(&w), twips.width());
+        QCOMPARE(tw::height(&w), twips.height());
+        tw::move(&w, twips.x(), twips.y());
+        QCOMPARE(tw::rect(&w), twips);
+        QCOMPARE(w.geometry(), pixels);
+    }
+
+    void twipsOfUnplacedWidgetComeFromPixels() {
+        QWidget parent;
+        QWidget w(&parent);
+        w.setGeometry(10, 20, 30, 40);
+        QCOMPARE(tw::rect(&w), QRect(150, 300, 450, 600));
+        tw::setLeft(&w, 300);
+        QCOMPARE(w.geometry(), QRect(20, 20, 30, 40));
+    }
+
+    void windowPositionInTwips() {
+        ScriptedRuntime rt;
+        Probe a(QStringLiteral("a"));
+        QCOMPARE(a.size(), QSize(200, 133)); // 3000 x 2000 twips
+        a.moveTw(13800, 6000);
+        QCOMPARE(a.pos(), QPoint(920, 400));
+        QCOMPARE(a.leftTw(), 13800);
+        QCOMPARE(a.topTw(), 6000);
+        // (28800 - 3000) / 2 = 12900; (16200 - 1995) / 2 = 7102.5 twips, 473.5 pixels.
+        a.centreOnScreen();
+        QCOMPARE(a.pos(), QPoint(860, 474));
+    }
+};
+
+QTEST_MAIN(FormTest)
+#include "form_test.moc"

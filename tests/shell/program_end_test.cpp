@@ -1,0 +1,43 @@
+#include <QApplication>
+#include <QTest>
+
+#include "form0.h"
+#include "scripted_runtime.h"
+#include "zeblabel.h"
+
+using shell::Form0;
+namespace forms = shell::forms;
+
+// Built twice: ending by the Yes answer of the quit box, and by the close
+// button of the start window. Once ended, the program stays ended.
+class ProgramEndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void endsTheProgram() {
+        ScriptedRuntime rt;
+        Form0 start;
+        forms::show(&start);
+        QTest::mouseClick(start.Bild4, Qt::LeftButton, {}, start.Bild4->rect().center());
+        shell::ZEBLABEL* info = shell::ZEBLABEL::loaded();
+        QVERIFY(info && info->isVisible());
+        QCoreApplication::processEvents();
+
+#if END_BY_CLOSE_BUTTON
+        start.close();
+        QVERIFY(rt.boxes.isEmpty()); // no confirmation
+#else
+        rt.answer(shell::AnswerYes);
+        QTest::mouseClick(start.Bild3, Qt::LeftButton, {}, start.Bild3->rect().center());
+        QCOMPARE(rt.boxes.size(), 1);
+        QCOMPARE(rt.boxes.first().style, 276);
+#endif
+        QVERIFY(forms::programEnded());
+        QVERIFY(!start.isVisible());
+        QVERIFY(!info->isVisible()); // every window closes
+        QCOMPARE(forms::current(), nullptr);
+    }
+};
+
+QTEST_MAIN(ProgramEndTest)
+#include "program_end_test.moc"

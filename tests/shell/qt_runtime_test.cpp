@@ -1,0 +1,238 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+#include "form.h"
+#include "modal_answer.h"
+#include "qt_runtime.h"
+
+namespace forms = shell::forms;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
+QStringList buttonTexts(const QList<QAbstractButton*>& buttons) {
+    QStringList t;
+    for (QAbstractButton* b : buttons) t << b->text().remove(QLatin1Char('&'));
+    return t;
+}
+
+// Sends a key where the keyboard of the box is.
+void keyToBox(QWidget* box, Qt::Key key) {
+    QWidget* to = QApplication::focusWidget();
+    if (!to || to->window() != box) to = box;
+    QTest::keyClick(to, key);
+}
+
+QAbstractButton* buttonNamed(QWidget* box, const QString& text) {
+    for (QAbstractButton* b : box->findChildren<QAbstractButton*>())
+        if (b->text().remove(QLatin1Char('&')) == text) return b;
+    return nullptr;
+}
+
+class Window : public shell::Form {
+public:
+    Window() { setClientTwips(3000, 3000); }
+};
+
+} // namespace
+
+class QtRuntimeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        shell::setRuntime(&rt);
+        window = new Window;
+        forms::show(window);
+        settle();
+    }
+    void cleanup() {
+        delete window;
+        window = nullptr;
+        shell::setRuntime(nullptr);
+        settle();
+    }
+
+    void messageBoxes_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("action"); // a key name or the text of a button to click
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<int>("answer");
+        const QStringList yesNo{QStringLiteral("Ja"), QStringLiteral("Nein")};
+        const QStringList ok{QStringLiteral("OK")};
+        const int stop = QMessageBox::Critical;
+        const int question = QMessageBox::Question;
+        QTest::newRow("stop box: Enter answers No")
+            << 276 << "Enter" << stop << yesNo << int(shell::AnswerNo);
+        QTest::newRow("stop box: Escape answers No")
+            << 276 << "Escape" << stop << yesNo << int(shell::AnswerNo);
+        QTest::newRow("stop box: Ja answers Yes")
+            << 276 << "Ja" << stop << yesNo << int(shell::AnswerYes);
+        QTest::newRow("stop box: Nein answers No")
+            << 276 << "Nein" << stop << yesNo << int(shell::AnswerNo);
+        QTest::newRow("question box: Enter answers No")
+            << 292 << "Enter" << question << yesNo << int(shell::AnswerNo);
+        QTest::newRow("question box: Ja answers Yes")
+            << 292 << "Ja" << question << yesNo << int(shell::AnswerYes);
+        QTest::newRow("Yes/No without second default: Enter answers Yes")
+            << 36 << "Enter" << question << yesNo << int(shell::AnswerYes);
+        QTest::newRow("Yes/No: Escape answers No even when Yes is default")
+            << 4 << "Escape" << int(QMessageBox::NoIcon) << yesNo << int(shell::AnswerNo);
+        QTest::newRow("OK box: Enter")
+            << 0 << "Enter" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+        QTest::newRow("OK box: Escape")
+            << 0 << "Escape" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+        QTest::newRow("OK box: OK button")
+            << 0 << "OK" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+    }
+    void messageBoxes() {
+        QFETCH(int, style);
+        QFETCH(QString, action);
+        QFETCH(int, icon);
+        QFETCH(QStringList, buttons);
+        QFETCH(int, answer);
+        QString title, text;
+        int shownIcon = -1;
+        QStringList shownButtons;
+        QString defaultButton;
+        ModalAnswer reply([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            shownIcon = box->icon();
+            shownButtons = buttonTexts(box->buttons());
+            if (box->defaultButton()) defaultButton = box->defaultButton()->text();
+            if (action == QLatin1String("Enter"))
+                keyToBox(box, Qt::Key_Return);
+            else if (action == QLatin1String("Escape"))
+                keyToBox(box, Qt::Key_Escape);
+            else if (QAbstractButton* b = buttonNamed(box, action))
+                QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        });
+        const int got = rt.msgBox(QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"), style,
+                                  QStringLiteral("Schriftliche Division"));
+        QVERIFY(reply.answered());
+        QCOMPARE(got, answer);
+        QCOMPARE(title, QStringLiteral("Schriftliche Division"));
+        QCOMPARE(text.trimmed(), QStringLiteral("Dieses Programm jetzt beenden?"));
+        QCOMPARE(shownIcon, icon);
+        QCOMPARE(shownButtons, buttons);
+        // The keyboard is given back to the window the box covered.
+        settle();
+        QCOMPARE(QApplication::activeWindow(), window);
+    }
+
+    void inputBoxes_data() {
+        QTest::addColumn<QString>("defaultText");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("action"); // "Enter", "OK", "Abbrechen" or "Escape"
+        QTest::addColumn<QString>("result");
+        QTest::newRow("typed text, Enter") << ""
+                                           << "123"
+                                           << "Enter"
+                                           << "123";
+        QTest::newRow("typed text, OK") << ""
+                                        << "Kennwort"
+                                        << "OK"
+                                        << "Kennwort";
+        QTest::newRow("default text kept") << "42"
+                                           << ""
+                                           << "Enter"
+                                           << "42";
+        QTest::newRow("default text extended") << "4"
+                                               << "2"
+                                               << "OK"
+                                               << "42";
+        QTest::newRow("cancel by Abbrechen gives nothing") << "7"
+                                                           << "99"
+                                                           << "Abbrechen"
+                                                           << "";
+        QTest::newRow("cancel by Escape gives nothing") << ""
+                                                        << "99"
+                                                        << "Escape"
+                                                        << "";
+    }
+    void inputBoxes() {
+        QFETCH(QString, defaultText);
+        QFETCH(QString, typed);
+        QFETCH(QString, action);
+        QFETCH(QString, result);
+        QString shownTitle, shownLabel, prefilled;
+        QStringList shownButtons;
+        ModalAnswer reply([&](QWidget* w) {
+            auto* dlg = qobject_cast<QInputDialog*>(w);
+            QVERIFY(dlg);
+            shownTitle = dlg->windowTitle();
+            shownLabel = dlg->labelText();
+            auto* edit = dlg->findChild<QLineEdit*>();
+            QVERIFY(edit);
+            prefilled = edit->text();
+            shownButtons = buttonTexts(dlg->findChild<QDialogButtonBox*>()->buttons());
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClicks(edit, typed);
+            if (action == QLatin1String("Enter"))
+                QTest::keyClick(edit, Qt::Key_Return);
+            else if (action == QLatin1String("Escape"))
+                QTest::keyClick(edit, Qt::Key_Escape);
+            else if (QAbstractButton* b = buttonNamed(dlg, action))
+                QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        });
+        const QString got = rt.inputBox(QStringLiteral("Bitte das Kennwort eingeben:\r\r"),
+                                        QStringLiteral("Druckersperre"), defaultText);
+        QVERIFY(reply.answered());
+        QCOMPARE(got, result);
+        QCOMPARE(prefilled, defaultText);
+        QCOMPARE(shownTitle, QStringLiteral("Druckersperre"));
+        QCOMPARE(shownLabel.trimmed(), QStringLiteral("Bitte das Kennwort eingeben:"));
+        shownButtons.sort();
+        QCOMPARE(shownButtons, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
+        settle();
+        QCOMPARE(QApplication::activeWindow(), window);
+    }
+
+    void screenInTwips() {
+        const QSize px = QGuiApplication::primaryScreen()->geometry().size();
+        QCOMPARE(rt.screenTwips(), QSize(px.width() * 15, px.height() * 15));
+    }
+
+    void randomNumbersStayInRangeAndVary() {
+        rt.randomize();
+        double lo = 1, hi = 0;
+        QSet<double> seen;
+        for (int i = 0; i < 2000; ++i) {
+            const double r = rt.rnd();
+            QVERIFY(r >= 0.0 && r < 1.0);
+            lo = std::min(lo, r);
+            hi = std::max(hi, r);
+            seen.insert(r);
+        }
+        QVERIFY(lo < 0.01);
+        QVERIFY(hi > 0.99);
+        QVERIFY(seen.size() > 1990);
+    }
+
+private:
+    shell::QtRuntime rt;
+    Window* window = nullptr;
+};
+
+QTEST_MAIN(QtRuntimeTest)
+#include "qt_runtime_test.moc"

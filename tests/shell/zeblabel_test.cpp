@@ -1,0 +1,161 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+
+#include "form0.h"
+#include "scripted_runtime.h"
+#include "twips.h"
+#include "zeblabel.h"
+
+using shell::Form0;
+using shell::ZEBLABEL;
+namespace forms = shell::forms;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
+void click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// Where the info window belongs on the 28800 x 16200 twips screen of the
+// scripted runtime: centred across, a quarter of the free height down.
+QPoint infoWindowPlace(const ZEBLABEL& z) {
+    const double left = (28800 - tw::fromPx(z.frameGeometry().width())) / 2.0;
+    const double top = (16200 - tw::fromPx(z.frameGeometry().height())) / 4.0;
+    return QPoint(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
+}
+
+} // namespace
+
+// The info window outlives single tests as it does the program's windows, so
+// the first test sees the program's start.
+class ZeblabelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        rt = new ScriptedRuntime;
+        start = new Form0;
+        forms::show(start);
+        settle();
+    }
+    void cleanup() {
+        delete start;
+        start = nullptr;
+        if (ZEBLABEL* z = ZEBLABEL::loaded()) forms::hide(z);
+        delete rt;
+        rt = nullptr;
+        settle();
+    }
+
+    void lockReadBeforeOpeningLoadsItLockedAndHidden() {
+        QCOMPARE(ZEBLABEL::loaded(), nullptr);
+        QCOMPARE(ZEBLABEL::printerLock(), 1);
+        ZEBLABEL* z = ZEBLABEL::loaded();
+        QVERIFY(z);
+        QVERIFY(!z->isVisible());
+        QCOMPARE(ZEBLABEL::printerLock(), 1);
+        QCOMPARE(ZEBLABEL::loaded(), z);
+        QVERIFY(rt->boxes.isEmpty());
+    }
+
+    void infoPictureShowsItBesideTheStartWindow() {
+        click(start->Bild4);
+        ZEBLABEL* z = ZEBLABEL::loaded();
+        QVERIFY(z);
+        QVERIFY(z->isVisible());
+        QVERIFY(start->isVisible());
+        QCOMPARE(forms::current(), z);
+        QCOMPARE(z->windowTitle(), QStringLiteral("Programm-Info"));
+        QCOMPARE(z->Kontroll1->text(), QStringLiteral("  Druckmodus deaktivieren"));
+        QCOMPARE(z->pos(), infoWindowPlace(*z));
+        // Two lines each, joined by CR LF, written at the activation.
+        QCOMPARE(z->Bezeichnung6->caption().count(QStringLiteral("\r\n")), 1);
+        QCOMPARE(z->Bezeichnung7->caption().count(QStringLiteral("\r\n")), 1);
+        QVERIFY(!z->Bezeichnung6->caption().startsWith(QLatin1String("\r\n")));
+        QVERIFY(!z->Bezeichnung7->caption().endsWith(QLatin1String("\r\n")));
+        QVERIFY(rt->boxes.isEmpty());
+    }
+
+    void everyActivationPlacesItAgain_data() {
+        QTest::addColumn<bool>("hideFirst");
+        QTest::newRow("opened again after O k a y") << true;
+        QTest::newRow("opened again while shown") << false;
+    }
+    void everyActivationPlacesItAgain() {
+        QFETCH(bool, hideFirst);
+        click(start->Bild4);
+        ZEBLABEL* z = ZEBLABEL::loaded();
+        const QPoint place = infoWindowPlace(*z);
+        QCOMPARE(z->pos(), place);
+        z->move(10, 20); // the user drags it away
+        settle();
+        if (hideFirst) click(z->Bezeichnung1);
+        start->activateWindow(); // back to the start window to click "Info"
+        settle();
+        click(start->Bild4);
+        QCOMPARE(ZEBLABEL::loaded(), z); // the same window, not a second one
+        QVERIFY(z->isVisible());
+        QVERIFY(start->isVisible());
+        QCOMPARE(z->pos(), place);
+        QCOMPARE(forms::current(), z);
+    }
+
+    void closingByOkayOrPictureKeepsTheSwitch_data() {
+        QTest::addColumn<QString>("closer");
+        QTest::newRow("O k a y") << "Bezeichnung1";
+        QTest::newRow("picture button") << "Bild1";
+    }
+    void closingByOkayOrPictureKeepsTheSwitch() {
+        QFETCH(QString, closer);
+        click(start->Bild4);
+        ZEBLABEL* z = ZEBLABEL::loaded();
+        z->Kontroll1->setChecked(true);
+        click(z->Kontroll1); // the user unticks the switch
+        QCOMPARE(z->Kontroll1Value(), 0);
+        click(z->findChild<QWidget*>(closer));
+        settle();
+        QVERIFY(!z->isVisible());
+        QCOMPARE(ZEBLABEL::loaded(), z);
+        QCOMPARE(ZEBLABEL::printerLock(), 0);
+        QVERIFY(start->isVisible());
+
+        click(start->Bild4); // shown again with the switch as it was left
+        QCOMPARE(ZEBLABEL::loaded(), z);
+        QVERIFY(!z->Kontroll1->isChecked());
+        QVERIFY(rt->boxes.isEmpty());
+    }
+
+    void closeButtonDiscardsTheSwitch() {
+        click(start->Bild4);
+        ZEBLABEL* z = ZEBLABEL::loaded();
+        z->Kontroll1->setChecked(false);
+        QCOMPARE(ZEBLABEL::printerLock(), 0);
+        QVERIFY(z->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
+        QCOMPARE(ZEBLABEL::loaded(), nullptr);
+        QVERIFY(start->isVisible());
+        QVERIFY(!forms::programEnded());
+
+        QCOMPARE(ZEBLABEL::printerLock(), 1);
+        ZEBLABEL* again = ZEBLABEL::loaded();
+        QVERIFY(again);
+        QVERIFY(!again->isVisible());
+        QVERIFY(rt->boxes.isEmpty());
+    }
+
+private:
+    ScriptedRuntime* rt = nullptr;
+    Form0* start = nullptr;
+};
+
+QTEST_MAIN(ZeblabelTest)
+#include "zeblabel_test.moc"
