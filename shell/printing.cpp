@@ -27,7 +27,8 @@ bool renderDocument(QPrinter& printer, const PrintDocument& doc) {
         p.drawText(QPointF(0, y + fm.ascent()), line);
         y += lineStep;
     }
-    return p.end();
+    // A spooler that refuses the job reports it only through the printer state.
+    return p.end() && printer.printerState() != QPrinter::Error;
 }
 
 PrintResult QtRuntime::print(const PrintDocument& doc) {
@@ -44,6 +45,7 @@ bool QtRuntime::printToPdf(const PrintDocument& doc, const QString& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(doc.lines.value(0));
     return renderDocument(printer, doc);
 }
 

@@ -15,7 +15,8 @@ const int kPanelShown = 960;
 QStringList sheetItems(const QListWidget* list) {
     QStringList out;
     out.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
     return out;
 }
 
@@ -87,13 +88,13 @@ namespace {
 
 // Twelve tasks drawn through the exercise's own routine, each read back from
 // the task lists right after it was drawn; the last one stays on screen.
-template <typename Draw> void fillSheet(Form1& f, Draw newTask, bool remainder) {
+void fillSheet(Form1& f, void (Form1::*newTask)(), bool remainder) {
     tw::setLeft(f.Bild3, kPanelShown);
     f.Liste5->clear();
     tw::setLeft(f.Liste5, kPanelShown);
     QList<worksheets::TaskLists> tasks;
     for (int i = 0; i < 12; ++i) {
-        newTask();
+        (f.*newTask)();
         tasks.append({f.Liste1, f.Liste2});
     }
     f.Liste5->addItems(worksheets::sheetLines(tasks, remainder));
@@ -102,11 +103,11 @@ template <typename Draw> void fillSheet(Form1& f, Draw newTask, bool remainder) 
 } // namespace
 
 void Form1::FillNormalSheet() {
-    fillSheet(*this, [this] { NewNormalTask(); }, false);
+    fillSheet(*this, &Form1::NewNormalTask, false);
 }
 
 void Form1::FillRemainderSheet() {
-    fillSheet(*this, [this] { NewRemainderTask(); }, true);
+    fillSheet(*this, &Form1::NewRemainderTask, true);
 }
 
 } // namespace trainer

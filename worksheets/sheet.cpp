@@ -8,7 +8,9 @@ namespace {
 
 const QLatin1Char kBlank(' ');
 
-QString blanks(int n) { return QString(n, kBlank); }
+QString blanks(int n) {
+    return QString(n, kBlank);
+}
 
 // Classic Mid assignment: overwrites characters of s from pos (counted from
 // 1) with the replacement, but never past the end of s; a start beyond the
@@ -64,9 +66,11 @@ QString blankItem(const QString& item, int index, bool remainder) {
     QString s = item;
     if (isTaskLineItem(index)) {
         if (remainder) {
-            for (int pos : {8, 22, 36}) midAssign(s, pos, QStringLiteral("___R_"));
+            for (int pos : {8, 22, 36})
+                midAssign(s, pos, QStringLiteral("___R_"));
         } else {
-            for (int pos : {8, 21, 34}) midAssign(s, pos, QStringLiteral("___"));
+            for (int pos : {8, 21, 34})
+                midAssign(s, pos, QStringLiteral("___"));
         }
         return s;
     }
@@ -79,9 +83,11 @@ QString clipboardText(const QStringList& items, const QString& modeCaption) {
     const QLatin1String crlf("\r\n");
     const bool remainder = modeCaption == QLatin1String("R");
     QString text;
-    for (int i = 0; i < items.size(); ++i) text += blankItem(items.at(i), i, remainder) + crlf;
+    for (int i = 0; i < items.size(); ++i)
+        text += blankItem(items.at(i), i, remainder) + crlf;
     if (!remainder) text += crlf + crlf;
-    for (const QString& item : items) text += item + crlf;
+    for (const QString& item : items)
+        text += item + crlf;
     return text;
 }
 
@@ -92,7 +98,8 @@ SheetDocument taskSheet(const QStringList& items, const QString& modeCaption) {
     doc.lines << (remainder ? QStringLiteral("Schriftliche Division mit Rest (Aufgaben)")
                             : QStringLiteral("Schriftliche Division (Aufgaben)"));
     doc.lines << QString() << QString();
-    for (int i = 0; i < items.size(); ++i) doc.lines << blankItem(items.at(i), i, remainder);
+    for (int i = 0; i < items.size(); ++i)
+        doc.lines << blankItem(items.at(i), i, remainder);
     return doc;
 }
 

@@ -93,9 +93,9 @@ shell::PrintDocument toPrintDocument(const SheetDocument& doc) {
 
 bool printingUnlocked(const QString& pointsCaption) {
     if (shell::ZEBLABEL::printerLock() != 1) return true;
-    const QString typed =
-        shell::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
-                                  QStringLiteral("Druckersperre aufheben"), QStringLiteral("Passwort"));
+    const QString typed = shell::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
+                                                    QStringLiteral("Druckersperre aufheben"),
+                                                    QStringLiteral("Passwort"));
     return typed == pointsCaption;
 }
 
@@ -112,9 +112,10 @@ void printSolutionSheet(const QStringList& items, const QString& modeCaption,
 void copySheet(const QStringList& items, const QString& modeCaption) {
     shell::Runtime& rt = shell::runtime();
     rt.setClipboardText(clipboardText(items, modeCaption));
-    rt.msgBox(QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
-                             "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),
-              shell::OkOnly, QStringLiteral("Zwischenablage"));
+    rt.msgBox(
+        QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
+                       "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),
+        shell::OkOnly, QStringLiteral("Zwischenablage"));
 }
 
 } // namespace worksheets

@@ -46,13 +46,15 @@ void unloadInfoWindow() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void setLock(bool locked) { ZEBLABEL::load().Kontroll1->setChecked(locked); }
+void setLock(bool locked) {
+    ZEBLABEL::load().Kontroll1->setChecked(locked);
+}
 
 } // namespace
 
 class SheetActions : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { unloadInfoWindow(); }
     void cleanup() { unloadInfoWindow(); }
     void printerLock_data();
@@ -74,13 +76,20 @@ void SheetActions::printerLock_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("prints");
     QTest::newRow("not ticked: no password") << false << "5" << QString() << true;
-    QTest::newRow("exact points unlock") << true << "5" << "5" << true;
-    QTest::newRow("leading blank refused") << true << "5" << " 5" << false;
-    QTest::newRow("leading zero refused") << true << "5" << "05" << false;
-    QTest::newRow("pre-filled text refused") << true << "5" << "Passwort" << false;
-    QTest::newRow("cancel refused") << true << "5" << "" << false;
-    QTest::newRow("old points after one more refused") << true << "6" << "5" << false;
-    QTest::newRow("many points") << true << "1234" << "1234" << true;
+    QTest::newRow("exact points unlock") << true << "5"
+                                         << "5" << true;
+    QTest::newRow("leading blank refused") << true << "5"
+                                           << " 5" << false;
+    QTest::newRow("leading zero refused") << true << "5"
+                                          << "05" << false;
+    QTest::newRow("pre-filled text refused") << true << "5"
+                                             << "Passwort" << false;
+    QTest::newRow("cancel refused") << true << "5"
+                                    << "" << false;
+    QTest::newRow("old points after one more refused") << true << "6"
+                                                       << "5" << false;
+    QTest::newRow("many points") << true << "1234"
+                                 << "1234" << true;
 }
 
 void SheetActions::printerLock() {
@@ -221,10 +230,10 @@ void SheetActions::withoutPrinterOffersPdf() {
     const QString why = failure == int(shell::PrintResult::NoPrinter)
                             ? "Es ist kein Drucker eingerichtet.\r"
                             : "Der Druck ist fehlgeschlagen.\r";
-    QList<Box> expected{confirmBox(solutions),
-                        msgRecord(why + "Soll " + sheet +
-                                      " stattdessen als PDF-Datei gespeichert werden?\r\r",
-                                  4 + 48, "Drucken")};
+    QList<Box> expected{
+        confirmBox(solutions),
+        msgRecord(why + "Soll " + sheet + " stattdessen als PDF-Datei gespeichert werden?\r\r",
+                  4 + 48, "Drucken")};
     if (!path.isNull())
         expected << Box{Box::SaveFile, "PDF-Dateien (*.pdf)", 0,
                         solutions ? "Lösungsblatt als PDF-Datei speichern"
@@ -232,7 +241,8 @@ void SheetActions::withoutPrinterOffersPdf() {
                         solutions ? "Lösungsblatt.pdf" : "Aufgabenblatt.pdf"};
     if (!closing.isEmpty()) expected << msgRecord(closing, pdfWorks ? 0 : 16, "Drucken");
     QCOMPARE(rt.boxes, expected);
-    for (const Box& b : rt.boxes) QVERIFY(!b.prompt.contains("wird gedruckt"));
+    for (const Box& b : rt.boxes)
+        QVERIFY(!b.prompt.contains("wird gedruckt"));
 
     QCOMPARE(rt.pdfs.size(), pdfWorks && !path.isEmpty() ? 1 : 0);
     if (!rt.pdfs.isEmpty()) {
@@ -259,9 +269,10 @@ void SheetActions::clipboardFlow() {
     QFETCH(int, lines);
     ScriptedRuntime rt;
     const QStringList sheet = randomSheet(mode == "R").mid(0, items);
-    const Box done = msgRecord("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
-                               "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r",
-                               0, "Zwischenablage");
+    const Box done =
+        msgRecord("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
+                  "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r",
+                  0, "Zwischenablage");
     QGuiApplication::clipboard()->setText("vorher");
     QStringList copies;
     for (int round = 0; round < 2; ++round) {

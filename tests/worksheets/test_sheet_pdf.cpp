@@ -1,10 +1,10 @@
 #include <QPrinter>
-#include <climits>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <climits>
 
 #include "qt_runtime.h"
 #include "sheet_actions.h"
@@ -19,7 +19,8 @@ namespace {
 using Page = QStringList;
 
 QString rstrip(QString s) {
-    while (s.endsWith(QLatin1Char(' '))) s.chop(1);
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
     return s;
 }
 
@@ -27,7 +28,7 @@ QString rstrip(QString s) {
 
 class SheetPdf : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void pagesShowTheSheet_data();
     void pagesShowTheSheet();
@@ -35,7 +36,7 @@ private slots:
     void glyphHeightsFollowFontSize();
     void savedPdfGoesThroughTheSameLayout();
 
-private:
+  private:
     QString render(const SheetDocument& doc, const QString& name);
     QList<Page> pdfText(const QString& pdf, double pointSize);
     QTemporaryDir dir_;
@@ -65,7 +66,8 @@ QList<Page> SheetPdf::pdfText(const QString& pdf, double pointSize) {
     QList<Page> out;
     for (const QString& text : pages) {
         Page page;
-        for (const QString& line : text.split(QLatin1Char('\n'))) page << rstrip(line);
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            page << rstrip(line);
         out << page;
     }
     return out;
@@ -104,18 +106,23 @@ void SheetPdf::pagesShowTheSheet() {
         for (const QString& l : p)
             if (!l.isEmpty()) margin = std::min<int>(margin, l.indexOf(QRegularExpression("\\S")));
     QStringList expected;
-    for (const QString& l : doc.lines) expected << rstrip(l);
+    for (const QString& l : doc.lines)
+        expected << rstrip(l);
 
     // Each page is the next run of lines; empty lines at a page break leave no trace.
     int at = 0;
     for (Page& p : pages) {
-        while (!p.isEmpty() && p.last().isEmpty()) p.removeLast();
-        for (QString& l : p) l = l.mid(margin);
-        while (at < expected.size() && expected[at].isEmpty()) ++at;
+        while (!p.isEmpty() && p.last().isEmpty())
+            p.removeLast();
+        for (QString& l : p)
+            l = l.mid(margin);
+        while (at < expected.size() && expected[at].isEmpty())
+            ++at;
         QCOMPARE(p, expected.mid(at, p.size()));
         at += p.size();
     }
-    while (at < expected.size() && expected[at].isEmpty()) ++at;
+    while (at < expected.size() && expected[at].isEmpty())
+        ++at;
     QCOMPARE(at, expected.size());
 }
 
@@ -157,7 +164,9 @@ void SheetPdf::glyphHeightsFollowFontSize() {
         const double height = (y1 - y0) / points, width = (x1 - x0) / chars / points;
         if (height < 1.0 || height > 1.25 || qAbs(width - 0.6) > 0.02)
             QFAIL(qPrintable(QStringLiteral("%1: height %2 em, width %3 em")
-                                 .arg(m.captured(5)).arg(height).arg(width)));
+                                 .arg(m.captured(5))
+                                 .arg(height)
+                                 .arg(width)));
         QVERIFY2(y1 <= pageHeight, "text below the page");
     }
     QVERIFY(words > 34);

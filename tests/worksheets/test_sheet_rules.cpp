@@ -7,7 +7,7 @@ using namespace worksheets;
 
 class SheetRules : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void composedSheetHasFixedShape_data();
     void composedSheetHasFixedShape();
     void workedExampleBlocks_data();
@@ -112,7 +112,8 @@ void SheetRules::blanking_data() {
     QTest::newRow("separator stays one blank") << " " << 7 << false << " ";
     QTest::newRow("empty item") << "" << 3 << true << "";
     QTest::newRow("short task line: one block") << "1236:3=412" << 9 << false << "1236:3=___";
-    QTest::newRow("short task line: cut in the quotient") << "1238:3=41" << 18 << true << "1238:3=__";
+    QTest::newRow("short task line: cut in the quotient")
+        << "1238:3=41" << 18 << true << "1238:3=__";
     QTest::newRow("task line ending before position 8") << "1236:3" << 0 << false << "1236:3";
     QTest::newRow("normal pattern on a remainder line")
         << r.left(12) << 0 << false << "1238:3=___R2";
@@ -174,7 +175,8 @@ void SheetRules::clipboardLayout() {
     QCOMPARE(text.count(QLatin1Char('\n')), lines);
     QVERIFY(text.isEmpty() || text.endsWith(QStringLiteral("\r\n")));
     QStringList expected;
-    for (int i = 0; i < sheet.size(); ++i) expected << blankItem(sheet[i], i, remainder);
+    for (int i = 0; i < sheet.size(); ++i)
+        expected << blankItem(sheet[i], i, remainder);
     if (!remainder) expected << QString() << QString();
     expected << sheet;
     QCOMPARE(text, expected.isEmpty() ? QString() : expected.join("\r\n") + "\r\n");
@@ -187,16 +189,16 @@ void SheetRules::printDocuments_data() {
     QTest::addColumn<QString>("heading");
     QTest::addColumn<bool>("remainderPattern");
     QTest::newRow("tasks E") << false << "E" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
-    QTest::newRow("tasks R") << false << "R" << 20.0
-                             << "Schriftliche Division mit Rest (Aufgaben)" << true;
+    QTest::newRow("tasks R") << false << "R" << 20.0 << "Schriftliche Division mit Rest (Aufgaben)"
+                             << true;
     QTest::newRow("tasks, other caption as E")
         << false << "x" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
     QTest::newRow("solutions E") << true << "E" << 20.0 << "Schriftliche Division (Lösungen)"
                                  << false;
     QTest::newRow("solutions R") << true << "R" << 20.0
                                  << "Schriftliche Division mit Rest (Lösungen)" << true;
-    QTest::newRow("solutions, other caption: no heading") << true << "x" << 20.0 << QString()
-                                                          << false;
+    QTest::newRow("solutions, other caption: no heading")
+        << true << "x" << 20.0 << QString() << false;
 }
 
 void SheetRules::printDocuments() {
