@@ -2,9 +2,17 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
-ScriptedRuntime::ScriptedRuntime() { shell::setRuntime(this); }
+#include "twips.h"
+
+ScriptedRuntime::ScriptedRuntime() {
+    shell::setRuntime(this);
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QSize px = s ? s->geometry().size() : QSize(800, 600);
+    screen = QSize(tw::fromPx(px.width()), tw::fromPx(px.height()));
+}
 
 ScriptedRuntime::~ScriptedRuntime() { shell::setRuntime(nullptr); }
 

@@ -54,7 +54,8 @@ public:
     bool pdfWorks = true;
     QString clipboard;
     int clipboardWrites = 0;
-    QSize screen{28800, 16200}; // 1920 x 1080 pixels
+    // The real screen's size, so that centred windows stay where the pointer can reach them.
+    QSize screen;
 
     QQueue<int> msgAnswers;
     QQueue<QString> inputAnswers;

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "form1_driver.h"
+#include "form4.h"
 
 using namespace drive;
 using trainer::Form1;
@@ -90,9 +91,15 @@ private slots:
         QVERIFY(f.licht2Parked());
         QVERIFY(f.Liste1.at(0) != before);
         QCOMPARE(f.Liste1.at(0), remainder ? QStringLiteral("8999") : QStringLiteral("1200"));
-        // The other layout is emptied, the chosen one holds only the new task.
-        for (const QString& c : captions(f, !remainder)) QVERIFY(c.isEmpty());
+        // The other layout is emptied (in the normal layout the cells that its
+        // clearing covers), the chosen one holds only the new task.
         for (const QString& c : captions(f, remainder)) QVERIFY(c.isEmpty());
+        if (remainder) {
+            for (shell::VbLabel* c : {f.Bezeichnung6, f.Bezeichnung7, f.Bezeichnung13, f.Bezeichnung20})
+                QVERIFY(c->caption().isEmpty());
+        } else {
+            for (const QString& c : captions(f, false)) QVERIFY(c.isEmpty());
+        }
         if (remainder) QVERIFY(f.Bezeichnung1->caption().isEmpty());
         else QCOMPARE(f.luecke[9]->caption(), QStringLiteral("R"));
         QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("12"));
