@@ -163,18 +163,33 @@ void Form4::printAtCell(int x, int y, const QString& text) {
 
 // ---------------------------------------------------------------- window events
 
-void Form4::Form_Activate() { centreOnScreen(); }
+void Form4::Form_Activate() {
+    centreOnScreen();
+}
 
-void Form4::Form_Unload(bool& cancel) { cancel = true; }
+void Form4::Form_Unload(bool& cancel) {
+    cancel = true;
+}
 
 void Form4::Form_KeyDown(int keyCode, int) {
     switch (keyCode) {
-    case 37: Bild1_Click(); break;
-    case 38: Bild2_Click(); break;
-    case 39: Bild4_Click(); break;
-    case 40: Bild3_Click(); break;
-    case 27: Befehl1_Click(); break;
-    default: break;
+    case 37:
+        Bild1_Click();
+        break;
+    case 38:
+        Bild2_Click();
+        break;
+    case 39:
+        Bild4_Click();
+        break;
+    case 40:
+        Bild3_Click();
+        break;
+    case 27:
+        Befehl1_Click();
+        break;
+    default:
+        break;
     }
 }
 
@@ -291,7 +306,9 @@ void Form4::HBildlauf1_Change() {
     Bild1->setFocus();
 }
 
-void Form4::HBildlauf1_Scroll() { HBildlauf1_Change(); }
+void Form4::HBildlauf1_Scroll() {
+    HBildlauf1_Change();
+}
 
 void Form4::FinishNumberCatch() {
     // Stop the clock before the box: a tick inside it would finish the game twice.

@@ -16,17 +16,17 @@ namespace games {
 // they jump about at the pace of the speed bar.
 class Form4 : public shell::Form {
     Q_OBJECT
-public:
+  public:
     explicit Form4(QWidget* parent = nullptr);
 
     // The window that comes back when the game ends.
     std::function<shell::Form*()> exerciseWindow;
 
-    shell::VbButton* Befehl1; // "ENDE"
-    shell::VbPicture* Bild1;  // left
-    shell::VbPicture* Bild2;  // up
-    shell::VbPicture* Bild3;  // down
-    shell::VbPicture* Bild4;  // right
+    shell::VbButton* Befehl1;     // "ENDE"
+    shell::VbPicture* Bild1;      // left
+    shell::VbPicture* Bild2;      // up
+    shell::VbPicture* Bild3;      // down
+    shell::VbPicture* Bild4;      // right
     shell::VbLabel* Bezeichnung3; // next digit to catch
     shell::VbShape* Figur1;       // its fill colour is the erase colour
     shell::VbLabel* Bezeichnung1; // "schnell"
@@ -70,10 +70,10 @@ public:
     void FinishNumberCatch();
     void EndNumberCatch();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     void printAtCell(int x, int y, const QString& text);
     QColor eraseColour() const { return Figur1->fillColor(); }
 

@@ -12,7 +12,9 @@ const QString kTitle = QStringLiteral("Memory");
 const QString kPairs = QStringLiteral("112233445566778899");
 } // namespace
 
-QString CardFace(int digit) { return QStringLiteral("%1 * %2").arg(digit).arg(10 - digit); }
+QString CardFace(int digit) {
+    return QStringLiteral("%1 * %2").arg(digit).arg(10 - digit);
+}
 
 memo::memo(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("memo"));
@@ -67,9 +69,13 @@ void memo::showEvent(QShowEvent* e) {
     }
 }
 
-void memo::Form_Load() { centreOnScreen(); }
+void memo::Form_Load() {
+    centreOnScreen();
+}
 
-void memo::Form_Unload(bool& cancel) { cancel = true; }
+void memo::Form_Unload(bool& cancel) {
+    cancel = true;
+}
 
 void memo::backToExercise() {
     shell::forms::hide(this);
@@ -146,7 +152,8 @@ void memo::DealCards() {
     shell::Runtime& rt = shell::runtime();
     for (int i = 0; i < 18; ++i) {
         int p = 1 + int(rt.rnd() * 18);
-        while (t.at(p - 1) != QLatin1Char('0')) p = 1 + int(rt.rnd() * 18);
+        while (t.at(p - 1) != QLatin1Char('0'))
+            p = 1 + int(rt.rnd() * 18);
         t[p - 1] = kPairs.at(i);
     }
     CardValues = t;

@@ -16,7 +16,7 @@ QString CardFace(int digit);
 // complement to ten. The window is hidden between openings and keeps its board.
 class memo : public shell::Form {
     Q_OBJECT
-public:
+  public:
     explicit memo(QWidget* parent = nullptr);
 
     // The window that comes back when the game is won or quit.
@@ -49,10 +49,10 @@ public:
     void ResetBoard();
     void FinishMemory();
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     void backToExercise();
     std::array<shell::VbLabel*, 18> cards_{};
     bool loaded_ = false;

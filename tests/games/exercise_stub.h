@@ -6,7 +6,7 @@
 
 // Stands in for the exercise window the games return to.
 class ExerciseStub : public shell::Form {
-public:
+  public:
     int activations = 0;
     std::function<void()> onActivate;
     void Form_Activate() override {

@@ -40,7 +40,9 @@ QString sorted(QString s) {
     return s;
 }
 
-void click(memo& m, int k) { QTest::mouseClick(m.card(k), Qt::LeftButton); }
+void click(memo& m, int k) {
+    QTest::mouseClick(m.card(k), Qt::LeftButton);
+}
 
 // The other card with the same digit, or the first card with another digit.
 int partner(const memo& m, int k) {
@@ -87,192 +89,180 @@ struct Game {
 
 class MemoryTest : public QObject {
     Q_OBJECT
-private slots:
-    void cardFaceShowsDigitAndComplement_data();
-    void cardFaceShowsDigitAndComplement();
-    void firstClickDealsAndOpens();
-    void everyDealHoldsEachDigitTwice();
-    void clicksThatChangeNothing_data();
-    void clicksThatChangeNothing();
-    void clickOnOneOfTwoUnmatchedTurnsBothDown_data();
-    void clickOnOneOfTwoUnmatchedTurnsBothDown();
-    void ninthPairEndsAndNextOpeningDealsAnew();
-    void quitAndReopenKeepsTheBoard();
-    void boxesLeaveTheBoard_data();
-    void boxesLeaveTheBoard();
-    void centresOnFirstShowingOnly();
-};
-
-void MemoryTest::cardFaceShowsDigitAndComplement_data() {
-    QTest::addColumn<int>("digit");
-    QTest::addColumn<QString>("face");
-    QTest::newRow("1") << 1 << "1 * 9";
-    QTest::newRow("5 pairs with itself") << 5 << "5 * 5";
-    QTest::newRow("9") << 9 << "9 * 1";
-}
-
-void MemoryTest::cardFaceShowsDigitAndComplement() {
-    QFETCH(int, digit);
-    QFETCH(QString, face);
-    QCOMPARE(games::CardFace(digit), face);
-}
-
-void MemoryTest::firstClickDealsAndOpens() {
-    Game g;
-    QVERIFY(!g.m.Dealt);
-    click(g.m, 7);
-    QVERIFY(g.m.Dealt);
-    QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
-    QCOMPARE(g.m.FirstCard, 7);
-    QCOMPARE(g.m.SecondCard, 0);
-    for (int k = 1; k <= 18; ++k) {
-        const QString face = k == 7 ? games::CardFace(g.m.CardValues[6].digitValue()) : QString();
-        QCOMPARE(g.m.card(k)->caption(), face);
-        QCOMPARE(shell::toBgr(g.m.card(k)->backColor()), kFaceDown);
+  private slots:
+    void cardFaceShowsDigitAndComplement_data() {
+        QTest::addColumn<int>("digit");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("1") << 1 << "1 * 9";
+        QTest::newRow("5 pairs with itself") << 5 << "5 * 5";
+        QTest::newRow("9") << 9 << "9 * 1";
     }
-}
 
-void MemoryTest::everyDealHoldsEachDigitTwice() {
-    Game g;
-    // An occupied slot is drawn again: the second "1" lands on slot 18.
-    g.rt.forceRnd({ScriptedRuntime::draw(1, 1, 18), ScriptedRuntime::draw(1, 1, 18),
-                   ScriptedRuntime::draw(18, 1, 18)});
-    for (int deal = 0; deal < 30; ++deal) {
-        g.m.ResetBoard();
-        click(g.m, 1 + deal % 18);
-        QCOMPARE(sorted(g.m.CardValues), QStringLiteral("112233445566778899"));
-        if (deal == 0) {
-            QCOMPARE(g.m.CardValues[0], QLatin1Char('1'));
-            QCOMPARE(g.m.CardValues[17], QLatin1Char('1'));
+    void cardFaceShowsDigitAndComplement() {
+        QFETCH(int, digit);
+        QFETCH(QString, face);
+        QCOMPARE(games::CardFace(digit), face);
+    }
+
+    void firstClickDealsAndOpens() {
+        Game g;
+        QVERIFY(!g.m.Dealt);
+        click(g.m, 7);
+        QVERIFY(g.m.Dealt);
+        QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
+        QCOMPARE(g.m.FirstCard, 7);
+        QCOMPARE(g.m.SecondCard, 0);
+        for (int k = 1; k <= 18; ++k) {
+            const QString face =
+                k == 7 ? games::CardFace(g.m.CardValues[6].digitValue()) : QString();
+            QCOMPARE(g.m.card(k)->caption(), face);
+            QCOMPARE(shell::toBgr(g.m.card(k)->backColor()), kFaceDown);
         }
     }
-}
 
-void MemoryTest::clicksThatChangeNothing_data() {
-    QTest::addColumn<int>("state");
-    QTest::newRow("the open first card again") << 0;
-    QTest::newRow("a found card") << 1;
-    QTest::newRow("a found card while two unmatched are open") << 2;
-}
+    void everyDealHoldsEachDigitTwice() {
+        Game g;
+        // An occupied slot is drawn again: the second "1" lands on slot 18.
+        g.rt.forceRnd({ScriptedRuntime::draw(1, 1, 18), ScriptedRuntime::draw(1, 1, 18),
+                       ScriptedRuntime::draw(18, 1, 18)});
+        for (int deal = 0; deal < 30; ++deal) {
+            g.m.ResetBoard();
+            click(g.m, 1 + deal % 18);
+            QCOMPARE(sorted(g.m.CardValues), QStringLiteral("112233445566778899"));
+            if (deal == 0) {
+                QCOMPARE(g.m.CardValues[0], QLatin1Char('1'));
+                QCOMPARE(g.m.CardValues[17], QLatin1Char('1'));
+            }
+        }
+    }
 
-void MemoryTest::clicksThatChangeNothing() {
-    QFETCH(int, state);
-    Game g;
-    int a = 0, b = 0, target = 1;
-    if (state == 0) {
+    void clicksThatChangeNothing_data() {
+        QTest::addColumn<int>("state");
+        QTest::newRow("the open first card again") << 0;
+        QTest::newRow("a found card") << 1;
+        QTest::newRow("a found card while two unmatched are open") << 2;
+    }
+
+    void clicksThatChangeNothing() {
+        QFETCH(int, state);
+        Game g;
+        int a = 0, b = 0, target = 1;
+        if (state == 0) {
+            click(g.m, 1);
+        } else {
+            g.pairThenTwoOpen(state == 2, a, b);
+            QCOMPARE(shell::toBgr(g.m.card(1)->backColor()), kFound);
+        }
+        const QStringList before = board(g.m);
+        click(g.m, target);
+        QCOMPARE(board(g.m), before);
+        if (state == 2)
+            QVERIFY(!g.m.card(a)->caption().isEmpty() && !g.m.card(b)->caption().isEmpty());
+    }
+
+    void clickOnOneOfTwoUnmatchedTurnsBothDown_data() {
+        QTest::addColumn<bool>("second");
+        QTest::newRow("the first of the two") << false;
+        QTest::newRow("the second of the two") << true;
+    }
+
+    void clickOnOneOfTwoUnmatchedTurnsBothDown() {
+        QFETCH(bool, second);
+        Game g;
+        int a = 0, b = 0;
+        g.pairThenTwoOpen(true, a, b);
+        const int clicked = second ? b : a, other = second ? a : b;
+        click(g.m, clicked);
+        QCOMPARE(g.m.card(other)->caption(), QString());
+        QCOMPARE(g.m.card(clicked)->caption(),
+                 games::CardFace(g.m.CardValues[clicked - 1].digitValue()));
+        QCOMPARE(g.m.FirstCard, clicked);
+        QCOMPARE(g.m.SecondCard, 0);
+    }
+
+    void ninthPairEndsAndNextOpeningDealsAnew() {
+        Game g;
         click(g.m, 1);
-    } else {
-        g.pairThenTwoOpen(state == 2, a, b);
-        QCOMPARE(shell::toBgr(g.m.card(1)->backColor()), kFound);
+        QStringList atBox, atReturn;
+        g.rt.onBox = [&](const ScriptedRuntime::Box&) { atBox = board(g.m); };
+        g.ex.onActivate = [&] { atReturn = board(g.m); };
+        for (int k = 1; k <= 18; ++k) {
+            if (g.m.CardsInPlay[k - 1] == QLatin1Char('0')) continue;
+            if (k > 1) click(g.m, k);
+            if (g.m.CardsInPlay.count(QLatin1Char('1')) == 2) g.rt.answer(shell::AnswerOk);
+            click(g.m, partner(g.m, k));
+            QCOMPARE(g.rt.boxes.size(), g.m.Dealt ? 0 : 1);
+        }
+        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kWon});
+        // The box opens over the full board, which is reset before the exercise returns.
+        QCOMPARE(atBox.size(), 19);
+        for (int k = 0; k < 18; ++k) {
+            QVERIFY(!atBox[k].startsWith(QLatin1Char('|')));
+            QVERIFY(atBox[k].endsWith(QLatin1String("|ff0000|italic")));
+        }
+        QCOMPARE(atReturn.mid(0, 18), QStringList(18, QStringLiteral("|ff8080|plain")));
+        QVERIFY(atReturn[18].startsWith(QLatin1String("not-dealt")));
+        QVERIFY(g.m.isHidden());
+        QVERIFY(g.ex.isVisible());
+
+        g.open();
+        click(g.m, 4);
+        QVERIFY(g.m.Dealt);
+        QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
+        QCOMPARE(g.m.FirstCard, 4);
+        QCOMPARE(g.m.SecondCard, 0);
     }
-    const QStringList before = board(g.m);
-    click(g.m, target);
-    QCOMPARE(board(g.m), before);
-    if (state == 2) QVERIFY(!g.m.card(a)->caption().isEmpty() && !g.m.card(b)->caption().isEmpty());
-}
 
-void MemoryTest::clickOnOneOfTwoUnmatchedTurnsBothDown_data() {
-    QTest::addColumn<bool>("second");
-    QTest::newRow("the first of the two") << false;
-    QTest::newRow("the second of the two") << true;
-}
-
-void MemoryTest::clickOnOneOfTwoUnmatchedTurnsBothDown() {
-    QFETCH(bool, second);
-    Game g;
-    int a = 0, b = 0;
-    g.pairThenTwoOpen(true, a, b);
-    const int clicked = second ? b : a, other = second ? a : b;
-    click(g.m, clicked);
-    QCOMPARE(g.m.card(other)->caption(), QString());
-    QCOMPARE(g.m.card(clicked)->caption(),
-             games::CardFace(g.m.CardValues[clicked - 1].digitValue()));
-    QCOMPARE(g.m.FirstCard, clicked);
-    QCOMPARE(g.m.SecondCard, 0);
-}
-
-void MemoryTest::ninthPairEndsAndNextOpeningDealsAnew() {
-    Game g;
-    click(g.m, 1);
-    QStringList atBox, atReturn;
-    g.rt.onBox = [&](const ScriptedRuntime::Box&) { atBox = board(g.m); };
-    g.ex.onActivate = [&] { atReturn = board(g.m); };
-    for (int k = 1; k <= 18; ++k) {
-        if (g.m.CardsInPlay[k - 1] == QLatin1Char('0')) continue;
-        if (k > 1) click(g.m, k);
-        if (g.m.CardsInPlay.count(QLatin1Char('1')) == 2) g.rt.answer(shell::AnswerOk);
-        click(g.m, partner(g.m, k));
-        QCOMPARE(g.rt.boxes.size(), g.m.Dealt ? 0 : 1);
+    void quitAndReopenKeepsTheBoard() {
+        Game g;
+        int a = 0, b = 0;
+        g.pairThenTwoOpen(true, a, b);
+        const QStringList before = board(g.m);
+        g.rt.answer(shell::AnswerYes);
+        QTest::mouseClick(g.m.Befehl1, Qt::LeftButton);
+        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
+        QVERIFY(g.m.isHidden());
+        QVERIFY(g.ex.isVisible());
+        g.open();
+        QCOMPARE(board(g.m), before);
+        // The pick goes on where it stopped: the next click turns the two down.
+        click(g.m, a);
+        QCOMPARE(g.m.card(b)->caption(), QString());
     }
-    QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kWon});
-    // The box opens over the full board, which is reset before the exercise returns.
-    QCOMPARE(atBox.size(), 19);
-    for (int k = 0; k < 18; ++k) {
-        QVERIFY(!atBox[k].startsWith(QLatin1Char('|')));
-        QVERIFY(atBox[k].endsWith(QLatin1String("|ff0000|italic")));
+
+    void boxesLeaveTheBoard_data() {
+        QTest::addColumn<bool>("help");
+        QTest::newRow("help") << true;
+        QTest::newRow("quit answered No") << false;
     }
-    QCOMPARE(atReturn.mid(0, 18), QStringList(18, QStringLiteral("|ff8080|plain")));
-    QVERIFY(atReturn[18].startsWith(QLatin1String("not-dealt")));
-    QVERIFY(g.m.isHidden());
-    QVERIFY(g.ex.isVisible());
 
-    g.open();
-    click(g.m, 4);
-    QVERIFY(g.m.Dealt);
-    QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
-    QCOMPARE(g.m.FirstCard, 4);
-    QCOMPARE(g.m.SecondCard, 0);
-}
+    void boxesLeaveTheBoard() {
+        QFETCH(bool, help);
+        Game g;
+        int a = 0, b = 0;
+        g.pairThenTwoOpen(true, a, b);
+        const QStringList before = board(g.m);
+        g.rt.answer(help ? shell::AnswerOk : shell::AnswerNo);
+        QTest::mouseClick(help ? g.m.Befehl2 : g.m.Befehl1, Qt::LeftButton);
+        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{help ? kHelp : kQuit});
+        QCOMPARE(board(g.m), before);
+        QVERIFY(g.m.isVisible());
+        QVERIFY(!g.ex.isVisible());
+        QVERIFY(!g.m.close());
+    }
 
-void MemoryTest::quitAndReopenKeepsTheBoard() {
-    Game g;
-    int a = 0, b = 0;
-    g.pairThenTwoOpen(true, a, b);
-    const QStringList before = board(g.m);
-    g.rt.answer(shell::AnswerYes);
-    QTest::mouseClick(g.m.Befehl1, Qt::LeftButton);
-    QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
-    QVERIFY(g.m.isHidden());
-    QVERIFY(g.ex.isVisible());
-    g.open();
-    QCOMPARE(board(g.m), before);
-    // The pick goes on where it stopped: the next click turns the two down.
-    click(g.m, a);
-    QCOMPARE(g.m.card(b)->caption(), QString());
-}
-
-void MemoryTest::boxesLeaveTheBoard_data() {
-    QTest::addColumn<bool>("help");
-    QTest::newRow("help") << true;
-    QTest::newRow("quit answered No") << false;
-}
-
-void MemoryTest::boxesLeaveTheBoard() {
-    QFETCH(bool, help);
-    Game g;
-    int a = 0, b = 0;
-    g.pairThenTwoOpen(true, a, b);
-    const QStringList before = board(g.m);
-    g.rt.answer(help ? shell::AnswerOk : shell::AnswerNo);
-    QTest::mouseClick(help ? g.m.Befehl2 : g.m.Befehl1, Qt::LeftButton);
-    QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{help ? kHelp : kQuit});
-    QCOMPARE(board(g.m), before);
-    QVERIFY(g.m.isVisible());
-    QVERIFY(!g.ex.isVisible());
-    QVERIFY(!g.m.close());
-}
-
-void MemoryTest::centresOnFirstShowingOnly() {
-    Game g;
-    const QSize s = g.rt.screen;
-    QVERIFY(qAbs(g.m.leftTw() - (s.width() - g.m.widthTw()) / 2) <= 15);
-    QVERIFY(qAbs(g.m.topTw() - (s.height() - g.m.heightTw()) / 2) <= 15);
-    g.m.moveTw(300, 450);
-    shell::forms::hide(&g.m);
-    g.open();
-    QVERIFY(qAbs(g.m.leftTw() - 300) <= 15);
-    QVERIFY(qAbs(g.m.topTw() - 450) <= 15);
-}
+    void centresOnFirstShowingOnly() {
+        Game g;
+        const QSize s = g.rt.screen;
+        QVERIFY(qAbs(g.m.leftTw() - (s.width() - g.m.widthTw()) / 2) <= 15);
+        QVERIFY(qAbs(g.m.topTw() - (s.height() - g.m.heightTw()) / 2) <= 15);
+        g.m.moveTw(300, 450);
+        shell::forms::hide(&g.m);
+        g.open();
+        QVERIFY(qAbs(g.m.leftTw() - 300) <= 15);
+        QVERIFY(qAbs(g.m.topTw() - 450) <= 15);
+    }
+};
 
 QTEST_MAIN(MemoryTest)
 #include "memory_test.moc"
