@@ -59,8 +59,8 @@ Form0::Form0(QWidget* parent) : Form(parent) {
     tw::place(Figur5, 1560, 5400, 3135, 495);
     Figur5->setFill(0x000040);
     Figur5->setBorderColor(0x000040);
-    Linie1 = new VbLine(this, QStringLiteral("Linie1"), 1080, 6960, 2040, 4320, 0x000040, 2);
-    Linie2 = new VbLine(this, QStringLiteral("Linie2"), 5160, 6960, 4200, 4320, 0x000040, 2);
+    Linie1 = new VbLine(this, QStringLiteral("Linie1"), 1080, 6960, 2040, 4320, 0x000040, 30);
+    Linie2 = new VbLine(this, QStringLiteral("Linie2"), 5160, 6960, 4200, 4320, 0x000040, 30);
     Linie4 = new VbLine(this, QStringLiteral("Linie4"), 960, 4320, 960, 4800, 0x000000, 3);
 
     const QFont captionFont = vbFont(QStringLiteral("MS Sans Serif"), 9.75, true);

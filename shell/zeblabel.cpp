@@ -69,6 +69,9 @@ ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
         cp.setColor(QPalette::WindowText, Qt::white);
         Kontroll1->setPalette(cp);
     }
+    // A check box fills with the button colour by default, on which the white
+    // caption would vanish.
+    Kontroll1->setBackgroundRole(QPalette::Window);
     Kontroll1->setChecked(true);
 
     Bezeichnung1 = label(QStringLiteral("Bezeichnung1"), 240, 2880, 2175, 495, 0xFFC0C0, 0xFF8080,
@@ -100,7 +103,8 @@ void ZEBLABEL::Form_Activate() {
     Bezeichnung6->setCaption(
         QStringLiteral("Dieses Programm darf an Schulen frei weitergegeben werden.\r\n"
                        "Eine Veränderung des Programms ist nicht gestattet."));
-    Bezeichnung7->setCaption(QStringLiteral("Freigabe: Version 1.0, Dezember 2026\r\n"
+    // Each line must fit the label on one line: it has room for two.
+    Bezeichnung7->setCaption(QStringLiteral("Version 1.0, Dezember 2026\r\n"
                                             "Kontakt über die Internetseite"));
 }
 

@@ -69,6 +69,7 @@ class Form0Test : public QObject {
 private slots:
     void init() {
         rt = new ScriptedRuntime;
+        rt->screen = QSize(28800, 16200);
         form = new Form0;
         form->showExerciseWindow = [this] {
             ++exerciseOpened;

@@ -346,6 +346,7 @@ private slots:
         QCOMPARE(a.pos(), QPoint(920, 400));
         QCOMPARE(a.leftTw(), 13800);
         QCOMPARE(a.topTw(), 6000);
+        rt.screen = QSize(28800, 16200);
         // (28800 - 3000) / 2 = 12900; (16200 - 1995) / 2 = 7102.5 twips, 473.5 pixels.
         a.centreOnScreen();
         QCOMPARE(a.pos(), QPoint(860, 474));

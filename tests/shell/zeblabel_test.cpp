@@ -24,11 +24,11 @@ void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 
-// Where the info window belongs on the 28800 x 16200 twips screen of the
-// scripted runtime: centred across, a quarter of the free height down.
-QPoint infoWindowPlace(const ZEBLABEL& z) {
-    const double left = (28800 - tw::fromPx(z.frameGeometry().width())) / 2.0;
-    const double top = (16200 - tw::fromPx(z.frameGeometry().height())) / 4.0;
+// Where the info window belongs on the screen: centred across, a quarter of
+// the free height down.
+QPoint infoWindowPlace(const ZEBLABEL& z, QSize screen) {
+    const double left = (screen.width() - tw::fromPx(z.frameGeometry().width())) / 2.0;
+    const double top = (screen.height() - tw::fromPx(z.frameGeometry().height())) / 4.0;
     return QPoint(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
 }
 
@@ -75,13 +75,41 @@ private slots:
         QCOMPARE(forms::current(), z);
         QCOMPARE(z->windowTitle(), QStringLiteral("Programm-Info"));
         QCOMPARE(z->Kontroll1->text(), QStringLiteral("  Druckmodus deaktivieren"));
-        QCOMPARE(z->pos(), infoWindowPlace(*z));
+        QCOMPARE(z->pos(), infoWindowPlace(*z, rt->screen));
         // Two lines each, joined by CR LF, written at the activation.
         QCOMPARE(z->Bezeichnung6->caption().count(QStringLiteral("\r\n")), 1);
         QCOMPARE(z->Bezeichnung7->caption().count(QStringLiteral("\r\n")), 1);
         QVERIFY(!z->Bezeichnung6->caption().startsWith(QLatin1String("\r\n")));
         QVERIFY(!z->Bezeichnung7->caption().endsWith(QLatin1String("\r\n")));
         QVERIFY(rt->boxes.isEmpty());
+    }
+
+    void switchCaptionIsReadable() {
+        click(start->Bild4);
+        QCheckBox* box = ZEBLABEL::loaded()->Kontroll1;
+        const QImage img = box->grab().toImage();
+        // Right of the caption: the panel colour 0xFF8080, under the white text.
+        QCOMPARE(img.pixelColor(img.width() - 3, img.height() / 2), QColor(128, 128, 255));
+        QCOMPARE(box->palette().color(box->foregroundRole()), QColor(Qt::white));
+    }
+
+    void textsFitTheirLabels_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("distribution notice") << "Bezeichnung6";
+        QTest::newRow("release and contact lines") << "Bezeichnung7";
+        QTest::newRow("title") << "Bezeichnung5";
+        QTest::newRow("web address") << "Bezeichnung8";
+        QTest::newRow("O k a y") << "Bezeichnung1";
+    }
+    void textsFitTheirLabels() {
+        QFETCH(QString, label);
+        click(start->Bild4);
+        auto* l = ZEBLABEL::loaded()->findChild<QLabel*>(label);
+        QVERIFY(l);
+        const QSize need =
+            l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+        QVERIFY2(need.height() <= l->height(), qPrintable(l->text()));
+        QVERIFY2(need.width() <= l->width(), qPrintable(l->text()));
     }
 
     void everyActivationPlacesItAgain_data() {
@@ -93,7 +121,7 @@ private slots:
         QFETCH(bool, hideFirst);
         click(start->Bild4);
         ZEBLABEL* z = ZEBLABEL::loaded();
-        const QPoint place = infoWindowPlace(*z);
+        const QPoint place = infoWindowPlace(*z, rt->screen);
         QCOMPARE(z->pos(), place);
         z->move(10, 20); // the user drags it away
         settle();
