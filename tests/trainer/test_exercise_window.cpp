@@ -3,6 +3,7 @@
 
 #include "form1_driver.h"
 #include "form4.h"
+#include "memo.h"
 
 using namespace drive;
 using trainer::Form1;
@@ -247,6 +248,63 @@ private slots:
         QVERIFY(!f.Bezeichnung14->isVisible());
         QCOMPARE(tw::top(f.Bild1), 5880);
         QVERIFY(!f.isVisible());
+    }
+
+    // From a prompt into each game and back: the exercise window returns with
+    // a new task of the layout in front, and the games are gone.
+    void roundTripThroughEachGame_data() {
+        QTest::addColumn<bool>("memory");
+        QTest::addColumn<bool>("remainder");
+        QTest::newRow("number catch, normal mode") << false << false;
+        QTest::newRow("number catch, remainder mode") << false << true;
+        QTest::newRow("memory, normal mode") << true << false;
+        QTest::newRow("memory, remainder mode") << true << true;
+    }
+    void roundTripThroughEachGame() {
+        QFETCH(bool, memory);
+        QFETCH(bool, remainder);
+        Session s;
+        Form1& f = s.form();
+        if (remainder) {
+            forceTask(s.rt, 4, 0, 7, 5, 3);
+            f.Befehl20_Click();
+        }
+        f.Bezeichnung16->setCaption("49");
+        f.AddPoint();
+        for (int i = 0; i < 23; ++i) f.AdvanceRewardLadder();
+        f.move(3, 3);
+        shell::Form* game = nullptr;
+        if (memory) {
+            click(f.Bezeichnung14);
+            game = &s.program.memoWindow();
+            QCOMPARE(tw::top(f.Bild1), 5880);
+        } else {
+            click(f.Bezeichnung26);
+            game = &s.program.form4();
+            QVERIFY(s.program.form4().Zeit1->isActive());
+        }
+        QVERIFY(!f.isVisible());
+        QVERIFY(game->isVisible());
+        QCOMPARE(shell::forms::current(), game);
+        forceTask(s.rt, 9, 9, 9, 9, remainder ? 8 : 0);
+        s.rt.answer(shell::AnswerYes);
+        QTest::mouseClick(memory ? s.program.memoWindow().Befehl1 : s.program.form4().Befehl1,
+                          Qt::LeftButton);
+        QCOMPARE(s.rt.takeBoxes(), QList<ScriptedRuntime::Box>{msgRecord(
+                                       QStringLiteral("  Dieses Spiel jetzt beenden?"), 20,
+                                       memory ? QStringLiteral("Memory") : QStringLiteral("Zahlfange"))});
+        QVERIFY(!game->isVisible());
+        QVERIFY(f.isVisible());
+        QCOMPARE(shell::forms::current(), static_cast<shell::Form*>(&f));
+        QCOMPARE(f.Bezeichnung21->caption(), remainder ? QStringLiteral("R") : QStringLiteral("E"));
+        QCOMPARE(tw::top(f.Bild6), remainder ? 720 : 7200);
+        QCOMPARE(f.Liste1.at(0), remainder ? QStringLiteral("8999") : QStringLiteral("8991"));
+        QVERIFY(f.lichtParked() && f.licht2Parked());
+        QVERIFY(qAbs(f.leftTw() - (s.rt.screen.width() - f.widthTw()) / 2) <= 15);
+        QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("50"));
+        // The prompt that was not claimed still waits.
+        QCOMPARE(f.Bezeichnung26->isVisible(), memory);
+        QCOMPARE(f.Bezeichnung14->isVisible(), !memory);
     }
 };
 
