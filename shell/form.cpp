@@ -38,7 +38,13 @@ int vbKeyCode(const QKeyEvent* e) {
     case Qt::Key_Alt: return 18;
     case Qt::Key_Space: return 32;
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9; // Shift+Tab is still the Tab key
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
     case Qt::Key_Asterisk: return keypad ? 106 : 0;
     case Qt::Key_Plus: return keypad ? 107 : 187;

@@ -101,6 +101,8 @@ private slots:
         QTest::newRow("Shift+1 on X is still 1") << int(Qt::Key_Exclam) << shift << 10u << 49;
         QTest::newRow("Shift+2 on X is still 2") << int(Qt::Key_QuoteDbl) << shift << 11u << 50;
         QTest::newRow("Shift+0 on X is still 0") << int(Qt::Key_Equal) << shift << 19u << 48;
+        QTest::newRow("Shift+Tab is Tab") << int(Qt::Key_Backtab) << shift << 0u << 9;
+        QTest::newRow("Home") << int(Qt::Key_Home) << none << 0u << 36;
         QTest::newRow("umlaut has no code") << int(Qt::Key_Adiaeresis) << none << 0u << 0;
     }
     void keyCodes() {

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <cmath>
@@ -206,11 +205,6 @@ private slots:
         QCOMPARE(shownButtons, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
         settle();
         QCOMPARE(QApplication::activeWindow(), window);
-    }
-
-    void screenInTwips() {
-        const QSize px = QGuiApplication::primaryScreen()->geometry().size();
-        QCOMPARE(rt.screenTwips(), QSize(px.width() * 15, px.height() * 15));
     }
 
     void randomNumbersStayInRangeAndVary() {
