@@ -59,7 +59,8 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     Bezeichnung3->setBackColor(kBack);
     Bezeichnung3->setFont(shell::vbFont(ms, 24, true));
     Bezeichnung3->setBorder(true);
-    Bezeichnung3->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // Centred vertically: the 24-point line is taller than the label.
+    Bezeichnung3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Bezeichnung3->setCaption(QStringLiteral("0"));
 
     // The box first, so the speed control lies on it.
