@@ -171,9 +171,6 @@ void SheetRules::clipboardLayout() {
     const QStringList sheet = randomSheet(remainder).mid(0, items);
     const QString text = clipboardText(sheet, mode);
     QCOMPARE(text.count(QStringLiteral("\r\n")), lines);
-    QCOMPARE(text.count(QLatin1Char('\r')), lines);
-    QCOMPARE(text.count(QLatin1Char('\n')), lines);
-    QVERIFY(text.isEmpty() || text.endsWith(QStringLiteral("\r\n")));
     QStringList expected;
     for (int i = 0; i < sheet.size(); ++i)
         expected << blankItem(sheet[i], i, remainder);
