@@ -1,4 +1,5 @@
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -181,6 +182,9 @@ void SheetPdf::savedPdfGoesThroughTheSameLayout() {
     QCOMPARE(pdfText(saved, doc.pointSize), pdfText(direct, doc.pointSize));
     QVERIFY(!pdfText(saved, doc.pointSize).isEmpty());
     QVERIFY(!rt.printToPdf(toPrintDocument(doc), dir_.filePath("missing/dir/x.pdf")));
+    // Without a default printer the job must not count as printed.
+    if (QPrinterInfo::defaultPrinter().isNull())
+        QCOMPARE(rt.print(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
 }
 
 QTEST_MAIN(SheetPdf)
