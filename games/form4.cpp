@@ -46,6 +46,7 @@ Form4::Form4(QWidget* parent) : Form(parent) {
         tw::place(b, 1200 + 480 * i, 120, 495, 495);
         b->setPicture([i](QPainter& p, const QRectF& r) { icons::arrow(p, r, i); });
         b->setFocusPolicy(Qt::StrongFocus);
+        b->repeatClicks = true; // quick clicks each move the cross
         *arrows[i] = b;
     }
     Bild1->onClick = [this] { Bild1_Click(); };

@@ -119,6 +119,13 @@ void VbLabel::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
+// The second press of a double-click is not a second click: a child who
+// double-clicks a cell keeps the marker that the first click put there.
+void VbLabel::mouseDoubleClickEvent(QMouseEvent* e) {
+    pressed_ = false;
+    e->accept();
+}
+
 void VbLabel::mouseReleaseEvent(QMouseEvent* e) {
     const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
@@ -176,6 +183,13 @@ void VbPicture::paintEvent(QPaintEvent*) {
 
 void VbPicture::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressed_ = true;
+    e->accept();
+}
+
+// The second press of a double-click is not a second click: a child who
+// double-clicks a cell keeps the marker that the first click put there.
+void VbPicture::mouseDoubleClickEvent(QMouseEvent* e) {
+    pressed_ = repeatClicks && e->button() == Qt::LeftButton;
     e->accept();
 }
 

@@ -67,6 +67,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
@@ -89,6 +90,8 @@ public:
 
     std::function<void()> onClick;
     std::function<void(QWidget*)> onDragDrop;
+    // A fast second click counts as a click too (arrow buttons of a game).
+    bool repeatClicks = false;
 
     bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
     void dropFrom(QWidget* source) override;
@@ -99,6 +102,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "qt_runtime.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
@@ -73,6 +75,8 @@ QString QtRuntime::inputBox(const QString& prompt, const QString& title,
     dlg.setOkButtonText(QStringLiteral("OK"));
     dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
     dlg.setInputMode(QInputDialog::TextInput);
+    // Wide enough for the whole title in the frame.
+    dlg.resize(std::max(dlg.sizeHint().width(), 360), dlg.sizeHint().height());
     const bool accepted = dlg.exec() == QDialog::Accepted;
     forms::restoreFocus();
     return accepted ? dlg.textValue() : QString();

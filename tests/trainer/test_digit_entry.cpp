@@ -406,6 +406,25 @@ private slots:
         QCOMPARE(f.lichtwert->caption(), QStringLiteral("6"));
     }
 
+    void doubleClickOnACellKeepsItSelected() {
+        Session s(4, 9, 0, 8);
+        Form1& f = s.form();
+        // A real platform delivers press, double-click and release; the second
+        // press lands on the marker that the first click put there.
+        click(f.Bezeichnung11);
+        const QPointF at = QPointF(f.licht->rect().center());
+        const QPointF global = QPointF(f.licht->mapToGlobal(at.toPoint()));
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
+                               QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, at, global, Qt::LeftButton,
+                          t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QCoreApplication::sendEvent(f.licht, &e);
+        }
+        QCOMPARE(tw::left(f.licht), tw::left(f.Bezeichnung11));
+        key(f, Qt::Key_7);
+        QCOMPARE(f.Bezeichnung11->caption(), QStringLiteral("7"));
+    }
+
     void helpBoxExplainsBothWaysOfEntry() {
         Session s;
         s.rt.answer(shell::AnswerOk);
