@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -105,7 +107,14 @@ QSize QtRuntime::screenTwips() {
 
 QString QtRuntime::saveFileName(const QString& caption, const QString& suggestedName,
                                 const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, suggestedName, filter);
+    // A bare file name opens in the user's documents folder, not wherever the program was started.
+    QString start = suggestedName;
+    if (!suggestedName.contains(QLatin1Char('/'))) {
+        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString dir = QDir(docs).exists() ? docs : QDir::homePath();
+        start = QDir(dir).filePath(suggestedName);
+    }
+    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, start, filter);
     forms::restoreFocus();
     return path;
 }

@@ -52,9 +52,11 @@ void offerPdf(const SheetKind& kind, const shell::PrintDocument& doc, shell::Pri
     const int answer =
         rt.msgBox(why + kind.offer, shell::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
     if (answer != shell::AnswerYes) return;
-    const QString path =
+    QString path =
         rt.saveFileName(kind.pdfCaption, kind.suggestedName, QStringLiteral("PDF-Dateien (*.pdf)"));
     if (path.isEmpty()) return;
+    // A name typed without its ending still becomes a PDF file a teacher can open.
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QLatin1String(".pdf");
     if (rt.printToPdf(doc, path)) {
         rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly,
                   QStringLiteral("Drucken"));

@@ -200,6 +200,9 @@ void SheetActions::withoutPrinterOffersPdf_data() {
     QTest::newRow("job failed, solutions saved")
         << true << failed << yes << "/tmp/l.pdf" << true
         << "Das Lösungsblatt wurde als PDF-Datei gespeichert:\r/tmp/l.pdf\r\r";
+    QTest::newRow("name without ending gets .pdf")
+        << false << none << yes << "/tmp/Blatt 3" << true
+        << "Das Rechenblatt wurde als PDF-Datei gespeichert:\r/tmp/Blatt 3.pdf\r\r";
     QTest::newRow("offer declined") << false << none << no << QString() << true << QString();
     QTest::newRow("save dialog cancelled") << true << none << yes << "" << true << QString();
     QTest::newRow("save fails") << false << failed << yes << "/nonexistent/a.pdf" << false
@@ -247,7 +250,7 @@ void SheetActions::withoutPrinterOffersPdf() {
     QCOMPARE(rt.pdfs.size(), pdfWorks && !path.isEmpty() ? 1 : 0);
     if (!rt.pdfs.isEmpty()) {
         const SheetDocument want = solutions ? solutionSheet(items, "E") : taskSheet(items, "E");
-        QCOMPARE(rt.pdfs[0].first, path);
+        QCOMPARE(rt.pdfs[0].first, path.endsWith(".pdf") ? path : path + ".pdf");
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
     }
