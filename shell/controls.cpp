@@ -12,7 +12,9 @@
 
 namespace shell {
 
-QColor bgr(quint32 v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)); }
+QColor bgr(quint32 v) {
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
 
 quint32 toBgr(const QColor& c) {
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
@@ -80,7 +82,9 @@ void VbLabel::setCaption(const QString& c) {
     setText(shown);
 }
 
-long long VbLabel::value() const { return caption_.trimmed().toLongLong(); }
+long long VbLabel::value() const {
+    return caption_.trimmed().toLongLong();
+}
 
 void VbLabel::setBackColor(quint32 v) {
     QPalette p = palette();
@@ -88,7 +92,9 @@ void VbLabel::setBackColor(quint32 v) {
     setPalette(p);
 }
 
-void VbLabel::setForeColor(quint32 v) { setForeColor(bgr(v)); }
+void VbLabel::setForeColor(quint32 v) {
+    setForeColor(bgr(v));
+}
 
 void VbLabel::setForeColor(const QColor& c) {
     QPalette p = palette();
@@ -96,8 +102,12 @@ void VbLabel::setForeColor(const QColor& c) {
     setPalette(p);
 }
 
-QColor VbLabel::backColor() const { return palette().color(QPalette::Window); }
-QColor VbLabel::foreColor() const { return palette().color(QPalette::WindowText); }
+QColor VbLabel::backColor() const {
+    return palette().color(QPalette::Window);
+}
+QColor VbLabel::foreColor() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void VbLabel::setBorder(bool single) {
     setFrameStyle(single ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
@@ -127,7 +137,8 @@ void VbLabel::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void VbLabel::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool click =
+        pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     e->accept();
     if (click) {
@@ -149,7 +160,9 @@ void VbPicture::setBackColor(quint32 v) {
     setPalette(p);
 }
 
-QColor VbPicture::backColor() const { return palette().color(QPalette::Window); }
+QColor VbPicture::backColor() const {
+    return palette().color(QPalette::Window);
+}
 
 void VbPicture::setPicture(Painter p) {
     picture_ = std::move(p);
@@ -194,7 +207,8 @@ void VbPicture::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void VbPicture::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool click =
+        pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     e->accept();
     if (click) {
@@ -242,8 +256,8 @@ void VbShape::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------- VbLine
 
-VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2,
-               quint32 colour, int widthPx)
+VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, quint32 colour,
+               int widthPx)
     : QWidget(parent), colour_(bgr(colour)), width_(widthPx) {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -25,7 +25,7 @@ QFont vbFont(const QString& family, double points, bool bold = false, bool itali
 
 // Something a digit can be dropped onto.
 class DropTarget {
-public:
+  public:
     virtual ~DropTarget() = default;
     // True when a drop handler is set; a control without one ignores drops.
     virtual bool acceptsDrops() const = 0;
@@ -40,7 +40,7 @@ DropTarget* dropTargetAt(const QPoint& globalPos);
 // Label with a caption, colours, Click and DragDrop.
 class VbLabel : public QLabel, public DropTarget {
     Q_OBJECT
-public:
+  public:
     explicit VbLabel(QWidget* parent = nullptr, const QString& name = {});
 
     QString caption() const { return caption_; }
@@ -62,15 +62,15 @@ public:
     bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
     void dropFrom(QWidget* source) override;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     bool pressed_ = false;
     QString caption_;
 };
@@ -79,7 +79,7 @@ private:
 // painter function so that it stays crisp at any pixel ratio.
 class VbPicture : public QWidget, public DropTarget {
     Q_OBJECT
-public:
+  public:
     using Painter = std::function<void(QPainter&, const QRectF&)>;
     explicit VbPicture(QWidget* parent = nullptr, const QString& name = {});
 
@@ -96,16 +96,16 @@ public:
     bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
     void dropFrom(QWidget* source) override;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     Painter picture_;
     bool raised_ = false;
     bool pressed_ = false;
@@ -114,20 +114,23 @@ private:
 // Rectangle or circle shape (decoration; its colours may be read as stored values).
 class VbShape : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum Kind { Rectangle, Circle };
     explicit VbShape(QWidget* parent = nullptr, const QString& name = {}, Kind kind = Rectangle);
     void setFill(quint32 bgrValue); // solid fill
     void setTransparentFill();
     void setBorderColor(quint32 bgrValue);
-    void setBorderWidth(int px) { borderWidth_ = px; update(); }
+    void setBorderWidth(int px) {
+        borderWidth_ = px;
+        update();
+    }
     QColor fillColor() const { return fill_; }
     QColor borderColor() const { return border_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     Kind kind_;
     bool filled_ = false;
     QColor fill_ = Qt::black;
@@ -138,14 +141,14 @@ private:
 // Straight line between two points given in twips of the parent.
 class VbLine : public QWidget {
     Q_OBJECT
-public:
+  public:
     VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, quint32 colour,
            int widthPx);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     QPoint a_, b_;
     QColor colour_;
     int width_;
@@ -154,7 +157,7 @@ private:
 // Command button.
 class VbButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit VbButton(QWidget* parent = nullptr, const QString& name = {},
                       const QString& caption = {});
     QString caption() const { return text(); }
@@ -165,17 +168,17 @@ public:
 // control under the pointer. It never emits clicked().
 class DragButton : public VbButton {
     Q_OBJECT
-public:
+  public:
     explicit DragButton(QWidget* parent = nullptr, const QString& name = {},
                         const QString& caption = {});
     bool dragging() const { return dragging_; }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     void moveImage(const QPoint& globalPos);
     void endDrag();
     bool dragging_ = false;

@@ -26,33 +26,58 @@ int vbKeyCode(const QKeyEvent* e) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return (keypad ? 96 : 48) + (k - Qt::Key_0);
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
     switch (k) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Escape:
+        return 27;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Backspace:
+        return 8;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9; // Shift+Tab is still the Tab key
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Asterisk: return keypad ? 106 : 0;
-    case Qt::Key_Plus: return keypad ? 107 : 187;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_Comma: return keypad ? 110 : 188;
-    case Qt::Key_Slash: return keypad ? 111 : 0;
-    default: break;
+    case Qt::Key_Backtab:
+        return 9; // Shift+Tab is still the Tab key
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Asterisk:
+        return keypad ? 106 : 0;
+    case Qt::Key_Plus:
+        return keypad ? 107 : 187;
+    case Qt::Key_Minus:
+        return keypad ? 109 : 189;
+    case Qt::Key_Period:
+        return keypad ? 110 : 190;
+    case Qt::Key_Comma:
+        return keypad ? 110 : 188;
+    case Qt::Key_Slash:
+        return keypad ? 111 : 0;
+    default:
+        break;
     }
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
     return 0;
@@ -125,10 +150,18 @@ void Form::setClientTwips(int width, int height) {
                    Qt::CustomizeWindowHint);
 }
 
-int Form::leftTw() const { return tw::fromPx(frameGeometry().x()); }
-int Form::topTw() const { return tw::fromPx(frameGeometry().y()); }
-int Form::widthTw() const { return tw::fromPx(frameGeometry().width()); }
-int Form::heightTw() const { return tw::fromPx(frameGeometry().height()); }
+int Form::leftTw() const {
+    return tw::fromPx(frameGeometry().x());
+}
+int Form::topTw() const {
+    return tw::fromPx(frameGeometry().y());
+}
+int Form::widthTw() const {
+    return tw::fromPx(frameGeometry().width());
+}
+int Form::heightTw() const {
+    return tw::fromPx(frameGeometry().height());
+}
 
 void Form::moveTw(double left, double top) {
     move(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
@@ -178,7 +211,8 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return false; // the key is not swallowed
 }
@@ -200,7 +234,9 @@ void hide(Form* f) {
     if (gAwaitingFocus == f) gAwaitingFocus = nullptr;
 }
 
-Form* current() { return gCurrent; }
+Form* current() {
+    return gCurrent;
+}
 
 void restoreFocus() {
     if (gCurrent && gCurrent->isVisible()) gCurrent->activateWindow();
@@ -208,12 +244,15 @@ void restoreFocus() {
 
 void endProgram() {
     gEnded = true;
-    for (Form* f : std::as_const(gForms)) f->hide();
+    for (Form* f : std::as_const(gForms))
+        f->hide();
     gCurrent = nullptr;
     QCoreApplication::exit(0);
 }
 
-bool programEnded() { return gEnded; }
+bool programEnded() {
+    return gEnded;
+}
 
 } // namespace forms
 

@@ -17,7 +17,7 @@ int vbShiftState(const QKeyEvent* e);
 // window position in twips, and the Activate / Unload / KeyDown events.
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
 
@@ -47,11 +47,11 @@ public:
     void setKeyPreview(bool on) { keyPreview_ = on; }
     bool keyPreview() const { return keyPreview_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool keyPreview_ = false;
     // The key press last seen in this window and where, to tell a key
     // bubbling up to a parent from a new one.

@@ -14,11 +14,11 @@ namespace shell {
 namespace {
 // The text box undoes every edit, so it must see keys and pastes but never keep them.
 class InfoTextBox : public QPlainTextEdit {
-public:
+  public:
     using QPlainTextEdit::QPlainTextEdit;
     std::function<void()> refill;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override {
         // Movement and copying keep working; whatever would change the text
         // is taken back at once by the refill.
@@ -85,13 +85,16 @@ Form0::Form0(QWidget* parent) : Form(parent) {
 
     Bild3 = picture(QStringLiteral("Bild3"), 1080, 840, icons::Glyph::Cross);
     Bild3->setToolTip(QStringLiteral("Programm beenden"));
-    Bezeichnung1 = caption(QStringLiteral("Bezeichnung1"), QStringLiteral("Ende"), 960, 1320, 735, 255);
+    Bezeichnung1 =
+        caption(QStringLiteral("Bezeichnung1"), QStringLiteral("Ende"), 960, 1320, 735, 255);
     Bild1 = picture(QStringLiteral("Bild1"), 2880, 840, icons::Glyph::Division);
     Bild1->setToolTip(QStringLiteral("Rechnen üben"));
-    Bezeichnung3 = caption(QStringLiteral("Bezeichnung3"), QStringLiteral("einstellig"), 2520, 1320, 1215, 255);
+    Bezeichnung3 = caption(QStringLiteral("Bezeichnung3"), QStringLiteral("einstellig"), 2520, 1320,
+                           1215, 255);
     Bild4 = picture(QStringLiteral("Bild4"), 4680, 840, icons::Glyph::Info);
     Bild4->setToolTip(QStringLiteral("Programm-Info"));
-    Bezeichnung2 = caption(QStringLiteral("Bezeichnung2"), QStringLiteral("Info"), 4560, 1320, 735, 255);
+    Bezeichnung2 =
+        caption(QStringLiteral("Bezeichnung2"), QStringLiteral("Info"), 4560, 1320, 735, 255);
 
     auto* text = new InfoTextBox(this);
     Text1 = text;
@@ -124,9 +127,13 @@ Form0::Form0(QWidget* parent) : Form(parent) {
     Form_Load();
 }
 
-void Form0::Form_Load() { centreOnScreen(); }
+void Form0::Form_Load() {
+    centreOnScreen();
+}
 
-void Form0::Form_Activate() { FillInfoText(); }
+void Form0::Form_Activate() {
+    FillInfoText();
+}
 
 void Form0::Form_Unload(bool& cancel) {
     // Closing the start window ends the whole program at once.
@@ -146,9 +153,13 @@ void Form0::Bild3_Click() {
     if (answer != AnswerNo) forms::endProgram();
 }
 
-void Form0::Bild4_Click() { forms::show(&ZEBLABEL::load()); }
+void Form0::Bild4_Click() {
+    forms::show(&ZEBLABEL::load());
+}
 
-void Form0::Text1_Change() { FillInfoText(); }
+void Form0::Text1_Change() {
+    FillInfoText();
+}
 
 QString Form0::Text1_Text() const {
     QString t = Text1->toPlainText();

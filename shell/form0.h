@@ -11,19 +11,19 @@ namespace shell {
 // The start window: description, quit, exercise and info pictures.
 class Form0 : public Form {
     Q_OBJECT
-public:
+  public:
     explicit Form0(QWidget* parent = nullptr);
 
     // Opens the exercise window (set by the program; the window is made on first use).
     std::function<void()> showExerciseWindow;
 
-    VbPicture* Bild3;       // quit
-    VbLabel* Bezeichnung1;  // "Ende"
-    VbPicture* Bild1;       // exercise window
-    VbLabel* Bezeichnung3;  // "einstellig"
-    VbPicture* Bild4;       // info window
-    VbLabel* Bezeichnung2;  // "Info"
-    QPlainTextEdit* Text1;  // description
+    VbPicture* Bild3;      // quit
+    VbLabel* Bezeichnung1; // "Ende"
+    VbPicture* Bild1;      // exercise window
+    VbLabel* Bezeichnung3; // "einstellig"
+    VbPicture* Bild4;      // info window
+    VbLabel* Bezeichnung2; // "Info"
+    QPlainTextEdit* Text1; // description
     VbShape* Figur1;
     VbShape* Figur2;
     VbShape* Figur3;
@@ -32,7 +32,7 @@ public:
     VbLine* Linie1;
     VbLine* Linie2;
     VbLine* Linie4;
-    VbPicture* Bild5;       // logo
+    VbPicture* Bild5; // logo
 
     void Form_Load();
     void Form_Activate() override;
@@ -45,7 +45,7 @@ public:
     // The content of Text1 as the program wrote it, lines ended by CR LF.
     QString Text1_Text() const;
 
-private:
+  private:
     bool filling_ = false;
 };
 

@@ -57,7 +57,8 @@ void logo(QPainter& p, const QRectF& r) {
     p.drawRect(QRectF(4.5, 2.5, 23, 27));
     p.setPen(QPen(QColor(0x00, 0x00, 0x80), 2, Qt::SolidLine, Qt::RoundCap));
     // "84 : 4 = 21" as strokes: two short rows of ticks and the colon.
-    for (int i = 0; i < 3; ++i) p.drawLine(QPointF(8 + 4 * i, 8), QPointF(8 + 4 * i, 12));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(8 + 4 * i, 8), QPointF(8 + 4 * i, 12));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xC0, 0x00, 0x00));
     p.drawEllipse(QPointF(21, 8.5), 1.2, 1.2);
@@ -149,10 +150,18 @@ void arrow(QPainter& p, const QRectF& r, int direction) {
     p.drawRect(QRectF(30, 0, 2, 32));
     QPolygonF t;
     switch (direction) {
-    case 0: t << QPointF(8, 16) << QPointF(23, 7) << QPointF(23, 25); break;
-    case 1: t << QPointF(16, 8) << QPointF(25, 23) << QPointF(7, 23); break;
-    case 2: t << QPointF(16, 24) << QPointF(7, 9) << QPointF(25, 9); break;
-    default: t << QPointF(24, 16) << QPointF(9, 7) << QPointF(9, 25); break;
+    case 0:
+        t << QPointF(8, 16) << QPointF(23, 7) << QPointF(23, 25);
+        break;
+    case 1:
+        t << QPointF(16, 8) << QPointF(25, 23) << QPointF(7, 23);
+        break;
+    case 2:
+        t << QPointF(16, 24) << QPointF(7, 9) << QPointF(25, 9);
+        break;
+    default:
+        t << QPointF(24, 16) << QPointF(9, 7) << QPointF(9, 25);
+        break;
     }
     p.setBrush(Qt::black);
     p.drawPolygon(t);

@@ -26,7 +26,8 @@ QString infoText() {
         "Anzahl der richtigen Punkte.",
     };
     QString s;
-    for (const char* l : lines) s += QString::fromUtf8(l) + QLatin1String("\r\n");
+    for (const char* l : lines)
+        s += QString::fromUtf8(l) + QLatin1String("\r\n");
     return s;
 }
 

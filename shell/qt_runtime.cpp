@@ -6,13 +6,13 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QDir>
-#include <QStandardPaths>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "form.h"
 #include "twips.h"
@@ -42,11 +42,21 @@ int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
     box.setWindowTitle(title);
     box.setText(displayText(prompt));
     switch (style & 0x70) {
-    case 16: box.setIcon(QMessageBox::Critical); break;
-    case 32: box.setIcon(QMessageBox::Question); break;
-    case 48: box.setIcon(QMessageBox::Warning); break;
-    case 64: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case 16:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case 32:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case 48:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case 64:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     const bool yesNo = (style & 7) == YesNo;
     QPushButton* yes = nullptr;

@@ -10,7 +10,7 @@ namespace shell {
 
 // The runtime of the real program: Qt's boxes, printer, clipboard and screen.
 class QtRuntime : public Runtime {
-public:
+  public:
     QtRuntime();
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
@@ -25,7 +25,7 @@ public:
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
 
-private:
+  private:
     std::mt19937_64 gen_;
     bool seeded_ = false;
 };

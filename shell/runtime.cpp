@@ -1,7 +1,7 @@
 #include "runtime.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace shell {
 
@@ -17,6 +17,8 @@ Runtime& runtime() {
     return *current;
 }
 
-void setRuntime(Runtime* rt) { current = rt; }
+void setRuntime(Runtime* rt) {
+    current = rt;
+}
 
 } // namespace shell

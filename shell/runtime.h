@@ -39,7 +39,7 @@ enum class PrintResult {
 // observe goes through this interface: the program uses QtRuntime, tests a
 // scripted double.
 class Runtime {
-public:
+  public:
     virtual ~Runtime() = default;
 
     // Modal message box; returns AnswerOk, AnswerYes or AnswerNo.

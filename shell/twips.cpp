@@ -24,13 +24,19 @@ void apply(QWidget* w, const QRect& r) {
 }
 } // namespace
 
-double scale() { return gScale; }
-void setScale(double s) { gScale = s > 0 ? s : 1.0; }
+double scale() {
+    return gScale;
+}
+void setScale(double s) {
+    gScale = s > 0 ? s : 1.0;
+}
 
 int toPx(int twips) {
     return static_cast<int>(std::lround(twips * gScale / kTwipsPerPixel));
 }
-int fromPx(int px) { return static_cast<int>(std::lround(px * kTwipsPerPixel / gScale)); }
+int fromPx(int px) {
+    return static_cast<int>(std::lround(px * kTwipsPerPixel / gScale));
+}
 
 void place(QWidget* w, int left, int top, int width, int height) {
     apply(w, QRect(left, top, width, height));
@@ -54,10 +60,20 @@ void move(QWidget* w, int left, int top) {
     apply(w, r);
 }
 
-int left(const QWidget* w) { return stored(w).x(); }
-int top(const QWidget* w) { return stored(w).y(); }
-int width(const QWidget* w) { return stored(w).width(); }
-int height(const QWidget* w) { return stored(w).height(); }
-QRect rect(const QWidget* w) { return stored(w); }
+int left(const QWidget* w) {
+    return stored(w).x();
+}
+int top(const QWidget* w) {
+    return stored(w).y();
+}
+int width(const QWidget* w) {
+    return stored(w).width();
+}
+int height(const QWidget* w) {
+    return stored(w).height();
+}
+QRect rect(const QWidget* w) {
+    return stored(w);
+}
 
 } // namespace tw

@@ -12,14 +12,18 @@ namespace {
 ZEBLABEL* gLoaded = nullptr;
 }
 
-ZEBLABEL* ZEBLABEL::loaded() { return gLoaded; }
+ZEBLABEL* ZEBLABEL::loaded() {
+    return gLoaded;
+}
 
 ZEBLABEL& ZEBLABEL::load() {
     if (!gLoaded) gLoaded = new ZEBLABEL();
     return *gLoaded;
 }
 
-int ZEBLABEL::printerLock() { return load().Kontroll1Value(); }
+int ZEBLABEL::printerLock() {
+    return load().Kontroll1Value();
+}
 
 ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("ZEBLABEL"));
@@ -116,8 +120,12 @@ void ZEBLABEL::Form_Unload(bool& cancel) {
     deleteLater();
 }
 
-void ZEBLABEL::Bild1_Click() { forms::hide(this); }
+void ZEBLABEL::Bild1_Click() {
+    forms::hide(this);
+}
 
-void ZEBLABEL::Bezeichnung1_Click() { Bild1_Click(); }
+void ZEBLABEL::Bezeichnung1_Click() {
+    Bild1_Click();
+}
 
 } // namespace shell

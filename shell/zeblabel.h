@@ -11,7 +11,7 @@ namespace shell {
 // its close button unloads it, and the next load starts locked again.
 class ZEBLABEL : public Form {
     Q_OBJECT
-public:
+  public:
     // The loaded window, or nullptr.
     static ZEBLABEL* loaded();
     // Loads the window in its initial state (hidden) when it is not loaded.
@@ -35,7 +35,7 @@ public:
     void Bild1_Click();
     void Bezeichnung1_Click();
 
-private:
+  private:
     explicit ZEBLABEL(QWidget* parent = nullptr);
     ~ZEBLABEL() override;
 };

@@ -39,7 +39,9 @@ const CellRule kRules[kCellCount] = {
 };
 } // namespace
 
-const CellRule* cellRules() { return kRules; }
+const CellRule* cellRules() {
+    return kRules;
+}
 
 const CellRule* ruleForCell(const QString& name) {
     for (const CellRule& r : kRules)

@@ -9,15 +9,15 @@ enum class Need { None, Refuse, Remind };
 // One answer cell: where its expected digit stands, which quotient cell's
 // colour the divisor takes on a drop, and which quotient digit it needs.
 struct CellRule {
-    const char* name;      // the cell
-    int cellNumber;        // keyboard entry's number, 1..29
-    bool remainderLayout;  // mode "R" layout (else mode "E")
-    int list;              // 1 = Liste1, 2 = Liste2
-    int row;               // from 0
-    int pos;               // from 1
+    const char* name;       // the cell
+    int cellNumber;         // keyboard entry's number, 1..29
+    bool remainderLayout;   // mode "R" layout (else mode "E")
+    int list;               // 1 = Liste1, 2 = Liste2
+    int row;                // from 0
+    int pos;                // from 1
     const char* colourFrom; // nullptr: divisor colour unchanged
-    const char* required;  // quotient cell that must be filled, or nullptr
-    Need need;             // refuse the digit, or remind after it
+    const char* required;   // quotient cell that must be filled, or nullptr
+    Need need;              // refuse the digit, or remind after it
 };
 
 // All 29 answer cells, in CellNumber order.

@@ -32,7 +32,9 @@ Form1::Form1(QWidget* parent) : shell::Form(parent) {
 
 Form1::~Form1() = default;
 
-shell::VbLabel* Form1::cellNamed(const QString& name) const { return cells_.value(name); }
+shell::VbLabel* Form1::cellNamed(const QString& name) const {
+    return cells_.value(name);
+}
 
 shell::VbLabel* Form1::cell(const CellRule& rule) const {
     return cells_.value(QLatin1String(rule.name));
@@ -79,8 +81,12 @@ void Form1::HideKeyCursors() {
     tw::setLeft(licht2, 8400);
 }
 
-bool Form1::lichtParked() const { return tw::left(licht) == 13800 && tw::top(licht) == 6000; }
-bool Form1::licht2Parked() const { return tw::left(licht2) == 8400 && tw::top(licht2) == 120; }
+bool Form1::lichtParked() const {
+    return tw::left(licht) == 13800 && tw::top(licht) == 6000;
+}
+bool Form1::licht2Parked() const {
+    return tw::left(licht2) == 8400 && tw::top(licht2) == 120;
+}
 
 // ------------------------------------------------------------------ tasks
 
@@ -93,12 +99,14 @@ void Form1::ClearNormalCells() {
 }
 
 void Form1::ClearRemainderCells() {
-    for (int i = 1; i <= 21; ++i) luecke[i]->setCaption(i == 9 ? QStringLiteral("R") : QString());
+    for (int i = 1; i <= 21; ++i)
+        luecke[i]->setCaption(i == 9 ? QStringLiteral("R") : QString());
 }
 
 namespace {
 void showDividend(shell::VbLabel* const* cells, const QString& n) {
-    for (int i = 0; i < 4; ++i) cells[i]->setCaption(n.mid(i, 1));
+    for (int i = 0; i < 4; ++i)
+        cells[i]->setCaption(n.mid(i, 1));
 }
 } // namespace
 
@@ -126,7 +134,8 @@ void Form1::NewRemainderTask() {
     shell::Runtime& rt = shell::runtime();
     rt.randomize();
     const TaskDraw t = drawTask([&rt] { return rt.rnd(); }, true);
-    for (int i : {6, 7, 8, 10}) luecke[i]->setCaption(QString());
+    for (int i : {6, 7, 8, 10})
+        luecke[i]->setCaption(QString());
     luecke[5]->setCaption(QString::number(t.d));
     const TaskDigits digits = taskDigits(t.a, t.b, t.c, t.d, t.r);
     shell::VbLabel* const dividend[4] = {luecke[1], luecke[2], luecke[3], luecke[4]};

@@ -20,7 +20,7 @@ namespace trainer {
 // the reward ladder and the worksheet panel.
 class Form1 : public shell::Form {
     Q_OBJECT
-public:
+  public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -173,7 +173,7 @@ public:
     bool lichtParked() const;
     bool licht2Parked() const;
 
-private:
+  private:
     void buildLayout();
     shell::VbLabel* makeCell(QWidget* parent, const char* name, int left, int top, quint32 back,
                              quint32 fore);

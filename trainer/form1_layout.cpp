@@ -15,7 +15,9 @@ namespace {
 constexpr quint32 kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x008000, kYellow = 0x00FFFF;
 constexpr quint32 kLight = 0xFFC0C0, kDark = 0xFF8080;
 
-QString ms() { return QStringLiteral("MS Sans Serif"); }
+QString ms() {
+    return QStringLiteral("MS Sans Serif");
+}
 
 VbShape* filledBox(QWidget* parent, const char* name, int l, int t, int w, int h, quint32 fill) {
     auto* s = new VbShape(parent, QLatin1String(name));
@@ -57,7 +59,8 @@ void Form1::buildLayout() {
     licht = new VbPicture(this, QStringLiteral("licht"));
     tw::place(licht, 13800, 6000, 495, 495);
     licht->setBackColor(0xFFFF00);
-    licht->setPicture([](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF00)); });
+    licht->setPicture(
+        [](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF00)); });
     licht->setToolTip(QStringLiteral("Tippe jetzt die Ziffer ein"));
 
     buildRemainderLayout();
@@ -138,26 +141,42 @@ void Form1::buildRemainderLayout() {
     Bild6->setBackColor(kDark);
     QWidget* b = Bild6;
     luecke[0] = nullptr;
-    struct Spec {
+    struct CellPlace {
         int left, top;
         quint32 back, fore;
     };
-    static const Spec specs[22] = {
+    static const CellPlace places[22] = {
         {0, 0, 0, 0},
-        {120, 120, kDark, 0x000000},   {720, 120, kDark, 0x000000},  {1320, 120, kDark, 0x000000},
-        {1920, 120, kDark, 0x000000},  {3000, 120, kDark, kGreen},   {4080, 120, kLight, kRed},
-        {4680, 120, kLight, kBlue},    {5280, 120, kLight, kGreen},  {5880, 120, kDark, 0x000000},
-        {6480, 120, kLight, kYellow},  {120, 720, kLight, kRed},     {720, 720, kLight, kRed},
-        {720, 1440, kLight, kBlue},    {1320, 1440, kLight, kBlue},  {720, 2040, kLight, kBlue},
-        {1320, 2040, kLight, kBlue},   {1320, 2760, kLight, kGreen}, {1920, 2760, kLight, kGreen},
-        {1320, 3360, kLight, kGreen},  {1920, 3360, kLight, kGreen}, {1920, 4080, kLight, kYellow},
+        {120, 120, kDark, 0x000000},
+        {720, 120, kDark, 0x000000},
+        {1320, 120, kDark, 0x000000},
+        {1920, 120, kDark, 0x000000},
+        {3000, 120, kDark, kGreen},
+        {4080, 120, kLight, kRed},
+        {4680, 120, kLight, kBlue},
+        {5280, 120, kLight, kGreen},
+        {5880, 120, kDark, 0x000000},
+        {6480, 120, kLight, kYellow},
+        {120, 720, kLight, kRed},
+        {720, 720, kLight, kRed},
+        {720, 1440, kLight, kBlue},
+        {1320, 1440, kLight, kBlue},
+        {720, 2040, kLight, kBlue},
+        {1320, 2040, kLight, kBlue},
+        {1320, 2760, kLight, kGreen},
+        {1920, 2760, kLight, kGreen},
+        {1320, 3360, kLight, kGreen},
+        {1920, 3360, kLight, kGreen},
+        {1920, 4080, kLight, kYellow},
     };
     static const char* const names[22] = {
-        "",         "luecke1",  "luecke2",  "luecke3",  "luecke4",  "luecke5",  "luecke6",  "luecke7",
-        "luecke8",  "luecke9",  "luecke10", "luecke11", "luecke12", "luecke13", "luecke14", "luecke15",
-        "luecke16", "luecke17", "luecke18", "luecke19", "luecke20", "luecke21"};
+        "",         "luecke1",  "luecke2",  "luecke3",  "luecke4",  "luecke5",
+        "luecke6",  "luecke7",  "luecke8",  "luecke9",  "luecke10", "luecke11",
+        "luecke12", "luecke13", "luecke14", "luecke15", "luecke16", "luecke17",
+        "luecke18", "luecke19", "luecke20", "luecke21"};
     for (int i = 1; i <= 21; ++i)
-        luecke[i] = makeCell(b, names[i], specs[i].left, specs[i].top, specs[i].back, specs[i].fore);
+        luecke[i] =
+            makeCell(b, names[i], places[i].left, places[i].top, places[i].back, places[i].fore);
     luecke[9]->setCaption(QStringLiteral("R"));
 
     Figur4 = dot(b, "Figur4", 2640, 200, 150, 150);
@@ -171,7 +190,8 @@ void Form1::buildRemainderLayout() {
     licht2 = new VbPicture(b, QStringLiteral("licht2"));
     tw::place(licht2, 8400, 120, 495, 495);
     licht2->setBackColor(0xFFFF80);
-    licht2->setPicture([](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF80)); });
+    licht2->setPicture(
+        [](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF80)); });
     licht2->setToolTip(QStringLiteral("Tippe jetzt die Ziffer ein"));
 }
 

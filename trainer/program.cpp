@@ -17,7 +17,9 @@ Program::~Program() {
     form0_.reset();
 }
 
-void Program::start() { shell::forms::show(&form0()); }
+void Program::start() {
+    shell::forms::show(&form0());
+}
 
 shell::Form0& Program::form0() {
     if (!form0_) {

@@ -17,7 +17,7 @@ class Form1;
 // The program's windows. The start window is made at once; the others when
 // they are first needed, so start-up builds only what the child sees.
 class Program {
-public:
+  public:
     Program();
     ~Program();
 
@@ -29,7 +29,7 @@ public:
     games::Form4& form4();
     games::memo& memoWindow();
 
-private:
+  private:
     std::unique_ptr<shell::Form0> form0_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<games::Form4> form4_;

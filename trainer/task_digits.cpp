@@ -2,7 +2,9 @@
 
 namespace trainer {
 
-QString pad2(const QString& s) { return s.size() < 2 ? QString(2 - s.size(), QLatin1Char('0')) + s : s; }
+QString pad2(const QString& s) {
+    return s.size() < 2 ? QString(2 - s.size(), QLatin1Char('0')) + s : s;
+}
 
 TaskDigits taskDigits(int a, int b, int c, int d, int r) {
     const int q = 100 * a + 10 * b + c;

@@ -39,7 +39,8 @@ const char* const kLines[] = {
 
 QByteArray expectedText() {
     QByteArray s;
-    for (const char* l : kLines) s += QByteArray(l) + "\r\n";
+    for (const char* l : kLines)
+        s += QByteArray(l) + "\r\n";
     return s;
 }
 
@@ -66,7 +67,7 @@ QPoint centreTw(int l, int t, int w, int h) {
 class Form0Test : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         rt = new ScriptedRuntime;
         rt->screen = QSize(28800, 16200);
@@ -152,7 +153,8 @@ private slots:
         QPlainTextEdit* box = form->Text1;
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
-        for (int i = 0; i < 4; ++i) QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Mit "));
         QCOMPARE(form->Text1_Text().toUtf8(), expectedText());
@@ -228,7 +230,7 @@ private slots:
         QVERIFY(!forms::programEnded());
     }
 
-private:
+  private:
     ScriptedRuntime* rt = nullptr;
     Form0* form = nullptr;
     int exerciseOpened = 0;

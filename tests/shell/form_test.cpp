@@ -19,7 +19,7 @@ namespace {
 
 // A window that records its Activate and KeyDown events.
 class Probe : public Form {
-public:
+  public:
     explicit Probe(const QString& name) {
         setObjectName(name);
         setClientTwips(3000, 2000);
@@ -58,9 +58,10 @@ void settle() {
 class FormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
         settle();
     }
 

@@ -9,7 +9,7 @@
 // the active modal widget and hands it to the action, once. A single-shot
 // timer would fire before the box exists when the box opens late.
 class ModalAnswer {
-public:
+  public:
     explicit ModalAnswer(std::function<void(QWidget*)> action) : action_(std::move(action)) {
         timer_.setInterval(30);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
@@ -25,7 +25,7 @@ public:
     QWidget* box() const { return seen_; }
     bool answered() const { return seen_ != nullptr; }
 
-private:
+  private:
     std::function<void(QWidget*)> action_;
     QTimer timer_;
     QWidget* seen_ = nullptr;

@@ -13,7 +13,7 @@ namespace forms = shell::forms;
 class ProgramEndTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void endsTheProgram() {
         ScriptedRuntime rt;
         Form0 start;

@@ -26,7 +26,8 @@ void settle() {
 
 QStringList buttonTexts(const QList<QAbstractButton*>& buttons) {
     QStringList t;
-    for (QAbstractButton* b : buttons) t << b->text().remove(QLatin1Char('&'));
+    for (QAbstractButton* b : buttons)
+        t << b->text().remove(QLatin1Char('&'));
     return t;
 }
 
@@ -44,7 +45,7 @@ QAbstractButton* buttonNamed(QWidget* box, const QString& text) {
 }
 
 class Window : public shell::Form {
-public:
+  public:
     Window() { setClientTwips(3000, 3000); }
 };
 
@@ -53,7 +54,7 @@ public:
 class QtRuntimeTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         shell::setRuntime(&rt);
         window = new Window;
@@ -223,7 +224,7 @@ private slots:
         QVERIFY(seen.size() > 1990);
     }
 
-private:
+  private:
     shell::QtRuntime rt;
     Window* window = nullptr;
 };

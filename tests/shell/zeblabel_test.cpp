@@ -39,7 +39,7 @@ QPoint infoWindowPlace(const ZEBLABEL& z, QSize screen) {
 class ZeblabelTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         rt = new ScriptedRuntime;
         start = new Form0;
@@ -180,7 +180,7 @@ private slots:
         QVERIFY(rt->boxes.isEmpty());
     }
 
-private:
+  private:
     ScriptedRuntime* rt = nullptr;
     Form0* start = nullptr;
 };

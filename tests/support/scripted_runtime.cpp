@@ -14,7 +14,9 @@ ScriptedRuntime::ScriptedRuntime() {
     screen = QSize(tw::fromPx(px.width()), tw::fromPx(px.height()));
 }
 
-ScriptedRuntime::~ScriptedRuntime() { shell::setRuntime(nullptr); }
+ScriptedRuntime::~ScriptedRuntime() {
+    shell::setRuntime(nullptr);
+}
 
 QList<ScriptedRuntime::Box> ScriptedRuntime::takeBoxes() {
     QList<Box> b = boxes;
@@ -89,7 +91,8 @@ void ScriptedRuntime::setClipboardText(const QString& text) {
 
 char* toString(const ScriptedRuntime::Box& b) {
     QString p = b.prompt;
-    p.replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    p.replace(QLatin1Char('\r'), QLatin1String("\\r"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"));
     const char* kinds[] = {"msg", "input", "file"};
     return qstrdup(QStringLiteral("%1(\"%2\", %3, \"%4\", \"%5\")")
                        .arg(QLatin1String(kinds[b.kind]), p)

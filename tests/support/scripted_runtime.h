@@ -11,7 +11,7 @@
 // Test double of the runtime: records every box exactly as passed and answers
 // from a queue. A box that the test did not script fails the running test.
 class ScriptedRuntime : public shell::Runtime {
-public:
+  public:
     struct Box {
         enum Kind { Message, Input, SaveFile } kind;
         QString prompt;
@@ -34,12 +34,11 @@ public:
     // Forced random numbers, used before the seeded generator.
     void forceRnd(double v) { forced.enqueue(v); }
     void forceRnd(std::initializer_list<double> vs) {
-        for (double v : vs) forced.enqueue(v);
+        for (double v : vs)
+            forced.enqueue(v);
     }
     // The number that makes Int(Rnd * range) + offset equal value.
-    static double draw(int value, int offset, int range) {
-        return (value - offset + 0.5) / range;
-    }
+    static double draw(int value, int offset, int range) { return (value - offset + 0.5) / range; }
     void seed(unsigned s) { gen.seed(s); }
 
     // Called while a box is open, with the box, before it is answered.
@@ -81,7 +80,7 @@ public:
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
 
-private:
+  private:
     void unexpected(const Box& b);
     std::mt19937 gen{12345};
 };

@@ -42,7 +42,9 @@ inline void key(trainer::Form1& f, Qt::Key k, Qt::KeyboardModifiers m = {}) {
     QTest::keyClick(keyTarget(&f), k, m);
 }
 
-inline void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+inline void click(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
 
 inline QStringList captions(trainer::Form1& f, bool remainder) {
     QStringList out;

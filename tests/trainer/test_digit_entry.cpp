@@ -15,8 +15,12 @@ const QString kSolved = QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r")
 const QColor kRed = shell::bgr(0x0000FF), kBlue = shell::bgr(0xFF0000),
              kGreen = shell::bgr(0x008000), kYellow = shell::bgr(0x00FFFF);
 
-Box wrongBox() { return msgRecord(kWrong, 0, QStringLiteral("Fehler")); }
-Box inputBox(const QString& text) { return msgRecord(text, 0, QStringLiteral("Eingabefehler")); }
+Box wrongBox() {
+    return msgRecord(kWrong, 0, QStringLiteral("Fehler"));
+}
+Box inputBox(const QString& text) {
+    return msgRecord(text, 0, QStringLiteral("Eingabefehler"));
+}
 
 // Opens the window on 2035 : 5 in mode "E", or on 2038 : 5 remainder 3 in mode "R".
 struct Entry : Session {
@@ -39,7 +43,7 @@ struct Entry : Session {
 
 class TestDigitEntry : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { tw::setScale(1.0); }
 
     void layouts_data() {
@@ -89,10 +93,14 @@ private slots:
         QTest::addColumn<QString>("normalCell");
         QTest::addColumn<QString>("restCell");
         QTest::addColumn<int>("digit");
-        QTest::newRow("E brought-down third digit") << false << "Bezeichnung10" << "" << 3;
-        QTest::newRow("E brought-down fourth digit") << false << "Bezeichnung17" << "" << 5;
-        QTest::newRow("R brought-down third digit") << true << "" << "luecke14" << 3;
-        QTest::newRow("R brought-down fourth digit") << true << "" << "luecke18" << 8;
+        QTest::newRow("E brought-down third digit") << false << "Bezeichnung10"
+                                                    << "" << 3;
+        QTest::newRow("E brought-down fourth digit") << false << "Bezeichnung17"
+                                                     << "" << 5;
+        QTest::newRow("R brought-down third digit") << true << ""
+                                                    << "luecke14" << 3;
+        QTest::newRow("R brought-down fourth digit") << true << ""
+                                                     << "luecke18" << 8;
     }
     void refusalCellsRefuseWithoutAQuotientDigit() {
         QFETCH(bool, remainder);
@@ -149,12 +157,14 @@ private slots:
         QStringList listsDuringBox;
         e.rt.onBox = [&](const Box&) { listsDuringBox = f.Liste1; };
         dragDigit(f, remainder ? 3 : 0, e.at("Bezeichnung28", "luecke21"));
-        QCOMPARE(e.rt.boxes, QList<Box>{msgRecord(kSolved, 0, remainder ? QStringLiteral("Lückenaufgabe")
-                                                                        : QStringLiteral("Teilaufgabe"))});
+        QCOMPARE(e.rt.boxes, QList<Box>{msgRecord(kSolved, 0,
+                                                  remainder ? QStringLiteral("Lückenaufgabe")
+                                                            : QStringLiteral("Teilaufgabe"))});
         QCOMPARE(listsDuringBox.at(0), remainder ? QStringLiteral("2038") : QStringLiteral("2035"));
         QCOMPARE(tw::top(f.Bild1), 5880 - 240);
         QCOMPARE(f.Liste1.at(0), remainder ? QStringLiteral("8999") : QStringLiteral("8991"));
-        for (const QString& c : captions(f, remainder)) QVERIFY(c.isEmpty());
+        for (const QString& c : captions(f, remainder))
+            QVERIFY(c.isEmpty());
         QVERIFY(f.lichtParked() && f.licht2Parked());
         QCOMPARE(e.points(), remainder ? QStringLiteral("5") : QStringLiteral("4"));
     }
@@ -199,15 +209,18 @@ private slots:
         if (remainder)
             given = {f.luecke[1], f.luecke[2], f.luecke[3], f.luecke[4], f.luecke[5], f.luecke[9]};
         else
-            given = {f.Bezeichnung1, f.Bezeichnung2, f.Bezeichnung3, f.Bezeichnung4, f.Bezeichnung5};
+            given = {f.Bezeichnung1, f.Bezeichnung2, f.Bezeichnung3, f.Bezeichnung4,
+                     f.Bezeichnung5};
         QStringList before;
-        for (VbLabel* g : given) before << g->caption();
+        for (VbLabel* g : given)
+            before << g->caption();
         for (VbLabel* g : given) {
             dragDigit(f, 5, g);
             dragDigit(f, 8, g);
         }
         QStringList after;
-        for (VbLabel* g : given) after << g->caption();
+        for (VbLabel* g : given)
+            after << g->caption();
         QCOMPARE(after, before);
         QVERIFY(e.rt.boxes.isEmpty());
         QCOMPARE(e.points(), QStringLiteral("0"));
@@ -228,7 +241,8 @@ private slots:
     void errorCounterRunsAcrossTasksAndModes() {
         Entry e(false);
         Form1& f = e.form();
-        for (int i = 0; i < 3; ++i) e.rt.answer(shell::AnswerOk);
+        for (int i = 0; i < 3; ++i)
+            e.rt.answer(shell::AnswerOk);
         dragDigit(f, 9, f.Bezeichnung7);
         QCOMPARE(e.errors(), QStringLiteral("1"));
         forceTask(e.rt, 4, 0, 7, 5);
@@ -414,8 +428,8 @@ private slots:
         click(f.Bezeichnung11);
         const QPointF at = QPointF(f.licht->rect().center());
         const QPointF global = QPointF(f.licht->mapToGlobal(at.toPoint()));
-        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
-                               QEvent::MouseButtonRelease}) {
+        for (QEvent::Type t :
+             {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
             QMouseEvent e(t, at, global, Qt::LeftButton,
                           t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
             QCoreApplication::sendEvent(f.licht, &e);
@@ -434,8 +448,10 @@ private slots:
         QCOMPARE(b.title, QStringLiteral("Hilfe"));
         QCOMPARE(b.style, 0);
         QCOMPARE(b.prompt.count(QLatin1Char('\r')), 7);
-        QVERIFY(b.prompt.startsWith(QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r")));
-        QVERIFY(b.prompt.endsWith(QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.\r")));
+        QVERIFY(
+            b.prompt.startsWith(QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r")));
+        QVERIFY(b.prompt.endsWith(
+            QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.\r")));
     }
 
     void dragsWorkWhenTheWindowIsScaled() {

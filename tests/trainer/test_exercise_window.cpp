@@ -10,7 +10,7 @@ using trainer::Form1;
 
 class TestExerciseWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { tw::setScale(1.0); }
 
     void normalTaskFillsTheLayout() {
@@ -22,7 +22,8 @@ private slots:
                      f.Bezeichnung4->caption(),
                  QStringLiteral("8991"));
         QCOMPARE(f.Bezeichnung5->caption(), QStringLiteral("9"));
-        for (const QString& c : captions(f, false)) QVERIFY(c.isEmpty());
+        for (const QString& c : captions(f, false))
+            QVERIFY(c.isEmpty());
         QCOMPARE(f.windowTitle(), QStringLiteral("Einstellige Division"));
         QCOMPARE(f.Bezeichnung21->caption(), QStringLiteral("E"));
         QCOMPARE(tw::top(f.Bild6), 7200);
@@ -32,11 +33,13 @@ private slots:
     void newTaskEmptiesASolvedLookingLayoutAndResetsTheDivisorColour() {
         Session s;
         Form1& f = s.form();
-        for (int n = 1; n <= 14; ++n) f.cell(*trainer::ruleForNumber(n))->setCaption("7");
+        for (int n = 1; n <= 14; ++n)
+            f.cell(*trainer::ruleForNumber(n))->setCaption("7");
         f.Bezeichnung5->setForeColor(shell::bgr(0x008000));
         forceTask(s.rt, 4, 1, 2, 3);
         f.NewNormalTask();
-        for (const QString& c : captions(f, false)) QVERIFY(c.isEmpty());
+        for (const QString& c : captions(f, false))
+            QVERIFY(c.isEmpty());
         QCOMPARE(f.Bezeichnung5->foreColor(), shell::bgr(0x0000FF));
         QCOMPARE(f.Liste1.at(0), QStringLiteral("1236"));
     }
@@ -51,7 +54,8 @@ private slots:
         QCOMPARE(f.luecke[1]->caption() + f.luecke[2]->caption() + f.luecke[3]->caption() +
                      f.luecke[4]->caption() + f.luecke[5]->caption(),
                  QStringLiteral("20385"));
-        for (int i = 6; i <= 21; ++i) f.luecke[i]->setCaption("4");
+        for (int i = 6; i <= 21; ++i)
+            f.luecke[i]->setCaption("4");
         f.ClearRemainderCells();
         for (int i = 1; i <= 21; ++i)
             QCOMPARE(f.luecke[i]->caption(), i == 9 ? QStringLiteral("R") : QString());
@@ -72,8 +76,10 @@ private slots:
         f.Bezeichnung23->setCaption("3");
         tw::setTop(f.Bild1, 3000);
         f.Bezeichnung14->show();
-        for (int i = 6; i <= 21; ++i) f.luecke[i]->setCaption("1");
-        for (int n = 1; n <= 14; ++n) f.cell(*trainer::ruleForNumber(n))->setCaption("1");
+        for (int i = 6; i <= 21; ++i)
+            f.luecke[i]->setCaption("1");
+        for (int n = 1; n <= 14; ++n)
+            f.cell(*trainer::ruleForNumber(n))->setCaption("1");
         tw::move(f.licht, tw::left(f.Bezeichnung9), tw::top(f.Bezeichnung9));
         tw::move(f.licht2, tw::left(f.luecke[13]), tw::top(f.luecke[13]));
         const QString before = f.Liste1.at(0);
@@ -84,8 +90,9 @@ private slots:
             forceTask(s.rt, 4, 0, 0, 3);
             QTest::mouseClick(f.Befehl21, Qt::LeftButton);
         }
-        QCOMPARE(f.windowTitle(), remainder ? QStringLiteral("Schriftliche Division mit Rest")
-                                            : QStringLiteral("Schriftliche Division mit Einerzahl"));
+        QCOMPARE(f.windowTitle(), remainder
+                                      ? QStringLiteral("Schriftliche Division mit Rest")
+                                      : QStringLiteral("Schriftliche Division mit Einerzahl"));
         QCOMPARE(tw::top(f.Bild6), remainder ? 720 : 7200);
         QCOMPARE(f.Bezeichnung21->caption(), remainder ? QStringLiteral("R") : QStringLiteral("E"));
         QVERIFY(f.lichtParked());
@@ -94,15 +101,20 @@ private slots:
         QCOMPARE(f.Liste1.at(0), remainder ? QStringLiteral("8999") : QStringLiteral("1200"));
         // The other layout is emptied (in the normal layout the cells that its
         // clearing covers), the chosen one holds only the new task.
-        for (const QString& c : captions(f, remainder)) QVERIFY(c.isEmpty());
+        for (const QString& c : captions(f, remainder))
+            QVERIFY(c.isEmpty());
         if (remainder) {
-            for (shell::VbLabel* c : {f.Bezeichnung6, f.Bezeichnung7, f.Bezeichnung13, f.Bezeichnung20})
+            for (shell::VbLabel* c :
+                 {f.Bezeichnung6, f.Bezeichnung7, f.Bezeichnung13, f.Bezeichnung20})
                 QVERIFY(c->caption().isEmpty());
         } else {
-            for (const QString& c : captions(f, false)) QVERIFY(c.isEmpty());
+            for (const QString& c : captions(f, false))
+                QVERIFY(c.isEmpty());
         }
-        if (remainder) QVERIFY(f.Bezeichnung1->caption().isEmpty());
-        else QCOMPARE(f.luecke[9]->caption(), QStringLiteral("R"));
+        if (remainder)
+            QVERIFY(f.Bezeichnung1->caption().isEmpty());
+        else
+            QCOMPARE(f.luecke[9]->caption(), QStringLiteral("R"));
         QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("12"));
         QCOMPARE(f.Bezeichnung23->caption(), QStringLiteral("3"));
         QCOMPARE(tw::top(f.Bild1), 3000);
@@ -193,7 +205,8 @@ private slots:
     void pointsShowTheNumberCatchPromptEveryFifty() {
         Session s;
         Form1& f = s.form();
-        for (int i = 0; i < 49; ++i) f.AddPoint();
+        for (int i = 0; i < 49; ++i)
+            f.AddPoint();
         QVERIFY(!f.Bezeichnung26->isVisible());
         QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("49"));
         f.AddPoint();
@@ -201,7 +214,8 @@ private slots:
         QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("50"));
         QCOMPARE(f.Bezeichnung16->caption(), QStringLiteral("50"));
         // Unclaimed: a second 50 leaves one prompt, still waiting.
-        for (int i = 0; i < 50; ++i) f.AddPoint();
+        for (int i = 0; i < 50; ++i)
+            f.AddPoint();
         QVERIFY(f.Bezeichnung26->isVisible());
         // Claimed, it is gone until the next multiple of 50.
         click(f.Bezeichnung26);
@@ -209,7 +223,8 @@ private slots:
         QVERIFY(!f.isVisible());
         s.program.form4().EndNumberCatch();
         QVERIFY(f.isVisible());
-        for (int i = 0; i < 49; ++i) f.AddPoint();
+        for (int i = 0; i < 49; ++i)
+            f.AddPoint();
         QVERIFY(!f.Bezeichnung26->isVisible());
         f.AddPoint();
         QVERIFY(f.Bezeichnung26->isVisible());
@@ -219,7 +234,8 @@ private slots:
     void ladderShowsTheMemoryPromptAtTheTop() {
         Session s;
         Form1& f = s.form();
-        for (int i = 0; i < 22; ++i) f.AdvanceRewardLadder();
+        for (int i = 0; i < 22; ++i)
+            f.AdvanceRewardLadder();
         QCOMPARE(tw::top(f.Bild1), 600);
         QVERIFY(!f.Bezeichnung14->isVisible());
         f.AdvanceRewardLadder();
@@ -233,8 +249,10 @@ private slots:
     void bothPromptsStayClaimable() {
         Session s;
         Form1& f = s.form();
-        for (int i = 0; i < 50; ++i) f.AddPoint();
-        for (int i = 0; i < 23; ++i) f.AdvanceRewardLadder();
+        for (int i = 0; i < 50; ++i)
+            f.AddPoint();
+        for (int i = 0; i < 23; ++i)
+            f.AdvanceRewardLadder();
         QVERIFY(f.Bezeichnung26->isVisible() && f.Bezeichnung14->isVisible());
         // The click lands on the prompt on top; the other stays.
         QWidget* top = QApplication::widgetAt(f.Bezeichnung26->mapToGlobal(QPoint(20, 10)));
@@ -271,7 +289,8 @@ private slots:
         }
         f.Bezeichnung16->setCaption("49");
         f.AddPoint();
-        for (int i = 0; i < 23; ++i) f.AdvanceRewardLadder();
+        for (int i = 0; i < 23; ++i)
+            f.AdvanceRewardLadder();
         f.move(3, 3);
         shell::Form* game = nullptr;
         if (memory) {
@@ -290,9 +309,10 @@ private slots:
         s.rt.answer(shell::AnswerYes);
         QTest::mouseClick(memory ? s.program.memoWindow().Befehl1 : s.program.form4().Befehl1,
                           Qt::LeftButton);
-        QCOMPARE(s.rt.takeBoxes(), QList<ScriptedRuntime::Box>{msgRecord(
-                                       QStringLiteral("  Dieses Spiel jetzt beenden?"), 20,
-                                       memory ? QStringLiteral("Memory") : QStringLiteral("Zahlfange"))});
+        QCOMPARE(s.rt.takeBoxes(),
+                 QList<ScriptedRuntime::Box>{
+                     msgRecord(QStringLiteral("  Dieses Spiel jetzt beenden?"), 20,
+                               memory ? QStringLiteral("Memory") : QStringLiteral("Zahlfange"))});
         QVERIFY(!game->isVisible());
         QVERIFY(f.isVisible());
         QCOMPARE(shell::forms::current(), static_cast<shell::Form*>(&f));

@@ -10,7 +10,7 @@ using namespace trainer;
 
 class TestTaskDigits : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void rows_data() {
         QTest::addColumn<QList<int>>("draw");
         QTest::addColumn<QStringList>("liste1");
@@ -57,7 +57,8 @@ private slots:
                             const QString n = t.liste1[0];
                             QCOMPARE(n.size(), 4);
                             QVERIFY(n[0].digitValue() < d);
-                            for (int row = 0; row < 5; ++row) QCOMPARE(t.liste2[row].size(), 2);
+                            for (int row = 0; row < 5; ++row)
+                                QCOMPARE(t.liste2[row].size(), 2);
                             QCOMPARE(t.liste2[5], QString::number(r));
                             if (r) {
                                 QCOMPARE(t.liste1.size(), 4);
