@@ -94,7 +94,7 @@ ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
 
     Bezeichnung8 = label(QStringLiteral("Bezeichnung8"), 120, 3600, 3255, 255, 0x800000, 0xFFC0C0,
                          vbFont(ms, 8.25, true), Qt::AlignCenter);
-    Bezeichnung8->setCaption(QStringLiteral("www.division-ueben.de"));
+    Bezeichnung8->setCaption(QStringLiteral("schriftliche-division.example"));
 }
 
 ZEBLABEL::~ZEBLABEL() {
