@@ -454,6 +454,20 @@ class TestDigitEntry : public QObject {
             QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.\r")));
     }
 
+    void aFingerDragsADigitToo() {
+        Entry e(false);
+        Form1& f = e.form();
+        static QPointingDevice* screen = QTest::createTouchDevice();
+        const QPoint from = f.DigitKey[2]->mapTo(&f, f.DigitKey[2]->rect().center());
+        const QPoint to = f.Bezeichnung7->mapTo(&f, f.Bezeichnung7->rect().center());
+        QTest::touchEvent(&f, screen).press(0, from, &f);
+        QTest::touchEvent(&f, screen).move(0, (from + to) / 2, &f);
+        QTest::touchEvent(&f, screen).move(0, to, &f);
+        QTest::touchEvent(&f, screen).release(0, to, &f);
+        QCOMPARE(f.Bezeichnung7->caption(), QStringLiteral("2"));
+        QCOMPARE(e.points(), QStringLiteral("1"));
+    }
+
     void dragsWorkWhenTheWindowIsScaled() {
         tw::setScale(1.5);
         Entry e(false);
