@@ -39,6 +39,17 @@ VbLine* line(QWidget* parent, const char* name, int x1, int y1, int x2, int y2) 
     return new VbLine(parent, QLatin1String(name), x1, y1, x2, y2, 0x000000, 3);
 }
 
+// The keyboard marker: a key cap laid over the selected cell, parked at start.
+VbPicture* keyMarker(QWidget* parent, const char* name, int left, int top, quint32 colour) {
+    auto* m = new VbPicture(parent, QLatin1String(name));
+    tw::place(m, left, top, 495, 495);
+    m->setBackColor(colour);
+    m->setPicture(
+        [colour](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(colour)); });
+    m->setToolTip(QStringLiteral("Tippe jetzt die Ziffer ein"));
+    return m;
+}
+
 VbLabel* hiddenLabel(QWidget* parent, const char* name, int l, int t, const QString& caption) {
     auto* lab = new VbLabel(parent, QLatin1String(name));
     tw::place(lab, l, t, 495, 255);
@@ -56,12 +67,7 @@ void Form1::buildLayout() {
 
     buildNormalLayout();
 
-    licht = new VbPicture(this, QStringLiteral("licht"));
-    tw::place(licht, 13800, 6000, 495, 495);
-    licht->setBackColor(0xFFFF00);
-    licht->setPicture(
-        [](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF00)); });
-    licht->setToolTip(QStringLiteral("Tippe jetzt die Ziffer ein"));
+    licht = keyMarker(this, "licht", 13800, 6000, 0xFFFF00);
 
     buildRemainderLayout();
 
@@ -187,12 +193,7 @@ void Form1::buildRemainderLayout() {
     Linie8 = line(b, "Linie8", 720, 2640, 1800, 2640);
     Linie9 = line(b, "Linie9", 1320, 3960, 2400, 3960);
 
-    licht2 = new VbPicture(b, QStringLiteral("licht2"));
-    tw::place(licht2, 8400, 120, 495, 495);
-    licht2->setBackColor(0xFFFF80);
-    licht2->setPicture(
-        [](QPainter& p, const QRectF& r) { icons::keyCap(p, r, shell::bgr(0xFFFF80)); });
-    licht2->setToolTip(QStringLiteral("Tippe jetzt die Ziffer ein"));
+    licht2 = keyMarker(b, "licht2", 8400, 120, 0xFFFF80);
 }
 
 void Form1::buildCounterColumn() {

@@ -44,13 +44,6 @@ QByteArray expectedText() {
     return s;
 }
 
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
-
 // Clicks where the user would: on whatever control lies at pos of the window.
 void clickAt(QWidget* window, const QPoint& pos) {
     QWidget* target = window->childAt(pos);

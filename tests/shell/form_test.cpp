@@ -46,12 +46,6 @@ class Probe : public Form {
 };
 
 // Lets queued window-system events (activation, focus) arrive.
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
 
 } // namespace
 

@@ -12,17 +12,11 @@
 #include "form.h"
 #include "modal_answer.h"
 #include "qt_runtime.h"
+#include "scripted_runtime.h"
 
 namespace forms = shell::forms;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
 
 QStringList buttonTexts(const QList<QAbstractButton*>& buttons) {
     QStringList t;

@@ -13,13 +13,6 @@ namespace forms = shell::forms;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
-
 void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }

@@ -101,3 +101,10 @@ char* toString(const ScriptedRuntime::Box& b) {
                        .toUtf8()
                        .constData());
 }
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+    }
+}

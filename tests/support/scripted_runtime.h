@@ -91,3 +91,6 @@ inline ScriptedRuntime::Box msgRecord(const QString& prompt, int style, const QS
 }
 
 char* toString(const ScriptedRuntime::Box& b);
+
+// Lets queued events (focus reports, deferred deletes) arrive.
+void settle();
