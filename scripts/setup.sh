@@ -9,6 +9,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
   poppler-utils
   xauth
+  desktop-file-utils appstream
+  valgrind strace
 )
 
 missing=()
