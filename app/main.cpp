@@ -1,22 +1,12 @@
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "program.h"
 #include "qt_runtime.h"
+#include "startup.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Schriftliche Division"));
-    QApplication::setDesktopFileName(QStringLiteral("schriftliche-division"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-
-    // Qt's own dialogs (file dialog, context menus) speak German too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
 
     shell::QtRuntime rt;
     shell::setRuntime(&rt);
