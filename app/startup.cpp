@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "app_icon.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -9,7 +11,8 @@ namespace app {
 
 void prepareApplication(QApplication& application) {
     QApplication::setApplicationName(QStringLiteral("Schriftliche Division"));
-    QApplication::setDesktopFileName(QStringLiteral("schriftliche-division"));
+    QApplication::setDesktopFileName(QStringLiteral(DIVISION_APP_ID));
+    QApplication::setWindowIcon(appicon::icon());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     // Qt's own dialogs (file dialog, context menus) speak German too.

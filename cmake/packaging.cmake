@@ -1,0 +1,34 @@
+# Debian package: cmake --build <dir> --target package
+# writes schriftliche-division_<version>_<arch>.deb into the build directory.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME schriftliche-division)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Schriftliche Division project")
+set(CPACK_PACKAGE_CONTACT "Schriftliche Division project <packages@schriftliche-division.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "training program for written long division")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Schriftliche Division is a German-language training program for primary-school children. "
+    "It practises written long division of a four-digit number by a one-digit divisor, "
+    "without and with remainder. The child fills in the division digit by digit, and every "
+    "digit is checked at once. Points and a progress ladder open two small reward games. "
+    "Teachers compose worksheets of twelve tasks, print task and solution sheets and copy "
+    "them to the clipboard.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://schriftliche-division.example")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps finds the Qt, C and C++ libraries the binary links against.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What it cannot see: the worksheets and the windows ask for Arial and Courier
+# New, for which Liberation is the metric-compatible stand-in (without it the
+# fixed-width sheets lose their columns), and Qt's German texts for its own
+# dialogs are loaded at run time. Both degrade gracefully, hence Recommends.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
+# Runs natively on Wayland instead of through XWayland.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
+
+include(CPack)
