@@ -2,10 +2,13 @@
 // compares them: time from process start to the first paint, peak resident
 // memory and, with --callgrind, instructions to the first paint.
 //
-//   startup_bench [--runs N] [--callgrind] [--callgrind-runs N]
+//   startup_bench [--runs N] [--callgrind] [--callgrind-runs N] [--verbose]
+//
+// --verbose keeps the windows' own messages on stderr.
 //
 // Both executables are looked for next to this one. They run on whatever
 // display the environment names (QT_QPA_PLATFORM, DISPLAY).
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+bool quietChildren = true;
 
 struct Run {
     double ms = 0;
@@ -39,13 +44,18 @@ bool runChild(const std::vector<std::string>& args, std::string& out, rusage& us
     int fds[2];
     if (pipe(fds) != 0) return false;
     std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     startNs = monotonicNs();
     const pid_t pid = fork();
     if (pid < 0) return false;
     if (pid == 0) {
         dup2(fds[1], STDOUT_FILENO);
+        if (quietChildren) {
+            const int null = open("/dev/null", O_WRONLY);
+            if (null >= 0) dup2(null, STDERR_FILENO);
+        }
         close(fds[0]);
         close(fds[1]);
         execvp(argv[0], argv.data());
@@ -55,7 +65,8 @@ bool runChild(const std::vector<std::string>& args, std::string& out, rusage& us
     char buf[4096];
     ssize_t n;
     out.clear();
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+    while ((n = read(fds[0], buf, sizeof buf)) > 0)
+        out.append(buf, static_cast<size_t>(n));
     close(fds[0]);
     int status = 0;
     if (wait4(pid, &status, 0, &use) < 0) return false;
@@ -80,8 +91,9 @@ long long callgrindRun(const std::string& exe, const std::string& outFile) {
     std::string out;
     rusage use{};
     long long start = 0;
-    if (!runChild({"valgrind", "--tool=callgrind", "--quiet", "--callgrind-out-file=" + outFile, exe},
-                  out, use, start))
+    if (!runChild(
+            {"valgrind", "--tool=callgrind", "--quiet", "--callgrind-out-file=" + outFile, exe},
+            out, use, start))
         return -1;
     std::ifstream in(outFile);
     std::string line;
@@ -109,7 +121,8 @@ std::string siblingOf(const char* self, const char* name) {
 
 bool verdict(const char* what, double ratio, double goal) {
     const bool met = ratio <= goal;
-    std::printf("  %-22s %.3f x   (goal <= %.1f x: %s)\n", what, ratio, goal, met ? "met" : "MISSED");
+    std::printf("  %-22s %.3f x   (goal <= %.1f x: %s)\n", what, ratio, goal,
+                met ? "met" : "MISSED");
     return met;
 }
 
@@ -122,12 +135,15 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--verbose"))
+            quietChildren = false;
         else if (!std::strcmp(argv[i], "--callgrind"))
             callgrind = true;
         else if (!std::strcmp(argv[i], "--callgrind-runs") && i + 1 < argc)
             cgRuns = std::max(1, std::atoi(argv[++i]));
         else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--callgrind] [--callgrind-runs N]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--runs N] [--callgrind] [--callgrind-runs N] [--verbose]\n",
                          argv[0]);
             return 2;
         }

@@ -60,6 +60,9 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     Bezeichnung3->setBackColor(kBack);
     Bezeichnung3->setFont(shell::vbFont(ms, 24, true));
     Bezeichnung3->setBorder(true);
+    // A framed label indents its text by half an "x"; in this narrow box that
+    // pushes the 24-point digit out over the left edge.
+    Bezeichnung3->setIndent(0);
     // Centred vertically: the 24-point line is taller than the label.
     Bezeichnung3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Bezeichnung3->setCaption(QStringLiteral("0"));
@@ -121,29 +124,63 @@ void Form4::setFontSize(double points) {
     f.setPixelSize(std::max(1, tw::toPx(int(std::lround(points * 20)))));
     f.setStyleStrategy(QFont::NoAntialias);
     drawFont_ = f;
+    printedTexts_.clear();
     setFont(f);
 }
 
 void Form4::Print(const QString& text) {
     const QFontMetrics fm(drawFont_);
+    auto laid = printedTexts_.find(text);
+    if (laid == printedTexts_.end()) {
+        if (printedTexts_.size() > 64) printedTexts_.clear();
+        PrintedText t;
+        t.text = QStaticText(text);
+        t.text.setTextFormat(Qt::PlainText);
+        t.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        t.text.prepare(QTransform(), drawFont_);
+        t.width = fm.horizontalAdvance(text);
+        laid = printedTexts_.insert(text, t);
+    }
     const int x = tw::toPx(int(std::lround(currentX_ * twipsPerUnit_)));
     const int y = tw::toPx(int(std::lround(currentY_ * twipsPerUnit_)));
-    const QRect cell(x, y, fm.horizontalAdvance(text), fm.height());
-    QPainter p(&surface_);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRect cell(x, y, laid->width, fm.height());
+    QPainter& p = surfacePainter();
     // Opaque background: a caught digit vanishes under the cross printed on it.
     p.fillRect(cell, palette().color(QPalette::Window));
     p.setFont(drawFont_);
     p.setPen(foreColor_);
-    p.drawText(x, y + fm.ascent(), text);
-    p.end();
-    update(cell);
+    p.drawStaticText(x, y, laid->text);
+    dirtyCells_ += cell;
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
+    }
     currentX_ = 0;
     currentY_ += double(tw::fromPx(fm.height())) / twipsPerUnit_;
 }
 
+QPainter& Form4::surfacePainter() {
+    if (!surfacePainter_.isActive()) {
+        surfacePainter_.begin(&surface_);
+        surfacePainter_.setRenderHint(QPainter::TextAntialiasing, false);
+        surfacePainter_.setRenderHint(QPainter::Antialiasing, false);
+    }
+    return surfacePainter_;
+}
+
+void Form4::endPrinting() const {
+    if (surfacePainter_.isActive()) surfacePainter_.end();
+}
+
+void Form4::flushPrints() {
+    flushQueued_ = false;
+    endPrinting();
+    update(dirtyCells_);
+    dirtyCells_ = QRegion();
+}
+
 void Form4::Cls() {
+    endPrinting();
     surface_.fill(palette().color(QPalette::Window));
     currentX_ = 0;
     currentY_ = 0;
@@ -153,6 +190,7 @@ void Form4::Cls() {
 void Form4::paintEvent(QPaintEvent* e) {
     // The surface lies behind the controls and keeps what was printed, so
     // covering the window loses nothing.
+    endPrinting();
     QPainter p(this);
     p.drawImage(e->rect(), surface_, e->rect());
 }

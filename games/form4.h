@@ -2,8 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QTimer>
 #include <functional>
 
@@ -48,7 +52,10 @@ class Form4 : public shell::Form {
     // the start of the next line.
     void Print(const QString& text);
     void Cls();
-    const QImage& surface() const { return surface_; }
+    const QImage& surface() const {
+        endPrinting();
+        return surface_;
+    }
 
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
@@ -77,8 +84,26 @@ class Form4 : public shell::Form {
     void printAtCell(int x, int y, const QString& text);
     QColor eraseColour() const { return Figur1->fillColor(); }
 
+    // Printing keeps one painter on the surface and collects the printed cells;
+    // both are settled once the handler returns, so a jump of twenty-one
+    // prints costs one painter and one repaint request.
+    QPainter& surfacePainter();
+    void endPrinting() const;
+    void flushPrints();
+
     QImage surface_;
+    mutable QPainter surfacePainter_;
+    QRegion dirtyCells_;
+    bool flushQueued_ = false;
     QFont drawFont_;
+    // Laid-out texts of the drawing font: a jump prints the same eleven
+    // one-character texts twenty times, and laying them out again each time
+    // costs more than all the rest of the jump.
+    struct PrintedText {
+        QStaticText text;
+        int width = 0;
+    };
+    QHash<QString, PrintedText> printedTexts_;
     QColor foreColor_;
     int twipsPerUnit_ = 1;
     double currentX_ = 0;

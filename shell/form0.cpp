@@ -96,11 +96,15 @@ Form0::Form0(QWidget* parent) : Form(parent) {
     Bezeichnung2 =
         caption(QStringLiteral("Bezeichnung2"), QStringLiteral("Info"), 4560, 1320, 735, 255);
 
-    auto* text = new InfoTextBox(this);
+    // The box lays out its document as soon as it is made, in the font it has
+    // then; given its own font before it joins the window, it never loads the
+    // window's font, which nothing visible at start uses.
+    auto* text = new InfoTextBox;
+    text->setFont(captionFont);
+    text->setParent(this);
     Text1 = text;
     Text1->setObjectName(QStringLiteral("Text1"));
     tw::place(Text1, 840, 1800, 4575, 2055);
-    Text1->setFont(captionFont);
     Text1->setFrameStyle(QFrame::NoFrame);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);

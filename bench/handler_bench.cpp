@@ -1,0 +1,151 @@
+// The work of single handlers on the real windows, each with the repaint it
+// causes. Run with -callgrind for instruction counts.
+#include <QApplication>
+#include <QTest>
+
+#include "form1_driver.h"
+#include "form4.h"
+#include "memo.h"
+#include "modul1.h"
+#include "sheet.h"
+
+namespace {
+
+// The first cell of the normal layout that takes a digit without waiting
+// for another.
+const trainer::CellRule& freeNormalCell() {
+    for (int n = 1; n <= trainer::kCellCount; ++n) {
+        const trainer::CellRule* r = trainer::ruleForNumber(n);
+        if (!r->remainderLayout && r->need == trainer::Need::None) return *r;
+    }
+    qFatal("no free cell");
+}
+
+QStringList listItems(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void repaint() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class HandlerBench : public QObject {
+    Q_OBJECT
+  private slots:
+    void rightDigitDropped() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        const trainer::CellRule& rule = freeNormalCell();
+        QWidget* key = f.DigitKey[f.expectedDigit(rule).toInt()];
+        shell::VbLabel* cell = f.cell(rule);
+        repaint();
+        QBENCHMARK {
+            cell->setCaption(QString()); // the same drop again, never the last digit of the task
+            f.CellDragDrop(rule, key);
+            repaint();
+        }
+        QCOMPARE(cell->caption(), f.expectedDigit(rule));
+    }
+
+    void wrongDigitDropped() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        const trainer::CellRule& rule = freeNormalCell();
+        QWidget* key = f.DigitKey[(f.expectedDigit(rule).toInt() + 1) % 10];
+        repaint();
+        QBENCHMARK {
+            s.rt.answer(shell::AnswerOk);
+            f.CellDragDrop(rule, key);
+            repaint();
+        }
+        QVERIFY(f.cell(rule)->caption().isEmpty());
+        QVERIFY(s.rt.allAnswersUsed());
+    }
+
+    void newTask_data() {
+        QTest::addColumn<bool>("remainder");
+        QTest::newRow("normal") << false;
+        QTest::newRow("with remainder") << true;
+    }
+    void newTask() {
+        QFETCH(bool, remainder);
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        if (remainder) f.Befehl20_Click();
+        repaint();
+        QBENCHMARK {
+            if (remainder)
+                f.NewRemainderTask();
+            else
+                f.NewNormalTask();
+            repaint();
+        }
+        QCOMPARE(f.Liste1.size(), remainder ? 4 : 3);
+    }
+
+    void composeSheet_data() { newTask_data(); }
+    void composeSheet() {
+        QFETCH(bool, remainder);
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        if (remainder) f.Befehl20_Click();
+        repaint();
+        QBENCHMARK {
+            f.Befehl14_Click();
+            repaint();
+        }
+        QCOMPARE(f.Liste5->count(), 34);
+    }
+
+    void clipboardText() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        f.Befehl14_Click();
+        const QStringList items = listItems(f.Liste5);
+        QString text;
+        QBENCHMARK {
+            text = worksheets::clipboardText(items, QStringLiteral("E"));
+        }
+        QVERIFY(text.count(QLatin1String("\r\n")) >= 2 * 34);
+    }
+
+    void numberCatchJump() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        f.StartNumberCatch();
+        games::Form4& game = s.program.form4();
+        QVERIFY(QTest::qWaitForWindowExposed(&game));
+        game.Zeit1->stop(); // the benchmark makes the jumps
+        games::Modul1& m = games::modul1();
+        const QString allDigits = m.DigitsLeft;
+        repaint();
+        QBENCHMARK {
+            m.DigitsLeft = allDigits; // a catch must not end the game mid-run
+            game.Zeit1_Timer();
+            repaint();
+        }
+        QVERIFY(game.isVisible());
+    }
+
+    void memoryDeal() {
+        drive::Session s;
+        games::memo& game = s.program.memoWindow();
+        shell::forms::show(&game);
+        QVERIFY(QTest::qWaitForWindowExposed(&game));
+        repaint();
+        QBENCHMARK {
+            game.ResetBoard();
+            game.DealCards();
+            repaint();
+        }
+        QCOMPARE(game.CardsInPlay, QString(18, QLatin1Char('1')));
+    }
+};
+
+QTEST_MAIN(HandlerBench)
+#include "handler_bench.moc"
