@@ -1,0 +1,238 @@
+#include "picture_checks.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
+#include <cmath>
+
+#include "controls.h"
+#include "twips.h"
+
+namespace pictures {
+
+namespace {
+
+int distance(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+           std::abs(qBlue(a) - qBlue(b));
+}
+
+QRgb rgbOf(quint32 bgrValue) {
+    return shell::bgr(bgrValue).rgb();
+}
+
+QString name(const QWidget* w) {
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+QString rectText(const QRect& r) {
+    return QStringLiteral("%1x%2 at (%3, %4)").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+}
+
+// Where the text's pixels land when drawn into r with these flags and no
+// clipping: drawn alone into a roomy transparent image, with the widget's
+// font at the widget's resolution.
+QRect textInk(const QWidget* w, const QFont& font, const QRect& r, int flags, const QString& text) {
+    const int pad = 200;
+    QImage img(r.size() + QSize(2 * pad, 2 * pad), QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(std::lround(w->logicalDpiX() / 0.0254));
+    img.setDotsPerMeterY(std::lround(w->logicalDpiY() / 0.0254));
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(QPoint(pad, pad), r.size()), flags | Qt::TextDontClip, text);
+    p.end();
+    int left = img.width(), top = img.height(), right = -1, bottom = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            // Faint antialiasing at the edge of a glyph is not a cut a person sees.
+            if (qAlpha(line[x]) < 96) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0) return {};
+    return QRect(QPoint(left, top), QPoint(right, bottom))
+        .translated(r.topLeft() - QPoint(pad, pad));
+}
+
+// The rectangle a label draws its plain text in, the way QLabel lays it out.
+QRect labelTextRect(const QLabel* l) {
+    QRect cr = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+    int indent = l->indent();
+    if (indent < 0 && l->frameWidth() > 0)
+        indent = l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - l->margin();
+    if (indent > 0) {
+        const Qt::Alignment a = l->alignment();
+        if (a & Qt::AlignLeft) cr.setLeft(cr.left() + indent);
+        if (a & Qt::AlignRight) cr.setRight(cr.right() - indent);
+        if (a & Qt::AlignTop) cr.setTop(cr.top() + indent);
+        if (a & Qt::AlignBottom) cr.setBottom(cr.bottom() - indent);
+    }
+    return cr;
+}
+
+QString fitFault(const QWidget* w, const QString& text, const QRect& room, int flags) {
+    const QRect ink = textInk(w, w->font(), room, flags, text);
+    if (ink.isNull() || room.contains(ink)) return {};
+    return QStringLiteral("%1 \"%2\": text %3 does not fit %4 (font %5 %6 px)")
+        .arg(name(w), text, rectText(ink), rectText(room), w->fontInfo().family())
+        .arg(w->fontInfo().pixelSize());
+}
+
+} // namespace
+
+QImage grabWindow(QWidget* window, const QString& file) {
+    const QImage img = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QDir().mkpath(QStringLiteral(DIVISION_PICTURE_DIR));
+    img.save(QStringLiteral(DIVISION_PICTURE_DIR "/%1.png").arg(file));
+    return img;
+}
+
+QPoint px(int x, int y) {
+    return {tw::toPx(x), tw::toPx(y)};
+}
+
+QRect pxRect(int left, int top, int width, int height) {
+    return {tw::toPx(left), tw::toPx(top), tw::toPx(width), tw::toPx(height)};
+}
+
+QString hex(quint32 v) {
+    return QStringLiteral("0x%1")
+        .arg(v, 6, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
+}
+
+quint32 bgrAt(const QImage& image, QPoint p) {
+    return shell::toBgr(QColor(image.pixel(p)));
+}
+
+QStringList wrongColours(const QImage& image, const QList<Spot>& spots) {
+    QStringList faults;
+    for (const Spot& s : spots) {
+        const QPoint p = px(s.x, s.y);
+        if (!image.rect().contains(p)) {
+            faults << QStringLiteral("%1: (%2, %3) lies outside the picture")
+                          .arg(s.what)
+                          .arg(p.x())
+                          .arg(p.y());
+            continue;
+        }
+        if (distance(image.pixel(p), rgbOf(s.bgr)) > 6)
+            faults << QStringLiteral("%1: colour at (%2, %3) is %4, expected %5")
+                          .arg(s.what)
+                          .arg(p.x())
+                          .arg(p.y())
+                          .arg(hex(bgrAt(image, p)), hex(s.bgr));
+    }
+    return faults;
+}
+
+QStringList misplaced(const QList<Place>& places) {
+    QStringList faults;
+    for (const Place& p : places) {
+        const QWidget* w = p.control;
+        const QRect actual(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+        const QRect expected = pxRect(p.left, p.top, p.width, p.height);
+        if (actual != expected)
+            faults << QStringLiteral("%1: %2, expected %3")
+                          .arg(name(w), rectText(actual), rectText(expected));
+    }
+    return faults;
+}
+
+QStringList cutOffTexts(QWidget* window) {
+    QStringList faults;
+    const QRect client = window->rect();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        // A control moved out of the client area is not seen.
+        const QRect onWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!client.intersects(onWindow)) continue;
+        QString fault;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->text().isEmpty()) continue;
+            const int flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+            fault = fitFault(l, l->text(), labelTextRect(l), flags);
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+            if (b->text().isEmpty()) continue;
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            opt.text = b->text();
+            if (b->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
+            if (b->isDefault()) opt.features |= QStyleOptionButton::DefaultButton;
+            const QRect room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+            fault = fitFault(b, b->text(), room, Qt::AlignCenter | Qt::TextShowMnemonic);
+        } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+            QStyleOptionButton opt;
+            opt.initFrom(c);
+            opt.text = c->text();
+            const QRect room = c->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, c);
+            fault = fitFault(c, c->text(), room,
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic);
+        }
+        if (!fault.isEmpty()) faults << fault;
+    }
+    return faults;
+}
+
+QRect inkBox(const QImage& image, const QRect& area, quint32 back) {
+    const QRgb b = rgbOf(back);
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    const QRect a = area & image.rect();
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x) {
+            if (distance(image.pixel(x, y), b) < 120) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    if (right < 0) return {};
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+quint32 inkColour(const QImage& image, const QRect& area, quint32 back) {
+    const QRgb b = rgbOf(back);
+    QRgb best = b;
+    const QRect a = area & image.rect();
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x)
+            if (distance(image.pixel(x, y), b) > distance(best, b)) best = image.pixel(x, y);
+    return shell::toBgr(QColor(best));
+}
+
+QStringList textFaults(const QImage& image, const QWidget* label, quint32 back, quint32 fore,
+                       double tolerance, bool vertical) {
+    QStringList faults;
+    const QRect r(label->mapTo(label->window(), QPoint(0, 0)), label->size());
+    // The frame of a bordered label is not its text.
+    const QRect inside = r.adjusted(2, 2, -2, -2);
+    const QRect ink = inkBox(image, inside, back);
+    const QString who = name(label);
+    if (ink.isNull()) return {who + QStringLiteral(": no text to be seen")};
+    const QPointF off = QRectF(ink).center() - QRectF(r).center();
+    if (std::abs(off.x()) > tolerance || (vertical && std::abs(off.y()) > tolerance))
+        faults << QStringLiteral("%1: text %2 is off the centre of %3 by (%4, %5) px")
+                      .arg(who, rectText(ink), rectText(r))
+                      .arg(off.x())
+                      .arg(off.y());
+    const quint32 c = inkColour(image, ink, back);
+    if (distance(rgbOf(c), rgbOf(fore)) > 24)
+        faults << QStringLiteral("%1: text colour %2, expected %3").arg(who, hex(c), hex(fore));
+    return faults;
+}
+
+} // namespace pictures
