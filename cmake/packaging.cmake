@@ -6,14 +6,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Schriftliche Division project")
 set(CPACK_PACKAGE_CONTACT "Schriftliche Division project <packages@schriftliche-division.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "training program for written long division")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Schriftliche Division is a German-language training program for primary-school children. "
-    "It practises written long division of a four-digit number by a one-digit divisor, "
-    "without and with remainder. The child fills in the division digit by digit, and every "
-    "digit is checked at once. Points and a progress ladder open two small reward games. "
-    "Teachers compose worksheets of twelve tasks, print task and solution sheets and copy "
-    "them to the clipboard.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# Debian wants the long description in lines of at most 80 columns.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Schriftliche Division is a German-language training program for"
+  "primary-school children. It practises written long division of a"
+  "four-digit number by a one-digit divisor, without and with remainder."
+  ""
+  "The child fills in the division digit by digit, by dragging a digit key"
+  "onto a cell or by clicking a cell and typing, and every digit is checked"
+  "at once. Points and a progress ladder open two small reward games."
+  "Teachers compose worksheets of twelve tasks, print task and solution"
+  "sheets and copy them to the clipboard.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://schriftliche-division.example")
 set(CPACK_STRIP_FILES ON)
 
@@ -30,5 +33,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 # Runs natively on Wayland instead of through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
+
+# The package_source target: the sources without build trees and Git data.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION})
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.cache/" "/build[^/]*/" "\\.user$")
 
 include(CPack)
