@@ -130,6 +130,7 @@ QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour) {
                   << Spot{"third subtraction line", 960 + 1860, 720 + 3960, kBlack};
         } else {
             spots << Spot{"normal layout's surface", 6000, 3000, kLight}
+                  << Spot{"work-area frame", 960, 3000, kBlack}
                   << Spot{"left of the first subtraction line", 1320, 2040, kLight}
                   << Spot{"colon, upper dot", 4155, 1005, kBlack}
                   << Spot{"colon, lower dot", 4147, 1200, kBlack}
@@ -522,6 +523,7 @@ class WindowPictures : public QObject {
         QList<Spot> spots = {
             {"window", 60, 60, kLight},
             {"window below the buttons", 500, 3000, kLight},
+            {"frame round the cards", 960, 3000, kDark},
         };
         QStringList faults;
         for (int k = 1; k <= 18; ++k) {
