@@ -37,6 +37,10 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 # The package_source target: the sources without build trees and Git data.
 set(CPACK_SOURCE_GENERATOR TXZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.cache/" "/build[^/]*/" "\\.user$")
+# CPack matches these against absolute paths and writes them once more into
+# its own configuration, so they avoid backslashes: [.] is a literal dot.
+string(REGEX REPLACE "([.+])" "[\\1]" source_re "${PROJECT_SOURCE_DIR}")
+set(CPACK_SOURCE_IGNORE_FILES "^${source_re}/[.]git/" "^${source_re}/[.]cache/"
+    "^${source_re}/build[^/]*/" "[.]user$")
 
 include(CPack)
