@@ -404,6 +404,14 @@ class TickSwallower : public QObject {
     bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
 };
 
+// Centred across, and down at half (or a quarter) of the free height, to the pixel.
+bool placed(shell::Form& f, int part) {
+    const QSize s = shell::runtime().screenTwips();
+    const int pixel = tw::kTwipsPerPixel;
+    return std::abs(f.leftTw() - (s.width() - f.widthTw()) / 2) <= pixel &&
+           std::abs(f.topTw() - (s.height() - f.heightTw()) / part) <= pixel;
+}
+
 // ---------------------------------------------------------------- failure report
 
 void Soak::fail(const QString& what) {
@@ -442,13 +450,16 @@ void Soak::startWindowEvent() {
         if (!m_.infoLoaded) m_.locked = true;
         m_.infoLoaded = m_.infoShown = true;
         ++seen_.infoOpened;
+        check(placed(*shell::ZEBLABEL::loaded(), 4),
+              QStringLiteral("info window not centred across at a quarter of the height"));
     } else if (r < 52) {
         log(QStringLiteral("click Bild3 (quit), answer No"));
         clickAt(f.Bild3);
         expectBoxes({kQuitProgram}, takeAnswered());
     } else if (r < 65) {
-        QWidget* inert[] = {f.Bezeichnung1, f.Bezeichnung2, f.Bezeichnung3, f.Bild5, f.Text1};
-        QWidget* w = inert[pick(5)];
+        QWidget* inert[] = {f.Bezeichnung1, f.Bezeichnung2, f.Bezeichnung3, f.Bild5, f.Text1,
+                            f.Figur1,       f.Figur3,       f.Figur5,       f.Linie1};
+        QWidget* w = inert[pick(9)];
         log(QStringLiteral("click %1").arg(w->objectName()));
         clickAt(w);
         expectBoxes({}, takeAnswered());
@@ -465,8 +476,14 @@ void Soak::startWindowEvent() {
 
 void Soak::infoWindowEvent() {
     shell::ZEBLABEL* z = shell::ZEBLABEL::loaded();
-    const int r = pick(10);
-    if (r < 5) {
+    const int r = pick(12);
+    if (r >= 10) {
+        QWidget* inert[] = {z->Bezeichnung5, z->Bezeichnung6, z->Bezeichnung7, z->Bezeichnung8,
+                            z->Figur1};
+        QWidget* w = inert[pick(5)];
+        log(QStringLiteral("click %1 of the info window").arg(w->objectName()));
+        clickAt(w);
+    } else if (r < 5) {
         log(QStringLiteral("click Kontroll1"));
         QTest::mouseClick(z->Kontroll1, Qt::LeftButton, {}, QPoint(8, z->Kontroll1->height() / 2));
         m_.locked = !m_.locked;
@@ -499,6 +516,7 @@ void Soak::enterExercise(const QString& how) {
         if (c[i].remainder == rest && !e.cap.value(QLatin1String(c[i].name)).isEmpty())
             empty = false;
     check(empty, QStringLiteral("exercise window entered %1 with a filled cell").arg(how));
+    check(placed(f, 2), QStringLiteral("exercise window entered %1 off the centre").arg(how));
     check(e.on[0].isEmpty() && e.on[1].isEmpty(),
           QStringLiteral("exercise window entered %1 with a keyboard marker on a cell").arg(how));
 }
@@ -516,6 +534,7 @@ void Soak::leaveExercise(Win to) {
             swallower = new TickSwallower(&g);
             g.Zeit1->installEventFilter(swallower);
         }
+        check(placed(g, 2), QStringLiteral("number-catch window off the centre"));
         const games::Modul1& mod = games::modul1();
         check(mod.DigitsLeft == QLatin1String("0123456789") && mod.CrossX == 14 && mod.CrossY == 9,
               QStringLiteral("number-catch game did not start afresh"));
@@ -573,10 +592,10 @@ void Soak::exerciseEvent() {
         check(!f.isVisible(), QStringLiteral("exercise window stayed open after its close button"));
         leaveExercise(Win::Start);
     } else {
-        QWidget* inert[] = {f.Bild1,         f.Bild2,         f.Bild4,    f.Bild5,
-                            f.Bezeichnung22, f.Bezeichnung24, f.Figur6,   f.Liste5,
-                            f.Bild6,         f.Bezeichnung1,  f.luecke[9]};
-        exerciseClick(inert[pick(11)]);
+        QWidget* inert[] = {f.Bild1,         f.Bild2,         f.Bild4,     f.Bild5,
+                            f.Bezeichnung22, f.Bezeichnung24, f.Figur6,    f.Liste5,
+                            f.Bild6,         f.Bezeichnung1,  f.luecke[9], f.DigitKey[pick(10)]};
+        exerciseClick(inert[pick(12)]);
     }
 }
 
@@ -1094,7 +1113,14 @@ void Soak::catchEvent() {
         g.close();
         expectBoxes({}, takeAnswered());
     } else if (r < 99) {
-        keyTo(&g, pick(46)); // digits and letters do nothing here
+        if (chance(0.5)) {
+            keyTo(&g, pick(46)); // digits and letters do nothing here
+        } else {
+            QWidget* inert[] = {g.Bezeichnung1, g.Bezeichnung2, g.Bezeichnung3, g.Figur1, g.Figur2};
+            QWidget* w = inert[pick(5)];
+            log(QStringLiteral("click %1").arg(w->objectName()));
+            clickAt(w);
+        }
         expectBoxes({}, takeAnswered());
     } else {
         const bool esc = chance(0.5);
@@ -1206,6 +1232,10 @@ void Soak::memoryEvent() {
         log(QStringLiteral("click Hilfe"));
         clickAt(g.Befehl2);
         expectBoxes({kMemoHelp}, takeAnswered());
+    } else if (r < 98) {
+        log(QStringLiteral("click the frame"));
+        clickAt(g.Figur3, QPoint(2, 2));
+        expectBoxes({}, takeAnswered());
     } else if (r < 99) {
         log(QStringLiteral("close the memory window"));
         g.close();
@@ -1472,11 +1502,17 @@ bool Soak::run() {
           "%lld points, %lld errors",
           seen_.solved, seen_.sheets, m_.printed, m_.pdfs, seen_.copies, seen_.catchWon,
           seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, m_.points, m_.errors);
-    // The end of the run ends the program, as a child would from the start window.
+    // The end of the run ends the program from the start window, by the quit
+    // picture or by the close button.
     if (m_.front == Win::Start) {
         quitYes_ = true;
-        clickAt(program_.form0().Bild3);
-        expectBoxes({kQuitProgram}, takeAnswered());
+        if (chance(0.5)) {
+            clickAt(program_.form0().Bild3);
+            expectBoxes({kQuitProgram}, takeAnswered());
+        } else {
+            program_.form0().close();
+            expectBoxes({}, takeAnswered());
+        }
         check(shell::forms::programEnded(),
               QStringLiteral("Yes to the quit box did not end the program"));
         for (QWidget* w : QApplication::topLevelWidgets())
