@@ -38,11 +38,12 @@ class Engine : public QIconEngine {
         paint(&p, QRect(QPoint(0, 0), size), mode, state);
         return pm;
     }
+    // The sizes of title bars and task bars. X11 takes every offered size into
+    // the window's icon property before the first paint, and the large ones
+    // cost more than the whole start window; desktops show the installed
+    // theme icon where they need it larger.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        QList<QSize> sizes;
-        for (int s : kSizes)
-            sizes << QSize(s, s);
-        return sizes;
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
     }
     QIconEngine* clone() const override { return new Engine; }
 };
