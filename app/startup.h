@@ -4,8 +4,8 @@ class QApplication;
 
 namespace app {
 
-// Everything main does before the first window: names, German locale and
-// Qt's own German texts. The start-up benchmark runs the same steps.
+// Everything main does before the first window: names, window icon, German
+// locale and Qt's own German texts. The start-up benchmark runs the same steps.
 void prepareApplication(QApplication& application);
 
 } // namespace app
