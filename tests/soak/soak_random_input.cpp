@@ -315,6 +315,13 @@ void Soak::answerBox(const Box& b) {
     }
     // A box nobody answered here fails in the scripted runtime.
     answered_.append(a);
+    // Qt keeps ticking a running clock while a box is open: deliver the tick
+    // such a box would let through.
+    if (b.title == QLatin1String("Zahlfange") && m_.form4Made &&
+        program_.form4().Zeit1->isActive()) {
+        log(QStringLiteral(" (tick inside the box)"));
+        program_.form4().Zeit1_Timer();
+    }
     log(QLatin1Char(' ') + shortBox(b) +
         (b.kind == Box::Message ? (a.answer == shell::AnswerYes  ? QStringLiteral("->Yes")
                                    : a.answer == shell::AnswerNo ? QStringLiteral("->No")
