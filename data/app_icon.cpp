@@ -2,6 +2,7 @@
 
 #include "icons.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QPixmap>
 #include <algorithm>
@@ -31,11 +32,17 @@ class Engine : public QIconEngine {
     void paint(QPainter* p, const QRect& rect, QIcon::Mode, QIcon::State) override {
         appicon::paint(*p, rect);
     }
+    // Kept once drawn: every window of the program asks for the same sizes.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const quint64 key = (quint64(quint32(size.width())) << 32) | quint32(size.height());
+        auto it = drawn_.constFind(key);
+        if (it != drawn_.constEnd()) return *it;
         QPixmap pm(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        p.end();
+        drawn_.insert(key, pm);
         return pm;
     }
     // The sizes of title bars and task bars. X11 takes every offered size into
@@ -46,6 +53,9 @@ class Engine : public QIconEngine {
         return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
     }
     QIconEngine* clone() const override { return new Engine; }
+
+  private:
+    QHash<quint64, QPixmap> drawn_;
 };
 } // namespace
 
