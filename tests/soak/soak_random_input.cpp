@@ -1587,6 +1587,10 @@ int main(int argc, char** argv) {
         else
             rest.push_back(argv[i]);
     }
+    // A long run outlasts Qt Test's five minutes per test function; CTest's
+    // timeout guards the run instead.
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
     SoakRandomInput test;
     return QTest::qExec(&test, int(rest.size()), rest.data());
 }
