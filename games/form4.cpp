@@ -150,7 +150,7 @@ void Form4::Print(const QString& text) {
     p.setFont(drawFont_);
     p.setPen(foreColor_);
     p.drawStaticText(x, y, laid->text);
-    dirtyCells_ += cell;
+    dirtyCells_ |= cell;
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
@@ -176,7 +176,7 @@ void Form4::flushPrints() {
     flushQueued_ = false;
     endPrinting();
     update(dirtyCells_);
-    dirtyCells_ = QRegion();
+    dirtyCells_ = QRect();
 }
 
 void Form4::Cls() {

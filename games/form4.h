@@ -93,7 +93,10 @@ class Form4 : public shell::Form {
 
     QImage surface_;
     mutable QPainter surfacePainter_;
-    QRegion dirtyCells_;
+    // The box around the printed cells. Repainting it whole is cheaper than
+    // keeping a region of twenty scattered cells: the surface is copied in
+    // one piece and the region arithmetic costs more than the copy.
+    QRect dirtyCells_;
     bool flushQueued_ = false;
     QFont drawFont_;
     // Laid-out texts of the drawing font: a jump prints the same eleven
