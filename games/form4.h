@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QRegion>
 #include <QScrollBar>
 #include <QStaticText>
 #include <QTimer>
