@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cmath>
 
 #include "icons.h"
@@ -20,10 +21,9 @@ const QString kTitle = QStringLiteral("Zahlfange");
 Form4::Form4(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(kTitle);
-    setClientTwips(7245, 5085);
+    setClientTwips(7245, 5085, Growing);
     // The game is left only through "ENDE" or Esc: no close box.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(growingFlags());
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, shell::bgr(kBack));
@@ -33,7 +33,6 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     const QString ms = QStringLiteral("MS Sans Serif");
     const QFont small = shell::vbFont(ms, 8.25, true);
     foreColor_ = shell::qbColor(0);
-    setFontSize(13.5);
 
     Befehl1 = new shell::VbButton(this, QStringLiteral("Befehl1"), QStringLiteral("ENDE"));
     tw::place(Befehl1, 120, 120, 735, 495);
@@ -113,50 +112,118 @@ Form4::Form4(QWidget* parent) : Form(parent) {
 
     surface_ = QImage(size(), QImage::Format_RGB32);
     surface_.fill(shell::bgr(kBack));
+    setFontSize(13.5);
 }
 
 // ---------------------------------------------------------------- drawing
 
-void Form4::setFontSize(double points) {
+QFont Form4::fontAtZoom(double points, double zoom) const {
     QFont f = shell::vbFont(QStringLiteral("MS Sans Serif"), points, true);
     // Sized through the twips mapping so text and cells scale alike; without
     // antialiasing, printing a text again in the back colour leaves no trace.
-    f.setPixelSize(std::max(1, tw::toPx(int(std::lround(points * 20)))));
+    f.setPixelSize(std::max(1, int(std::lround(points * 20 * zoom / tw::kTwipsPerPixel))));
     f.setStyleStrategy(QFont::NoAntialias);
-    drawFont_ = f;
+    return f;
+}
+
+void Form4::setFontSize(double points) {
+    drawPoints_ = points;
+    drawFont_ = fontAtZoom(points, zoom());
     printedTexts_.clear();
-    setFont(f);
+    setFont(drawFont_);
 }
 
 void Form4::Print(const QString& text) {
+    PrintOp op{text,
+               QPoint(int(std::lround(currentX_ * twipsPerUnit_)),
+                      int(std::lround(currentY_ * twipsPerUnit_))),
+               foreColor_, drawPoints_};
+    for (int i = 0; i < printed_.size(); ++i) {
+        const PrintOp& o = printed_.at(i);
+        if (o.at == op.at && o.text == op.text && o.points == op.points) {
+            printed_.removeAt(i);
+            break; // there is never more than one
+        }
+    }
+    printed_.append(op);
+    renderPrint(op);
+    currentX_ = 0;
+    // The next line follows in twips, the same at every zoom.
+    const QFontMetrics base(fontAtZoom(drawPoints_, 1.0));
+    currentY_ += double(tw::fromPx(base.height())) / twipsPerUnit_;
+}
+
+void Form4::renderPrint(const PrintOp& op) {
+    if (op.points != drawPoints_) {
+        drawPoints_ = op.points;
+        drawFont_ = fontAtZoom(op.points, zoom());
+        printedTexts_.clear();
+    }
     const QFontMetrics fm(drawFont_);
-    auto laid = printedTexts_.find(text);
+    auto laid = printedTexts_.find(op.text);
     if (laid == printedTexts_.end()) {
         if (printedTexts_.size() > 64) printedTexts_.clear();
         PrintedText t;
-        t.text = QStaticText(text);
+        t.text = QStaticText(op.text);
         t.text.setTextFormat(Qt::PlainText);
         t.text.setPerformanceHint(QStaticText::AggressiveCaching);
         t.text.prepare(QTransform(), drawFont_);
-        t.width = fm.horizontalAdvance(text);
-        laid = printedTexts_.insert(text, t);
+        t.width = fm.horizontalAdvance(op.text);
+        laid = printedTexts_.insert(op.text, t);
     }
-    const int x = tw::toPx(int(std::lround(currentX_ * twipsPerUnit_)));
-    const int y = tw::toPx(int(std::lround(currentY_ * twipsPerUnit_)));
+    const tw::Zoom z = tw::zoomOf(this);
+    const int x = z.offset.x() + tw::toPx(this, op.at.x());
+    const int y = z.offset.y() + tw::toPx(this, op.at.y());
     const QRect cell(x, y, laid->width, fm.height());
     QPainter& p = surfacePainter();
     // Opaque background: a caught digit vanishes under the cross printed on it.
     p.fillRect(cell, palette().color(QPalette::Window));
     p.setFont(drawFont_);
-    p.setPen(foreColor_);
+    p.setPen(op.colour);
     p.drawStaticText(x, y, laid->text);
     dirtyCells_ |= cell;
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
     }
-    currentX_ = 0;
-    currentY_ += double(tw::fromPx(fm.height())) / twipsPerUnit_;
+}
+
+void Form4::redrawSurface() {
+    endPrinting();
+    const qreal dpr = devicePixelRatioF();
+    const QSize px = (QSizeF(size()) * dpr).toSize();
+    if (surface_.size() != px || surface_.devicePixelRatio() != dpr) {
+        surface_ = QImage(px, QImage::Format_RGB32);
+        surface_.setDevicePixelRatio(dpr);
+    }
+    surface_.fill(palette().color(QPalette::Window));
+    const double points = drawPoints_;
+    drawFont_ = fontAtZoom(points, zoom());
+    printedTexts_.clear();
+    // Everything printed since the last clear, in its order, at the new size:
+    // an erased text is printed over again in the back colour, so it leaves
+    // no trace here either.
+    for (const PrintOp& op : std::as_const(printed_))
+        renderPrint(op);
+    if (drawPoints_ != points) {
+        drawPoints_ = points;
+        drawFont_ = fontAtZoom(points, zoom());
+        printedTexts_.clear();
+    }
+    endPrinting();
+    dirtyCells_ = QRect();
+    update();
+}
+
+void Form4::zoomChanged() {
+    setFont(fontAtZoom(drawPoints_, zoom()));
+    redrawSurface();
+}
+
+void Form4::resizeEvent(QResizeEvent* e) {
+    Form::resizeEvent(e);
+    // A size that keeps the zoom still needs a surface as large as the window.
+    if (surface_.size() != (QSizeF(size()) * devicePixelRatioF()).toSize()) redrawSurface();
 }
 
 QPainter& Form4::surfacePainter() {
@@ -181,6 +248,7 @@ void Form4::flushPrints() {
 
 void Form4::Cls() {
     endPrinting();
+    printed_.clear();
     surface_.fill(palette().color(QPalette::Window));
     currentX_ = 0;
     currentY_ = 0;
@@ -192,7 +260,9 @@ void Form4::paintEvent(QPaintEvent* e) {
     // covering the window loses nothing.
     endPrinting();
     QPainter p(this);
-    p.drawImage(e->rect(), surface_, e->rect());
+    const qreal dpr = surface_.devicePixelRatio();
+    const QRect r = e->rect();
+    p.drawImage(r, surface_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
 }
 
 void Form4::printAtCell(int x, int y, const QString& text) {

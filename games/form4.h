@@ -78,9 +78,22 @@ class Form4 : public shell::Form {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void zoomChanged() override;
 
   private:
+    // One print on the surface, kept so that the field can be drawn again,
+    // sharp, at another zoom. Positions are twips of the field.
+    struct PrintOp {
+        QString text;
+        QPoint at;
+        QColor colour;
+        double points;
+    };
     void printAtCell(int x, int y, const QString& text);
+    QFont fontAtZoom(double points, double zoom) const;
+    void renderPrint(const PrintOp& op);
+    void redrawSurface();
     QColor eraseColour() const { return Figur1->fillColor(); }
 
     // Printing keeps one painter on the surface and collects the printed cells;
@@ -92,12 +105,17 @@ class Form4 : public shell::Form {
 
     QImage surface_;
     mutable QPainter surfacePainter_;
+    // What the surface shows, oldest first. A print covers an earlier one of
+    // the same text at the same place completely, so that one is dropped: the
+    // list stays as small as the field.
+    QList<PrintOp> printed_;
+    double drawPoints_ = 13.5;
     // The box around the printed cells. Repainting it whole is cheaper than
     // keeping a region of twenty scattered cells: the surface is copied in
     // one piece and the region arithmetic costs more than the copy.
     QRect dirtyCells_;
     bool flushQueued_ = false;
-    QFont drawFont_;
+    QFont drawFont_; // at the current zoom
     // Laid-out texts of the drawing font: a jump prints the same eleven
     // one-character texts twenty times, and laying them out again each time
     // costs more than all the rest of the jump.

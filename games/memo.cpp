@@ -19,10 +19,9 @@ QString CardFace(int digit) {
 memo::memo(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("memo"));
     setWindowTitle(kTitle);
-    setClientTwips(6525, 5805);
+    setClientTwips(6525, 5805, Growing);
     // Left only through "ENDE" or by winning: no close box.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(growingFlags());
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, shell::bgr(0xFFC0C0));

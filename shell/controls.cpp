@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <cmath>
 
 #include "twips.h"
 
@@ -136,7 +137,11 @@ QColor VbLabel::foreColor() const {
 
 void VbLabel::setBorder(bool single) {
     setFrameStyle(single ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
-    setLineWidth(1);
+    zoomFrame(tw::zoomOf(this).factor);
+}
+
+void VbLabel::zoomFrame(double zoom) {
+    if (frameShape() != QFrame::NoFrame) setLineWidth(std::max(1, int(std::lround(zoom))));
 }
 
 void VbLabel::setItalic(bool italic) {
@@ -206,16 +211,25 @@ void VbPicture::dropFrom(QWidget* source) {
 void VbPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    if (picture_) picture_(p, QRectF(rect()));
+    const double zoom = tw::zoomOf(this).factor;
+    if (picture_) {
+        // Drawn as at 100 % through a scaled painter, so strokes grow with the
+        // picture and stay sharp.
+        p.save();
+        p.scale(zoom, zoom);
+        picture_(p, QRectF(0, 0, width() / zoom, height() / zoom));
+        p.restore();
+    }
     if (raised_) {
-        const QRect r = rect().adjusted(0, 0, -1, -1);
+        const int w = std::max(1, int(std::lround(zoom)));
+        const QRect r = rect().adjusted(0, 0, -w, -w);
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(Qt::white, 1));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
+        const QColor light = Qt::white, dark(0x40, 0x40, 0x40);
+        // Bands as wide as the zoom: the top and left edge lit, the others in shade.
+        p.fillRect(QRect(r.left(), r.top(), r.width() + 1, w), light);
+        p.fillRect(QRect(r.left(), r.top(), w, r.height() + 1), light);
+        p.fillRect(QRect(r.left(), r.bottom(), r.width() + w, w), dark);
+        p.fillRect(QRect(r.right(), r.top(), w, r.height() + w), dark);
     }
 }
 
@@ -267,9 +281,10 @@ void VbShape::setBorderColor(quint32 v) {
 
 void VbShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const qreal half = borderWidth_ / 2.0;
+    const int width = std::max(1, int(std::lround(borderWidth_ * tw::zoomOf(this).factor)));
+    const qreal half = width / 2.0;
     const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
-    p.setPen(QPen(border_, borderWidth_));
+    p.setPen(QPen(border_, width));
     p.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
     if (kind_ == Circle) {
         p.setRenderHint(QPainter::Antialiasing);
@@ -290,15 +305,19 @@ VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int
     const int padTw = (widthPx / 2 + 1) * tw::kTwipsPerPixel;
     const int l = std::min(x1, x2) - padTw, t = std::min(y1, y2) - padTw;
     tw::place(this, l, t, std::abs(x2 - x1) + 2 * padTw, std::abs(y2 - y1) + 2 * padTw);
-    a_ = QPoint(tw::toPx(x1 - l), tw::toPx(y1 - t));
-    b_ = QPoint(tw::toPx(x2 - l), tw::toPx(y2 - t));
+    a_ = QPoint(x1 - l, y1 - t);
+    b_ = QPoint(x2 - l, y2 - t);
 }
 
 void VbLine::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (a_.x() != b_.x() && a_.y() != b_.y()) p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(a_, b_);
+    const double zoom = tw::zoomOf(this).factor;
+    const QPoint a(tw::toPx(this, a_.x()), tw::toPx(this, a_.y()));
+    const QPoint b(tw::toPx(this, b_.x()), tw::toPx(this, b_.y()));
+    if (a.x() != b.x() && a.y() != b.y()) p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(
+        QPen(colour_, std::max(1, int(std::lround(width_ * zoom))), Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(a, b);
 }
 
 // ---------------------------------------------------------------- buttons
@@ -331,6 +350,8 @@ void DragButton::mousePressEvent(QMouseEvent* e) {
     }
     image_->setParent(window());
     image_->setText(text());
+    // The held digit is as large as its key, at any zoom.
+    image_->setLineWidth(std::max(1, int(std::lround(tw::zoomOf(this).factor))));
     image_->setFont(font());
     image_->setPalette(palette());
     image_->resize(size());

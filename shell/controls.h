@@ -55,6 +55,8 @@ class VbLabel : public QLabel, public DropTarget {
     QColor foreColor() const;
     void setBorder(bool single);
     void setItalic(bool italic);
+    // The frame grows with the window's zoom.
+    void zoomFrame(double zoom);
 
     std::function<void()> onClick;
     std::function<void(QWidget*)> onDragDrop;
@@ -120,6 +122,7 @@ class VbShape : public QWidget {
     void setFill(quint32 bgrValue); // solid fill
     void setTransparentFill();
     void setBorderColor(quint32 bgrValue);
+    // Width at 100 %; it grows with the window's zoom.
     void setBorderWidth(int px) {
         borderWidth_ = px;
         update();
@@ -149,7 +152,7 @@ class VbLine : public QWidget {
     void paintEvent(QPaintEvent* e) override;
 
   private:
-    QPoint a_, b_;
+    QPoint a_, b_; // ends in twips of the line's own box
     QColor colour_;
     int width_;
 };

@@ -6,9 +6,12 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
 
+#include "controls.h"
 #include "runtime.h"
 #include "twips.h"
 
@@ -143,11 +146,112 @@ Form::~Form() {
     if (gCurrent == this) gCurrent = nullptr;
 }
 
-void Form::setClientTwips(int width, int height) {
-    setFixedSize(tw::toPx(width), tw::toPx(height));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
-                   Qt::CustomizeWindowHint);
+void Form::setClientTwips(int width, int height, Sizing sizing) {
+    clientTw_ = QSize(width, height);
+    growing_ = sizing == Growing;
+    const QSize px(tw::toPx(width), tw::toPx(height));
+    if (!growing_) {
+        setFixedSize(px);
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
+                       Qt::CustomizeWindowHint);
+        return;
+    }
+    // A fixed size would tell the window manager min = max, and it would
+    // offer no maximise; the specified size is the smallest instead.
+    setMinimumSize(px);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(px);
+    setWindowFlags(growingFlags(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
+}
+
+Qt::WindowFlags Form::growingFlags(Qt::WindowFlags extra) {
+    return Qt::Window | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
+           Qt::CustomizeWindowHint | extra;
+}
+
+double Form::zoom() const {
+    return tw::zoomOf(this).factor;
+}
+
+void Form::takeSizeFrom(const Form* other) {
+    if (!growing_ || !other) return;
+    if (other->isMaximized() || other->isFullScreen()) {
+        setWindowState((windowState() & ~Qt::WindowFullScreen) | Qt::WindowMaximized);
+        return;
+    }
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    const double z = other->zoom();
+    QSize want(int(std::lround(tw::toPx(clientTw_.width()) * z)),
+               int(std::lround(tw::toPx(clientTw_.height()) * z)));
+    // Never larger than the screen: the frame must stay reachable.
+    if (const QScreen* s = other->screen()) {
+        const QSize room = s->availableGeometry().size() -
+                           (other->frameGeometry().size() - other->geometry().size());
+        want = want.boundedTo(room).expandedTo(minimumSize());
+    }
+    resize(want);
+}
+
+void Form::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (growing_) applyZoom();
+}
+
+namespace {
+const char* const kBaseFont = "zoomBaseFontSize";
+const char* const kShownFont = "zoomShownFontSize";
+
+// Size of a font as one number: points when positive, pixels when negative.
+double fontSize(const QFont& f) {
+    return f.pointSizeF() > 0 ? f.pointSizeF() : -double(f.pixelSize());
+}
+
+// Fonts set on a control grow with the zoom; a font that the program set
+// anew since the last zoom is taken as the new size at 100 %.
+void zoomFont(QWidget* w, double factor) {
+    if (!w->testAttribute(Qt::WA_SetFont)) return;
+    QFont f = w->font();
+    const double size = fontSize(f);
+    const QVariant shown = w->property(kShownFont);
+    double base = size;
+    if (shown.isValid() && shown.toDouble() == size)
+        base = w->property(kBaseFont).toDouble();
+    else
+        w->setProperty(kBaseFont, size);
+    if (base > 0)
+        f.setPointSizeF(base * factor);
+    else
+        f.setPixelSize(std::max(1, int(std::lround(-base * factor))));
+    if (fontSize(f) != size) w->setFont(f);
+    w->setProperty(kShownFont, fontSize(w->font()));
+}
+} // namespace
+
+void Form::applyZoom() {
+    const QSize design(tw::toPx(clientTw_.width()), tw::toPx(clientTw_.height()));
+    if (design.isEmpty()) return;
+    const double z = std::max(
+        1.0, std::min(double(width()) / design.width(), double(height()) / design.height()));
+    tw::Zoom zoom;
+    zoom.factor = z;
+    // Centred: what is left over shows the window's back colour.
+    zoom.offset = QPoint(int(std::lround((width() - design.width() * z) / 2)),
+                         int(std::lround((height() - design.height() * z) / 2)));
+    const tw::Zoom before = tw::zoomOf(this);
+    if (zoomSet_ && before.factor == zoom.factor && before.offset == zoom.offset) return;
+    zoomSet_ = true;
+    tw::setZoom(this, zoom);
+    tw::relayout(this);
+    zoomFont(this, z);
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* c : children) {
+        if (c->window() != this) continue; // boxes keep their own fonts
+        zoomFont(c, z);
+        if (auto* label = qobject_cast<VbLabel*>(c)) label->zoomFrame(z);
+    }
+    zoomChanged();
+    update();
 }
 
 int Form::leftTw() const {
@@ -168,6 +272,9 @@ void Form::moveTw(double left, double top) {
 }
 
 void Form::centreOnScreen() {
+    // A maximised window already fills the screen; moving it would only
+    // take it out of that state on some window managers.
+    if (isMaximized() || isFullScreen()) return;
     const QSize s = runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
 }

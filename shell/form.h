@@ -21,8 +21,22 @@ class Form : public QWidget {
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
 
-    // Fixed client size in twips; frame without minimise and maximise buttons.
-    void setClientTwips(int width, int height);
+    // Client size in twips. A fixed window has a frame without minimise and
+    // maximise buttons; a growing one takes the size as its smallest and draws
+    // its content at the zoom its client area allows.
+    enum Sizing { FixedSize, Growing };
+    void setClientTwips(int width, int height, Sizing sizing = FixedSize);
+    // The window flags of a growing window: a title and a maximise button,
+    // plus whatever the window adds (close button, system menu).
+    static Qt::WindowFlags growingFlags(Qt::WindowFlags extra = {});
+    bool growing() const { return growing_; }
+    // Zoom of the content: min(client width ÷ specified width, client height
+    // ÷ specified height), at least 1.
+    double zoom() const;
+    QSize clientTwips() const { return clientTw_; }
+    // Brings the window to the zoom of another one, or maximises it when that
+    // one is maximised; used when one window hands over to another.
+    void takeSizeFrom(const Form* other);
 
     // Outer position and size in twips, as the window manager frames it.
     int leftTw() const;
@@ -49,9 +63,16 @@ class Form : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Runs after the zoom changed and every control was placed anew.
+    virtual void zoomChanged() {}
 
   private:
+    void applyZoom();
+    QSize clientTw_;
+    bool growing_ = false;
+    bool zoomSet_ = false;
     bool keyPreview_ = false;
     // The key press last seen in this window and where, to tell a key
     // bubbling up to a parent from a new one.

@@ -35,10 +35,28 @@ QWidget* boxParent() {
 
 } // namespace
 
+// A box opened from a grown window is read from as far away as the window:
+// its text grows with the window's zoom, up to three times.
+void zoomBox(QWidget* box, const QWidget* parent) {
+    if (!parent) return;
+    const double z = std::min(3.0, tw::zoomOf(parent).factor);
+    if (z <= 1.0) return;
+    QFont f = box->font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * z);
+    else
+        f.setPixelSize(int(f.pixelSize() * z + 0.5));
+    box->setFont(f);
+}
+
+namespace {} // namespace
+
 QtRuntime::QtRuntime() = default;
 
 int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
-    QMessageBox box(boxParent());
+    QWidget* parent = boxParent();
+    QMessageBox box(parent);
+    zoomBox(&box, parent);
     box.setWindowTitle(title);
     box.setText(displayText(prompt));
     switch (style & 0x70) {
@@ -80,7 +98,9 @@ int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
 
 QString QtRuntime::inputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
-    QInputDialog dlg(boxParent());
+    QWidget* parent = boxParent();
+    QInputDialog dlg(parent);
+    zoomBox(&dlg, parent);
     dlg.setWindowTitle(title);
     dlg.setLabelText(displayText(prompt));
     dlg.setTextValue(defaultText);
@@ -124,9 +144,16 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
         const QString dir = QDir(docs).exists() ? docs : QDir::homePath();
         start = QDir(dir).filePath(suggestedName);
     }
-    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, start, filter);
+    QWidget* parent = boxParent();
+    QFileDialog dlg(parent, caption, QString(), filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.selectFile(start);
+    zoomBox(&dlg, parent);
+    if (parent && tw::zoomOf(parent).factor > 1.0) dlg.resize(dlg.sizeHint());
+    const bool accepted = dlg.exec() == QDialog::Accepted;
     forms::restoreFocus();
-    return path;
+    return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
 void QtRuntime::setClipboardText(const QString& text) {

@@ -5,6 +5,7 @@
 #include "runtime.h"
 
 class QPrinter;
+class QWidget;
 
 namespace shell {
 
@@ -29,6 +30,10 @@ class QtRuntime : public Runtime {
     std::mt19937_64 gen_;
     bool seeded_ = false;
 };
+
+// Lets a box or dialog opened from parent show its text at the parent
+// window's zoom (at most three times).
+void zoomBox(QWidget* box, const QWidget* parent);
 
 // Lays the lines of doc out on the printer's pages: one font, the font's own
 // line spacing, a new page whenever the next line would pass the bottom of the

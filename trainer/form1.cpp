@@ -9,7 +9,7 @@ namespace trainer {
 Form1::Form1(QWidget* parent) : shell::Form(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Einstellige Division"));
-    setClientTwips(9060, 6645);
+    setClientTwips(9060, 6645, Growing);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, shell::bgr(0xFFC0C0));

@@ -46,6 +46,8 @@ void Form1::StartNumberCatch() {
     m.DigitsLeft = QStringLiteral("0123456789");
     f->Zeit1->start();
     f->Zeit1->setInterval(f->HBildlauf1->value() * 1000);
+    // The game opens as large as the exercise was, at the board as at the desk.
+    f->takeSizeFrom(this);
     shell::forms::hide(this);
     shell::forms::show(f);
 }
@@ -55,6 +57,7 @@ void Form1::Bezeichnung14_Click() {
     tw::setTop(Bild1, 5880);
     games::memo* m = memoryWindow ? memoryWindow() : nullptr;
     if (!m) return;
+    m->takeSizeFrom(this);
     shell::forms::hide(this);
     shell::forms::show(m);
 }

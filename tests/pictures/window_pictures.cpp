@@ -183,7 +183,6 @@ void solveWithPromptsDue(Session& s, bool points, bool ladder) {
 class WindowPictures : public QObject {
     Q_OBJECT
   private slots:
-    void init() { tw::setScale(1.0); }
 
     void startWindow() {
         ScriptedRuntime rt;

@@ -1557,7 +1557,6 @@ class SoakRandomInput : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
-        tw::setScale(1.0);
         gTestHandler = qInstallMessageHandler(quietHandler);
     }
     void randomRun() {

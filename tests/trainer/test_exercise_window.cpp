@@ -11,7 +11,6 @@ using trainer::Form1;
 class TestExerciseWindow : public QObject {
     Q_OBJECT
   private slots:
-    void init() { tw::setScale(1.0); }
 
     void normalTaskFillsTheLayout() {
         Session s(9, 9, 9, 9); // 8991 : 9
