@@ -238,6 +238,7 @@ void Form::applyZoom() {
     // Centred: what is left over shows the window's back colour.
     zoom.offset = QPoint(int(std::lround((width() - design.width() * z) / 2)),
                          int(std::lround((height() - design.height() * z) / 2)));
+    zoom.content = QRect(zoom.offset, (QSizeF(design) * z).toSize());
     const tw::Zoom before = tw::zoomOf(this);
     if (zoomSet_ && before.factor == zoom.factor && before.offset == zoom.offset) return;
     zoomSet_ = true;

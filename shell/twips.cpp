@@ -10,6 +10,7 @@ namespace {
 const char* const kRect = "twipsRect";
 const char* const kFactor = "twipsZoom";
 const char* const kOffset = "twipsOffset";
+const char* const kContent = "twipsContent";
 
 int scaled(double twips, double factor) {
     return static_cast<int>(std::lround(twips * factor / kTwipsPerPixel));
@@ -27,9 +28,36 @@ QRect stored(const QWidget* w) {
     return QRect(back(g.x()), back(g.y()), back(g.width()), back(g.height()));
 }
 
+// A control of the window that reaches past the specified client area shows
+// only its part inside; one wholly outside takes no clicks either.
+void clipToContent(QWidget* w, const QRect& content) {
+    if (content.isEmpty()) return;
+    const QRect g = w->geometry();
+    if (content.contains(g)) {
+        if (!w->mask().isEmpty()) w->clearMask();
+        return;
+    }
+    const QRect inside = content.intersected(g).translated(-g.topLeft());
+    // An empty mask would mean "no mask": a region beside the control hides it whole.
+    const QRegion mask = inside.isEmpty() ? QRegion(-1, -1, 1, 1) : QRegion(inside);
+    if (w->mask() != mask) w->setMask(mask);
+}
+
+void placeInPixels(QWidget* w, const QRect& r) {
+    QWidget* parent = w->parentWidget();
+    w->setGeometry(toPx(parent, r));
+    if (parent && parent->isWindow()) clipToContent(w, zoomOf(parent).content);
+}
+
 void apply(QWidget* w, const QRect& r) {
+    const bool moved = w->property(kRect).toRect().topLeft() != r.topLeft();
     w->setProperty(kRect, r);
-    w->setGeometry(toPx(w->parentWidget(), r));
+    placeInPixels(w, r);
+    // Controls inside are rounded where they lie in the window: a container
+    // that moves takes them to the pixels of their new place.
+    if (moved)
+        for (QWidget* c : w->findChildren<QWidget*>())
+            if (c->property(kRect).isValid()) placeInPixels(c, c->property(kRect).toRect());
 }
 } // namespace
 
@@ -48,12 +76,14 @@ Zoom zoomOf(const QWidget* w) {
     if (!f.isValid()) return z;
     z.factor = f.toDouble();
     z.offset = win->property(kOffset).toPoint();
+    z.content = win->property(kContent).toRect();
     return z;
 }
 
 void setZoom(QWidget* window, const Zoom& z) {
     window->setProperty(kFactor, z.factor > 0 ? z.factor : 1.0);
     window->setProperty(kOffset, z.offset);
+    window->setProperty(kContent, z.content);
 }
 
 int toPx(const QWidget* w, double twips) {
@@ -62,10 +92,22 @@ int toPx(const QWidget* w, double twips) {
 
 QRect toPx(const QWidget* parent, const QRect& r) {
     const Zoom z = zoomOf(parent);
-    // Only the window's own controls are shifted; controls in a container
-    // move with it.
-    const QPoint off = parent && parent->isWindow() ? z.offset : QPoint();
-    return QRect(scaled(r.x(), z.factor) + off.x(), scaled(r.y(), z.factor) + off.y(),
+    if (!parent || parent->isWindow())
+        return QRect(scaled(r.x(), z.factor) + z.offset.x(), scaled(r.y(), z.factor) + z.offset.y(),
+                     scaled(r.width(), z.factor), scaled(r.height(), z.factor));
+    // A control in a container: rounded where it lies in the window, so a
+    // cell in a container meets the same pixel grid as the cells beside it.
+    QPoint origin;
+    for (const QWidget* c = parent; c && !c->isWindow(); c = c->parentWidget()) {
+        const QVariant v = c->property(kRect);
+        if (!v.isValid()) {
+            origin = QPoint();
+            break;
+        }
+        origin += v.toRect().topLeft();
+    }
+    return QRect(scaled(origin.x() + r.x(), z.factor) - scaled(origin.x(), z.factor),
+                 scaled(origin.y() + r.y(), z.factor) - scaled(origin.y(), z.factor),
                  scaled(r.width(), z.factor), scaled(r.height(), z.factor));
 }
 
@@ -95,7 +137,7 @@ void relayout(QWidget* window) {
     const auto children = window->findChildren<QWidget*>();
     for (QWidget* c : children) {
         const QVariant v = c->property(kRect);
-        if (v.isValid()) c->setGeometry(toPx(c->parentWidget(), v.toRect()));
+        if (v.isValid()) placeInPixels(c, v.toRect());
     }
 }
 

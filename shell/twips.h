@@ -22,6 +22,10 @@ int fromPx(int px);
 struct Zoom {
     double factor = 1.0;
     QPoint offset;
+    // The specified client area in window pixels. What lies outside it (the
+    // parked markers, the waiting worksheet panel) stays unseen in the margins
+    // of a grown window. Empty: nothing is clipped.
+    QRect content;
 };
 Zoom zoomOf(const QWidget* w); // of w's window
 void setZoom(QWidget* window, const Zoom& z);
