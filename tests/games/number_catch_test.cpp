@@ -359,6 +359,58 @@ class NumberCatchTest : public QObject {
         QVERIFY(g.f.isVisible());
         QVERIFY(!(g.f.windowFlags() & Qt::WindowCloseButtonHint));
     }
+
+    // The field keeps what was printed when the window grows, drawn anew at
+    // the new size exactly as a game played at that size draws it, and an
+    // erase there still leaves no trace.
+    void fieldKeepsItsPrintsWhenTheWindowGrows() {
+        const auto grow = [](Form4& f) {
+            f.resize(f.minimumSize().width() * 2 + 100, f.minimumSize().height() * 2);
+            QCOMPARE(f.zoom(), 2.0);
+        };
+        QImage grown, native;
+        {
+            Game g;
+            g.f.Zeit1_Timer(); // the digits jump onto the field
+            QVERIFY(ink(g.f.surface(), g.f.rect()) > 0);
+            grow(g.f);
+            grown = g.f.surface().copy();
+            const games::Modul1& m = games::modul1();
+            const tw::Zoom z = tw::zoomOf(&g.f);
+            QCOMPARE(z.offset, QPoint(50, 0));
+            const auto scaledCell = [&](int x, int y) {
+                return QRect(z.offset + QPoint(tw::toPx(&g.f, 280 * x), tw::toPx(&g.f, 280 * y)),
+                             QSize(tw::toPx(&g.f, 280), tw::toPx(&g.f, 280)));
+            };
+            QRegion cells = scaledCell(m.CrossX, m.CrossY);
+            QVERIFY(ink(grown, scaledCell(m.CrossX, m.CrossY)) > 0);
+            for (int i = 1; i <= m.DigitsLeft.size(); ++i) {
+                QVERIFY(ink(grown, scaledCell(m.DigitX[i], m.DigitY[i])) > 0);
+                cells += scaledCell(m.DigitX[i], m.DigitY[i]);
+            }
+            int stray = ink(grown, grown.rect());
+            for (const QRect& r : cells)
+                stray -= ink(grown, r);
+            QCOMPARE(stray, 0);
+
+            g.f.EraseDigits();
+            g.f.EraseCross();
+            const QImage erased = g.f.surface();
+            const QRgb back = shell::bgr(0xFFC0C0).rgb();
+            int left = 0;
+            for (int y = 0; y < erased.height(); ++y)
+                for (int x = 0; x < erased.width(); ++x)
+                    left += erased.pixel(x, y) != back;
+            QCOMPARE(left, 0);
+        }
+        {
+            Game g;
+            grow(g.f);
+            g.f.Zeit1_Timer();
+            native = g.f.surface().copy();
+        }
+        QCOMPARE(grown, native);
+    }
 };
 
 QTEST_MAIN(NumberCatchTest)

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,6 +44,23 @@ class Window : public shell::Form {
     Window() { setClientTwips(3000, 3000); }
 };
 
+class GrowingWindow : public shell::Form {
+  public:
+    GrowingWindow() { setClientTwips(3000, 3000, Growing); }
+};
+
+// Point size of the text of the next box the runtime opens; the box is
+// then closed the way a child would close it.
+double textSizeOfNextBox(const std::function<void()>& open) {
+    double size = 0;
+    ModalAnswer reply([&](QWidget* box) {
+        if (auto* label = box->findChild<QLabel*>()) size = label->font().pointSizeF();
+        if (auto* d = qobject_cast<QDialog*>(box)) d->reject();
+    });
+    open();
+    return size;
+}
+
 } // namespace
 
 class QtRuntimeTest : public QObject {
@@ -60,6 +78,47 @@ class QtRuntimeTest : public QObject {
         window = nullptr;
         shell::setRuntime(nullptr);
         settle();
+    }
+
+    // A box opened from a grown window is read from the back of the class:
+    // its text grows with the window, up to three times.
+    void boxesTakeTheZoomOfTheirWindow() {
+        GrowingWindow board;
+        forms::show(&board);
+        settle();
+        const auto sizes = [&] {
+            return QList<double>{
+                textSizeOfNextBox([&] {
+                    rt.msgBox(QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), 0,
+                              QStringLiteral("Fehler"));
+                }),
+                textSizeOfNextBox([&] {
+                    rt.inputBox(QStringLiteral("Kennwort eingeben:"),
+                                QStringLiteral("Druckersperre aufheben"), QString());
+                }),
+                textSizeOfNextBox([&] {
+                    rt.saveFileName(QStringLiteral("Als PDF speichern"), QStringLiteral("x.pdf"),
+                                    QStringLiteral("PDF-Dateien (*.pdf)"));
+                }),
+            };
+        };
+        const QList<double> at1 = sizes();
+        for (double s : at1)
+            QVERIFY(s > 0);
+        board.resize(board.minimumSize() * 2);
+        QCOMPARE(board.zoom(), 2.0);
+        const QList<double> at2 = sizes();
+        board.resize(board.minimumSize() * 4);
+        const QList<double> at4 = sizes();
+        for (int i = 0; i < at1.size(); ++i) {
+            QCOMPARE(at2.at(i), 2 * at1.at(i));
+            QCOMPARE(at4.at(i), 3 * at1.at(i));
+        }
+        // Boxes of a window at 100 % keep the font they always had.
+        forms::show(window);
+        settle();
+        QCOMPARE(textSizeOfNextBox([&] { rt.msgBox(QStringLiteral("x"), 0, QStringLiteral("y")); }),
+                 at1.first());
     }
 
     void messageBoxes_data() {

@@ -173,9 +173,8 @@ class TestZoom : public QObject {
         Form1& f = s.form();
         growTo(f, 2.0);
         games::Form4& g = s.program.form4();
-        for (int i = 0; i < 49; ++i)
+        for (int i = 0; i < 50; ++i)
             f.AddPoint();
-        f.AddPoint();
         QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
         QVERIFY(g.isVisible());
         QVERIFY(qAbs(g.zoom() - f.zoom()) < 0.02);
@@ -184,6 +183,29 @@ class TestZoom : public QObject {
         g.Befehl1_Click();
         QVERIFY(f.isVisible());
         QCOMPARE(f.size(), before);
+
+        // Maximised, the game opens maximised, and the exercise comes back so.
+        f.showMaximized();
+        QTRY_VERIFY(f.isMaximized());
+        for (int i = 0; i < 50; ++i)
+            f.AddPoint();
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
+        QVERIFY(g.isVisible());
+        QVERIFY(g.isMaximized());
+        s.rt.answer(shell::AnswerYes);
+        g.Befehl1_Click();
+        QVERIFY(f.isMaximized());
+
+        // Back at 100 %, the next game is no longer maximised.
+        f.showNormal();
+        f.resize(f.minimumSize());
+        for (int i = 0; i < 50; ++i)
+            f.AddPoint();
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
+        QVERIFY(!g.isMaximized());
+        QCOMPARE(g.size(), g.minimumSize());
+        s.rt.answer(shell::AnswerYes);
+        g.Befehl1_Click();
     }
 };
 
