@@ -78,6 +78,7 @@ class Form4 : public shell::Form {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void printAtCell(int x, int y, const QString& text);
