@@ -5,6 +5,7 @@
 #include "startup.h"
 
 int main(int argc, char** argv) {
+    app::choosePlatform(argc, argv);
     QApplication application(argc, argv);
     app::prepareApplication(application);
 

@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstring>
 
 namespace app {
 
@@ -22,6 +23,23 @@ void prepareApplication(QApplication& application) {
         QApplication::installTranslator(qtTranslator);
     else
         delete qtTranslator;
+}
+
+QByteArray preferredPlatform(const QByteArray& qpaPlatform, const QByteArray& sessionType,
+                             const QByteArray& waylandDisplay, bool platformArgument) {
+    if (!qpaPlatform.isEmpty() || platformArgument) return {};
+    if (sessionType.toLower() != "wayland" && waylandDisplay.isEmpty()) return {};
+    return QByteArrayLiteral("xcb;wayland");
+}
+
+void choosePlatform(int argc, char** argv) {
+    bool platformArgument = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            platformArgument = true;
+    const QByteArray p = preferredPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"),
+                                           qgetenv("WAYLAND_DISPLAY"), platformArgument);
+    if (!p.isEmpty()) qputenv("QT_QPA_PLATFORM", p);
 }
 
 } // namespace app

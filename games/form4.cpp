@@ -1,5 +1,6 @@
 #include "form4.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -89,6 +90,8 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     HBildlauf1->setPageStep(1);
     HBildlauf1->setValue(7);
     HBildlauf1->setFocusPolicy(Qt::StrongFocus);
+    // The pace changes by mouse or finger on the bar only, never by a key.
+    HBildlauf1->installEventFilter(this);
     connect(HBildlauf1, &QScrollBar::valueChanged, this, [this] { HBildlauf1_Change(); });
     connect(HBildlauf1, &QScrollBar::sliderMoved, this, [this] { HBildlauf1_Scroll(); });
 
@@ -277,11 +280,22 @@ void Form4::Form_Activate() {
     centreOnScreen();
 }
 
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == HBildlauf1 && event->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        return k != Qt::Key_Tab && k != Qt::Key_Backtab; // Tab still moves on
+    }
+    return Form::eventFilter(watched, event);
+}
+
 void Form4::Form_Unload(bool& cancel) {
     cancel = true;
 }
 
 void Form4::Form_KeyDown(int keyCode, int) {
+    // The arrows and Esc steer the game and nothing else: the control with
+    // the focus (the speed bar among them) never sees them.
+    if (keyCode == 27 || (keyCode >= 37 && keyCode <= 40)) takeKey();
     switch (keyCode) {
     case 37:
         Bild1_Click();

@@ -80,6 +80,7 @@ class Form4 : public shell::Form {
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void zoomChanged() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // One print on the surface, kept so that the field can be drawn again,

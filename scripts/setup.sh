@@ -11,6 +11,7 @@ packages=(
   xauth
   desktop-file-utils appstream
   valgrind strace
+  xvfb openbox xdotool xclip x11-utils x11-xkb-utils wmctrl imagemagick python3
 )
 
 missing=()

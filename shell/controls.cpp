@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QPointer>
 #include <cmath>
 
+#include "form.h"
 #include "twips.h"
 
 namespace shell {
@@ -84,12 +86,32 @@ QFont vbFont(const QString& family, double points, bool bold, bool italic, bool 
 }
 
 DropTarget* dropTargetAt(const QPoint& globalPos) {
-    QWidget* w = QApplication::widgetAt(globalPos);
+    // Widget lookups across windows ignore their stacking on some platforms:
+    // take the window in front first, then the control in it.
+    QWidget* window = forms::windowAt(globalPos);
+    if (!window) return nullptr;
+    QWidget* w = window->childAt(window->mapFromGlobal(globalPos));
     if (!w) return nullptr;
     auto* t = dynamic_cast<DropTarget*>(w);
     if (t && t->acceptsDrops()) return t;
     return nullptr;
 }
+
+namespace {
+// The controls the last two presses went to: the platform reports a quick
+// second press as a double-click wherever it lands, but it is one only when
+// both presses hit the same control.
+QPointer<QWidget> gLastPress, gPressBefore;
+
+void notePress(QWidget* w) {
+    gPressBefore = gLastPress;
+    gLastPress = w;
+}
+
+bool secondPressOnSameControl(QWidget* w) {
+    return gLastPress == w && gPressBefore == w;
+}
+} // namespace
 
 // ---------------------------------------------------------------- VbLabel
 
@@ -155,14 +177,16 @@ void VbLabel::dropFrom(QWidget* source) {
 }
 
 void VbLabel::mousePressEvent(QMouseEvent* e) {
+    notePress(this);
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
 }
 
 // The second press of a double-click is not a second click: a child who
-// double-clicks a cell keeps the marker that the first click put there.
+// double-clicks a cell keeps the marker that the first click put there. A
+// quick press after a click on another control is a click of its own.
 void VbLabel::mouseDoubleClickEvent(QMouseEvent* e) {
-    pressed_ = false;
+    if (secondPressOnSameControl(this)) pressed_ = false;
     e->accept();
 }
 
@@ -234,14 +258,16 @@ void VbPicture::paintEvent(QPaintEvent*) {
 }
 
 void VbPicture::mousePressEvent(QMouseEvent* e) {
+    notePress(this);
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
 }
 
 // The second press of a double-click is not a second click: a child who
-// double-clicks a cell keeps the marker that the first click put there.
+// double-clicks a cell keeps the marker that the first click put there. A
+// quick press after a click on another control is a click of its own.
 void VbPicture::mouseDoubleClickEvent(QMouseEvent* e) {
-    pressed_ = repeatClicks && e->button() == Qt::LeftButton;
+    if (secondPressOnSameControl(this)) pressed_ = repeatClicks && e->button() == Qt::LeftButton;
     e->accept();
 }
 
@@ -328,17 +354,96 @@ VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
     setAutoDefault(false);
 }
 
+namespace {
+QPointer<DragButton> gDrag;
+
+// Watches the whole program while a drag runs, for the events after which its
+// release will never come.
+class DragWatch : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        DragButton* d = gDrag;
+        if (!d) return false;
+        switch (event->type()) {
+        case QEvent::WindowBlocked: // a modal box or dialog opened
+        case QEvent::UngrabMouse:
+            d->cancelDrag();
+            break;
+        case QEvent::Show:
+            if (watched->isWidgetType()) {
+                auto* w = static_cast<QWidget*>(watched);
+                if (w->isWindow() && w->isModal()) d->cancelDrag();
+            }
+            break;
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            if (watched == d || watched == d->window()) d->cancelDrag();
+            break;
+        case QEvent::MouseMove: {
+            // The button came up where we did not see it. A finger's moves
+            // stand for another pointer and say nothing about this one.
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->device() && me->device()->type() != QInputDevice::DeviceType::Mouse) break;
+            if (!(me->buttons() & Qt::LeftButton)) d->cancelDrag();
+            break;
+        }
+        case QEvent::Enter:
+            if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) d->cancelDrag();
+            break;
+        case QEvent::MouseButtonRelease:
+            // The last button came up; if the release went to another control
+            // (a second pointer, say), the drag ends there without a drop.
+            if (!(static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton))
+                QMetaObject::invokeMethod(
+                    qApp,
+                    [d = QPointer<DragButton>(d)] {
+                        if (d && gDrag == d) d->cancelDrag();
+                    },
+                    Qt::QueuedConnection);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+QObject* dragWatch() {
+    static QPointer<DragWatch> watch;
+    if (!watch) {
+        watch = new DragWatch;
+        watch->setParent(qApp);
+    }
+    return watch;
+}
+} // namespace
+
 DragButton::DragButton(QWidget* parent, const QString& name, const QString& caption)
     : VbButton(parent, name, caption) {
     setFocusPolicy(Qt::NoFocus);
 }
 
+DragButton::~DragButton() {
+    if (dragging_) cancelDrag();
+}
+
+DragButton* DragButton::current() {
+    return gDrag;
+}
+
+void DragButton::cancelDrag() {
+    if (dragging_) endDrag();
+}
+
 void DragButton::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || dragging_) {
+    // One drag at a time: a second pointer does not start another.
+    if (e->button() != Qt::LeftButton || dragging_ || gDrag) {
         e->accept();
         return;
     }
     dragging_ = true;
+    gDrag = this;
+    qApp->installEventFilter(dragWatch());
     setDown(true);
     if (!image_) {
         image_ = new QLabel(window());
@@ -388,6 +493,10 @@ void DragButton::moveImage(const QPoint& globalPos) {
 
 void DragButton::endDrag() {
     dragging_ = false;
+    if (gDrag == this) {
+        gDrag = nullptr;
+        qApp->removeEventFilter(dragWatch());
+    }
     setDown(false);
     if (image_) image_->hide();
 }

@@ -32,9 +32,10 @@ class DropTarget {
     virtual void dropFrom(QWidget* source) = 0;
 };
 
-// Finds the control a drop at globalPos lands on: the topmost widget under the
-// pointer; only it may take the drop (a drop on a control without a handler does
-// nothing, as in the classic runtime). Returns nullptr when nothing takes it.
+// Finds the control a drop at globalPos lands on: the topmost control under the
+// pointer in the program window under the pointer; only it may take the drop (a
+// drop on a control without a handler does nothing, as in the classic runtime).
+// Returns nullptr when nothing takes it.
 DropTarget* dropTargetAt(const QPoint& globalPos);
 
 // Label with a caption, colours, Click and DragDrop.
@@ -168,13 +169,21 @@ class VbButton : public QPushButton {
 
 // Command button that is a drag source: pressing the mouse starts a drag at
 // once, the caption follows the pointer, and releasing drops it onto the
-// control under the pointer. It never emits clicked().
+// control under the pointer. It never emits clicked(). Only one drag runs at a
+// time, and a drag that cannot see its release through ends without a drop:
+// when a modal box or dialog opens, the window is hidden or loses the
+// keyboard to another application, or the pointer moves with the button up.
 class DragButton : public VbButton {
     Q_OBJECT
   public:
     explicit DragButton(QWidget* parent = nullptr, const QString& name = {},
                         const QString& caption = {});
+    ~DragButton() override;
     bool dragging() const { return dragging_; }
+    // The drag in progress anywhere in the program, or nullptr.
+    static DragButton* current();
+    // Ends the drag without a drop: the key comes up and the digit goes.
+    void cancelDrag();
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
@@ -17,15 +17,39 @@
 
 namespace shell {
 
+int digitRowKey(const QString& platform, quint32 sc) {
+    if (sc == 0) return -1;
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")) ||
+        platform == QLatin1String("eglfs") || platform == QLatin1String("linuxfb")) {
+        // X and XKB key codes are the evdev codes + 8: "1".."9" are 10..18, "0" is 19.
+        if (sc >= 10 && sc <= 18) return int(sc - 9);
+        return sc == 19 ? 0 : -1;
+    }
+    if (platform == QLatin1String("windows")) {
+        // Scan code set 1: "1".."9" are 0x02..0x0A, "0" is 0x0B.
+        if (sc >= 0x02 && sc <= 0x0A) return int(sc - 1);
+        return sc == 0x0B ? 0 : -1;
+    }
+    if (platform == QLatin1String("cocoa")) {
+        // The ANSI positions of the digit row (kVK_ANSI_0 .. kVK_ANSI_9).
+        static const quint32 codes[10] = {0x1D, 0x12, 0x13, 0x14, 0x15,
+                                          0x17, 0x16, 0x1A, 0x1C, 0x19};
+        for (int d = 0; d < 10; ++d)
+            if (codes[d] == sc) return d;
+    }
+    return -1;
+}
+
 int vbKeyCode(const QKeyEvent* e) {
     const int k = e->key();
     const bool keypad = e->modifiers() & Qt::KeypadModifier;
-    // Shift changes key() of the digit row; the classic codes ignore Shift,
-    // so take the digit from the X key code where the platform has one.
-    const quint32 sc = e->nativeScanCode();
-    if (!keypad && sc >= 10 && sc <= 19 && (k < Qt::Key_0 || k > Qt::Key_9) &&
-        (e->modifiers() & Qt::ShiftModifier))
-        return sc == 19 ? 48 : int(48 + (sc - 9));
+    // The classic codes name the physical key: the digit row gives its digit
+    // with or without Shift and on any layout. Events without a native code
+    // (offscreen, synthesised) fall back to the key's meaning.
+    if (!keypad) {
+        const int d = digitRowKey(QGuiApplication::platformName(), e->nativeScanCode());
+        if (d >= 0) return 48 + d;
+    }
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return (keypad ? 96 : 48) + (k - Qt::Key_0);
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
     switch (k) {
@@ -96,49 +120,75 @@ int vbShiftState(const QKeyEvent* e) {
 
 namespace {
 QPointer<Form> gCurrent;
-// The window the program showed last, until the platform reports its focus.
-// Reports that arrive before that are about windows shown earlier.
-QPointer<Form> gAwaitingFocus;
-QElapsedTimer gShownAt;
-// Longer than any platform takes to focus a shown window; after that a focus
-// change is the user's again even if the shown window never got the focus.
-constexpr qint64 kFocusCatchUpMs = 1000;
 bool gEnded = false;
-bool gTrackerConnected = false;
 QList<Form*> gForms;
+// Our top-level windows, frontmost first, as they were shown or brought to
+// the front.
+QList<QPointer<QWidget>> gStacking;
+
+// The frame the window manager put around a window; null while it has none.
+QMargins frameOf(const QWidget* w) {
+    const QRect f = w->frameGeometry(), g = w->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                    f.bottom() - g.bottom());
+}
+
+// The frame of a window, or before it is framed the frame of another window of
+// ours: the window manager frames them all alike.
+QMargins outerFrame(const QWidget* w) {
+    QMargins m = frameOf(w);
+    for (int i = 0; m.isNull() && i < gForms.size(); ++i)
+        m = frameOf(gForms.at(i));
+    return m;
+}
 
 void activate(Form* f) {
     gCurrent = f;
     f->Form_Activate();
 }
 
-void connectTracker() {
-    if (gTrackerConnected || !qApp) return;
-    gTrackerConnected = true;
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* w) {
-        // Another application is not an activation; after the end nothing is.
-        if (!w || gEnded) return;
-        Form* f = nullptr;
-        for (Form* g : std::as_const(gForms))
-            if (g->windowHandle() == w) f = g;
-        if (!f) return; // boxes and dialogs are not ours: ignored
-        if (gAwaitingFocus) {
-            if (f == gAwaitingFocus)
-                gAwaitingFocus = nullptr;
-            else if (gShownAt.elapsed() < kFocusCatchUpMs)
-                return; // late news of a window shown before the last one
-            else
-                gAwaitingFocus = nullptr;
-        }
-        if (f->isVisible() && f != gCurrent) activate(f);
-    });
+void toFront(QWidget* w) {
+    gStacking.removeIf([w](const QPointer<QWidget>& p) { return !p || p == w; });
+    gStacking.prepend(w);
 }
+
+// The program's one application-wide event filter: follows the windows the
+// user brings to the front, and hands keys to the windows with key preview.
+class WindowWatch : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            if (watched->isWidgetType()) {
+                auto* w = static_cast<QWidget*>(watched);
+                if (auto* f = qobject_cast<Form*>(w->window())) return f->previewKey(w, event);
+            }
+            break;
+        case QEvent::Show:
+        case QEvent::WindowActivate:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+                auto* w = static_cast<QWidget*>(watched);
+                toFront(w);
+                // The user's switch makes a window current, without Activate.
+                auto* f = qobject_cast<Form*>(w);
+                if (event->type() == QEvent::WindowActivate && f && gForms.contains(f) &&
+                    f->isVisible() && !gEnded)
+                    gCurrent = f;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
 } // namespace
 
 Form::Form(QWidget* parent) : QWidget(parent) {
     gForms.append(this);
-    connectTracker();
-    qApp->installEventFilter(this);
+    forms::watchWindows();
 }
 
 Form::~Form() {
@@ -262,22 +312,40 @@ int Form::topTw() const {
     return tw::fromPx(frameGeometry().y());
 }
 int Form::widthTw() const {
-    return tw::fromPx(frameGeometry().width());
+    const QMargins m = outerFrame(this);
+    return tw::fromPx(width() + m.left() + m.right());
 }
 int Form::heightTw() const {
-    return tw::fromPx(frameGeometry().height());
+    const QMargins m = outerFrame(this);
+    return tw::fromPx(height() + m.top() + m.bottom());
 }
 
 void Form::moveTw(double left, double top) {
-    move(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
+    const QPoint outer(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
+    const QMargins guess = outerFrame(this);
+    // Until its own frame is known, Qt places a shown window's client area
+    // where the frame should go; place the client area inside the frame the
+    // window will get instead.
+    if (testAttribute(Qt::WA_WState_Created) && frameOf(this).isNull() && !guess.isNull())
+        setGeometry(QRect(outer + QPoint(guess.left(), guess.top()), size()));
+    else
+        move(outer);
 }
 
 void Form::centreOnScreen() {
     // A maximised window already fills the screen; moving it would only
     // take it out of that state on some window managers.
     if (isMaximized() || isFullScreen()) return;
+    centrePending_ = frameOf(this).isNull();
     const QSize s = runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
+}
+
+void Form::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    // The window manager framed the window after it was centred: centre the
+    // framed window once more.
+    if (centrePending_ && !frameOf(this).isNull()) centreOnScreen();
 }
 
 void Form::closeEvent(QCloseEvent* e) {
@@ -293,12 +361,8 @@ void Form::closeEvent(QCloseEvent* e) {
         e->accept();
 }
 
-bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (!keyPreview_ || !watched->isWidgetType()) return false;
-    // Keys of other windows, a box opened by KeyDown among them, leave the
-    // record of this window's key alone.
-    auto* w = static_cast<QWidget*>(watched);
-    if (w->window() != this) return false;
+bool Form::previewKey(QWidget* w, QEvent* event) {
+    if (!keyPreview_) return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyRelease:
@@ -315,14 +379,20 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         lastKeyAt_ = w;
         if (!bubbling && isVisible()) {
             auto* ke = static_cast<QKeyEvent*>(event);
+            keyTaken_ = false;
             Form_KeyDown(vbKeyCode(ke), vbShiftState(ke));
+            if (keyTaken_) {
+                keyTaken_ = false;
+                lastKey_ = nullptr;
+                return true;
+            }
         }
         break;
     }
     default:
         break;
     }
-    return false; // the key is not swallowed
+    return false; // the key goes on to the control with the focus
 }
 
 namespace forms {
@@ -331,15 +401,13 @@ void show(Form* f) {
     f->show();
     f->raise();
     f->activateWindow();
-    gAwaitingFocus = f;
-    gShownAt.start();
+    toFront(f);
     activate(f);
 }
 
 void hide(Form* f) {
     f->hide();
     if (gCurrent == f) gCurrent = nullptr;
-    if (gAwaitingFocus == f) gAwaitingFocus = nullptr;
 }
 
 Form* current() {
@@ -360,6 +428,27 @@ void endProgram() {
 
 bool programEnded() {
     return gEnded;
+}
+
+QWidget* windowAt(const QPoint& globalPos) {
+    auto holds = [&globalPos](QWidget* w) {
+        return w && w->isVisible() && !w->isMinimized() &&
+               w->rect().contains(w->mapFromGlobal(globalPos));
+    };
+    for (const QPointer<QWidget>& w : std::as_const(gStacking))
+        if (holds(w)) return w;
+    // Windows shown before the filter was installed come after the known ones.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (holds(w)) return w;
+    return nullptr;
+}
+
+void watchWindows() {
+    static QPointer<WindowWatch> watch;
+    if (watch || !qApp) return;
+    watch = new WindowWatch;
+    watch->setParent(qApp);
+    qApp->installEventFilter(watch);
 }
 
 } // namespace forms

@@ -10,6 +10,10 @@ namespace shell {
 // Classic key code of a key event (digits of the main keyboard 48..57, of the
 // keypad 96..105, letters 65..90, arrows 37..40, ...); 0 when it has none.
 int vbKeyCode(const QKeyEvent* e);
+// The digit 0..9 of the main keyboard's digit row that a native scan code
+// names on the given Qt platform, whatever the layout and the Shift key say;
+// -1 for any other key or a platform without native codes.
+int digitRowKey(const QString& platformName, quint32 nativeScanCode);
 // Shift state: 1 Shift, 2 Ctrl, 4 Alt.
 int vbShiftState(const QKeyEvent* e);
 
@@ -61,12 +65,19 @@ class Form : public QWidget {
     void setKeyPreview(bool on) { keyPreview_ = on; }
     bool keyPreview() const { return keyPreview_; }
 
+    // Called by the program's one event filter for every key event delivered
+    // to a widget of this window; true when the key goes no further.
+    bool previewKey(QWidget* receiver, QEvent* event);
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* e) override;
     // Runs after the zoom changed and every control was placed anew.
     virtual void zoomChanged() {}
+    // Called from Form_KeyDown: the key does only what KeyDown made of it and
+    // never reaches the control that has the focus.
+    void takeKey() { keyTaken_ = true; }
 
   private:
     void applyZoom();
@@ -74,16 +85,21 @@ class Form : public QWidget {
     bool growing_ = false;
     bool zoomSet_ = false;
     bool keyPreview_ = false;
+    bool keyTaken_ = false;
+    // Centred before the window manager framed the window.
+    bool centrePending_ = false;
     // The key press last seen in this window and where, to tell a key
     // bubbling up to a parent from a new one.
     const QEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastKeyAt_;
 };
 
-// Knows which window of ours is in front and raises Activate the way the
-// classic runtime did: when the program shows a window, or when the user
-// switches to another visible window of ours. Not when a box closes, and not
-// when the user comes back from another application.
+// Knows which window of ours is in front. Activate runs only when the program
+// shows a window (forms::show), the same rule for every window: never when the
+// user clicks between our visible windows, when a box or dialog closes, or
+// when the user comes back from another application. A window the user
+// clicks to the front just becomes current, so the keyboard returns to it
+// after a box.
 namespace forms {
 void show(Form* f);
 void hide(Form* f);
@@ -93,6 +109,13 @@ void restoreFocus();
 // Ends the program: every window closes without asking again.
 void endProgram();
 bool programEnded();
+// The frontmost visible window of the program whose client area holds the
+// global point, by the order in which the windows came to the front; nullptr
+// when the point lies outside all of them.
+QWidget* windowAt(const QPoint& globalPos);
+// Installs the program's one application-wide event filter (done by the first
+// window; safe to call again).
+void watchWindows();
 } // namespace forms
 
 } // namespace shell

@@ -75,17 +75,17 @@ void Form1::Form_Unload(bool& cancel) {
 }
 
 void Form1::HideKeyCursors() {
-    tw::setTop(licht, 6000);
-    tw::setLeft(licht, 13800);
-    tw::setTop(licht2, 120);
-    tw::setLeft(licht2, 8400);
+    tw::setTop(licht, kLichtParking.y());
+    tw::setLeft(licht, kLichtParking.x());
+    tw::setTop(licht2, kLicht2Parking.y());
+    tw::setLeft(licht2, kLicht2Parking.x());
 }
 
 bool Form1::lichtParked() const {
-    return tw::left(licht) == 13800 && tw::top(licht) == 6000;
+    return tw::left(licht) == kLichtParking.x() && tw::top(licht) == kLichtParking.y();
 }
 bool Form1::licht2Parked() const {
-    return tw::left(licht2) == 8400 && tw::top(licht2) == 120;
+    return tw::left(licht2) == kLicht2Parking.x() && tw::top(licht2) == kLicht2Parking.y();
 }
 
 // ------------------------------------------------------------------ tasks

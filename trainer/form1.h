@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QListWidget>
+#include <QPoint>
 #include <QStringList>
 #include <functional>
 
@@ -169,6 +170,10 @@ class Form1 : public shell::Form {
     shell::VbLabel* cellNamed(const QString& name) const;
     // The expected digit of a cell, read from the task's lists.
     QString expectedDigit(const CellRule& rule) const;
+    // Where the keyboard markers wait while no cell is selected (Left, Top in
+    // twips; licht2 in the coordinates of Bild6).
+    static constexpr QPoint kLichtParking{13800, 6000};
+    static constexpr QPoint kLicht2Parking{8400, 120};
     // A marker stands at its parking place.
     bool lichtParked() const;
     bool licht2Parked() const;

@@ -129,31 +129,30 @@ void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
 }
 
 bool Form1::PlaceTypedDigit() {
-    const int n = int(lichtwert->value());
-    auto empty = [](shell::VbLabel* c) { return c->caption().isEmpty(); };
-    if ((n == 7 && empty(Bezeichnung6)) || (n == 11 && empty(Bezeichnung20)) ||
-        (n == 22 && empty(luecke[6])) || (n == 26 && empty(luecke[7]))) {
+    // The same quotient cells as for drops; only the refusal's text and the
+    // reminder's moment differ.
+    const CellRule* rule = ruleForNumber(int(lichtwert->value()));
+    if (!rule) return false;
+    const bool missing =
+        rule->required && cellNamed(QLatin1String(rule->required))->caption().isEmpty();
+    if (missing && rule->need == Need::Refuse) {
         box("Es fehlt noch die Ergebnisziffer!", kInputError);
         return false;
     }
-    const CellRule* rule = ruleForNumber(n);
-    if (!rule) return false;
     cell(*rule)->setCaption(lichtzahl->caption());
-    if ((n == 6 && empty(Bezeichnung6)) || (n == 10 && empty(Bezeichnung20)) ||
-        (n == 14 && empty(Bezeichnung27)) || (n == 21 && empty(luecke[6])) ||
-        (n == 25 && empty(luecke[7])) || (n == 29 && empty(luecke[8])))
+    if (missing && rule->need == Need::Remind)
         box("Es fehlt noch die Ergebnisziffer!", kInputError);
     return true;
 }
 
 void Form1::licht_Click() {
-    tw::setLeft(licht, 13800);
-    tw::setTop(licht, 6000);
+    tw::setLeft(licht, kLichtParking.x());
+    tw::setTop(licht, kLichtParking.y());
 }
 
 void Form1::licht2_Click() {
-    tw::setLeft(licht2, 8400);
-    tw::setTop(licht2, 120);
+    tw::setLeft(licht2, kLicht2Parking.x());
+    tw::setTop(licht2, kLicht2Parking.y());
 }
 
 void Form1::licht_DragDrop(QWidget* source) {

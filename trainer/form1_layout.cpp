@@ -67,7 +67,7 @@ void Form1::buildLayout() {
 
     buildNormalLayout();
 
-    licht = keyMarker(this, "licht", 13800, 6000, 0xFFFF00);
+    licht = keyMarker(this, "licht", kLichtParking.x(), kLichtParking.y(), 0xFFFF00);
 
     buildRemainderLayout();
 
@@ -193,7 +193,7 @@ void Form1::buildRemainderLayout() {
     Linie8 = line(b, "Linie8", 720, 2640, 1800, 2640);
     Linie9 = line(b, "Linie9", 1320, 3960, 2400, 3960);
 
-    licht2 = keyMarker(b, "licht2", 8400, 120, 0xFFFF80);
+    licht2 = keyMarker(b, "licht2", kLicht2Parking.x(), kLicht2Parking.y(), 0xFFFF80);
 }
 
 void Form1::buildCounterColumn() {

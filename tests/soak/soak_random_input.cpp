@@ -928,8 +928,12 @@ void Soak::dragEvent() {
     QTest::mousePress(key, Qt::LeftButton, {}, start);
     QTest::mouseMove(key, (start + end) / 2);
     QTest::mouseMove(key, end);
-    // What lies under the pointer takes the drop.
-    QWidget* hit = QApplication::widgetAt(global);
+    // What lies under the pointer takes the drop: the active window is in
+    // front of the others, as on a desktop where a click raises a window.
+    QWidget* front = QApplication::activeWindow();
+    QWidget* hit = front && front->rect().contains(front->mapFromGlobal(global))
+                       ? front->childAt(front->mapFromGlobal(global))
+                       : QApplication::widgetAt(global);
     QString hitName = hit ? hit->objectName() : QStringLiteral("nothing");
     if (hit && hit->window() != &f) hitName += QStringLiteral(" of ") + hit->window()->objectName();
     log(QStringLiteral("drag %1 to %2, lands on %3").arg(digit).arg(aim, hitName));

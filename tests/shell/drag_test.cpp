@@ -1,0 +1,135 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QWindow>
+
+#include "controls.h"
+#include "form.h"
+#include "modal_answer.h"
+#include "scripted_runtime.h"
+#include "twips.h"
+
+using namespace shell;
+
+namespace {
+
+// A window with two digit keys and one cell that counts its drops; a key
+// opens a modal box, as a wrong key does in the exercise window.
+class DragForm : public Form {
+  public:
+    DragForm() {
+        setClientTwips(4500, 3000);
+        setKeyPreview(true);
+        for (int i = 0; i < 2; ++i) {
+            keys[i] = new DragButton(this, QStringLiteral("key%1").arg(i), QString::number(i));
+            tw::place(keys[i], 120 + 900 * i, 2280, 615, 495);
+        }
+        cell = new VbLabel(this, QStringLiteral("cell"));
+        tw::place(cell, 2400, 600, 495, 495);
+        cell->onDragDrop = [this](QWidget* s) { drops << static_cast<DragButton*>(s)->text(); };
+    }
+    void Form_KeyDown(int, int) override {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fehler"), QStringLiteral("x"),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+    QPoint at(QWidget* w) const { return w->mapTo(this, w->rect().center()); }
+
+    DragButton* keys[2];
+    VbLabel* cell;
+    QStringList drops;
+};
+
+int gTime = 1000000;
+
+// Mouse input as the platform hands it to Qt: modality and grabs apply.
+void mouse(DragForm& f, QEvent::Type type, QPoint at, Qt::MouseButtons state) {
+    qt_handleMouseEvent(f.windowHandle(), QPointF(at), QPointF(f.mapToGlobal(at)), state,
+                        Qt::LeftButton, type, {}, gTime += 500);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class DragTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+        settle();
+    }
+
+    // The box swallows the release: the drag must end when the box opens.
+    void aBoxOpeningMidDragEndsItWithoutADrop() {
+        ScriptedRuntime rt;
+        DragForm f;
+        forms::show(&f);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
+        mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
+        QVERIFY(f.keys[1]->dragging());
+        QLabel* image = f.findChild<QLabel*>(QStringLiteral("dragImage"));
+        QVERIFY(image && image->isVisible());
+        bool endedInBox = false;
+        ModalAnswer ok([&](QWidget* box) {
+            endedInBox = !f.keys[1]->dragging() && !f.keys[1]->isDown() && !image->isVisible();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(f.windowHandle(), Qt::Key_X);
+        QVERIFY(ok.answered());
+        QVERIFY(endedInBox);
+        mouse(f, QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
+        QVERIFY(f.drops.isEmpty());
+        QCOMPARE(DragButton::current(), nullptr);
+        // The next drag drops as ever.
+        mouse(f, QEvent::MouseButtonPress, f.at(f.keys[0]), Qt::LeftButton);
+        mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
+        mouse(f, QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
+        QCOMPARE(f.drops, QStringList{QStringLiteral("0")});
+    }
+
+    void aSecondPointerStartsNoSecondDrag() {
+        ScriptedRuntime rt;
+        DragForm f;
+        forms::show(&f);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        static QPointingDevice* screen = QTest::createTouchDevice();
+        mouse(f, QEvent::MouseButtonPress, f.at(f.keys[0]), Qt::LeftButton);
+        QVERIFY(f.keys[0]->dragging());
+        QTest::touchEvent(&f, screen).press(0, f.at(f.keys[1]), &f);
+        QEXPECT_FAIL("", "a finger's press during a mouse drag still ends it and drags itself",
+                     Continue);
+        QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
+        QTest::touchEvent(&f, screen).release(0, f.at(f.keys[1]), &f);
+        mouse(f, QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
+        QVERIFY(!f.keys[0]->dragging() && !f.keys[0]->isDown());
+        QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
+        QCOMPARE(DragButton::current(), nullptr);
+    }
+
+    void aDragWhoseReleaseWasLostEnds_data() {
+        QTest::addColumn<bool>("hide");
+        QTest::newRow("pointer back with the button up") << false;
+        QTest::newRow("window hidden") << true;
+    }
+    void aDragWhoseReleaseWasLostEnds() {
+        QFETCH(bool, hide);
+        ScriptedRuntime rt;
+        DragForm f;
+        forms::show(&f);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
+        QVERIFY(f.keys[1]->dragging());
+        if (hide)
+            forms::hide(&f);
+        else
+            mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::NoButton);
+        QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
+        QVERIFY(f.drops.isEmpty());
+        QCOMPARE(DragButton::current(), nullptr);
+    }
+};
+
+QTEST_MAIN(DragTest)
+#include "drag_test.moc"
