@@ -98,18 +98,18 @@ DropTarget* dropTargetAt(const QPoint& globalPos) {
 }
 
 namespace {
-// The controls the last two presses went to: the platform reports a quick
-// second press as a double-click wherever it lands, but it is one only when
-// both presses hit the same control.
-QPointer<QWidget> gLastPress, gPressBefore;
+// The control the last press went to. The platform reports a quick second
+// press as a double-click wherever it lands, and Qt then delivers it as a
+// double-click alone, without the press; it is a double-click only when both
+// presses hit the same control, otherwise it is a press of its own.
+QPointer<QWidget> gLastPress;
 
-void notePress(QWidget* w) {
-    gPressBefore = gLastPress;
-    gLastPress = w;
-}
-
+// Notes the press of a double-click event and tells whether the first press
+// of the pair went to the same control.
 bool secondPressOnSameControl(QWidget* w) {
-    return gLastPress == w && gPressBefore == w;
+    const bool same = gLastPress == w;
+    gLastPress = w;
+    return same;
 }
 } // namespace
 
@@ -177,7 +177,7 @@ void VbLabel::dropFrom(QWidget* source) {
 }
 
 void VbLabel::mousePressEvent(QMouseEvent* e) {
-    notePress(this);
+    gLastPress = this;
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
 }
@@ -186,7 +186,7 @@ void VbLabel::mousePressEvent(QMouseEvent* e) {
 // double-clicks a cell keeps the marker that the first click put there. A
 // quick press after a click on another control is a click of its own.
 void VbLabel::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (secondPressOnSameControl(this)) pressed_ = false;
+    pressed_ = !secondPressOnSameControl(this) && e->button() == Qt::LeftButton;
     e->accept();
 }
 
@@ -258,7 +258,7 @@ void VbPicture::paintEvent(QPaintEvent*) {
 }
 
 void VbPicture::mousePressEvent(QMouseEvent* e) {
-    notePress(this);
+    gLastPress = this;
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
 }
@@ -267,7 +267,8 @@ void VbPicture::mousePressEvent(QMouseEvent* e) {
 // double-clicks a cell keeps the marker that the first click put there. A
 // quick press after a click on another control is a click of its own.
 void VbPicture::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (secondPressOnSameControl(this)) pressed_ = repeatClicks && e->button() == Qt::LeftButton;
+    const bool same = secondPressOnSameControl(this);
+    pressed_ = (repeatClicks || !same) && e->button() == Qt::LeftButton;
     e->accept();
 }
 
