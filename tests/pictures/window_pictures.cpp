@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryFile>
 #include <QTest>
