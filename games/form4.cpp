@@ -142,8 +142,20 @@ void Form4::Print(const QString& text) {
             break; // there is never more than one
         }
     }
-    printed_.append(op);
-    dirtyCells_ |= cellOf(op, laidOut(op.text));
+    const tw::Zoom z = tw::zoomOf(this);
+    const QRect cell = cellOf(op, laidOut(op.text), z);
+    dirtyCells_ |= cell;
+    // An erase that lies on nothing printed before it changes no pixel. It is
+    // not kept: the list is drawn on every paint, and the erased digits of
+    // every jump would pile up in it. Near enough to count is generous, so
+    // that rounding at another zoom cannot make it matter there.
+    bool keep = op.colour != palette().color(QPalette::Window);
+    const QRect near = cell.adjusted(-cell.width(), -cell.height(), cell.width(), cell.height());
+    for (int i = 0; i < printed_.size() && !keep; ++i) {
+        const PrintOp& o = printed_.at(i);
+        keep = o.points != op.points || cellOf(o, laidOut(o.text), z).intersects(near);
+    }
+    if (keep) printed_.append(op);
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
@@ -171,10 +183,11 @@ const Form4::PrintedText& Form4::laidOut(const QString& text) const {
     return *laid;
 }
 
-QRect Form4::cellOf(const PrintOp& op, const PrintedText& t) const {
-    const tw::Zoom z = tw::zoomOf(this);
-    return QRect(z.offset.x() + tw::toPx(this, op.at.x()), z.offset.y() + tw::toPx(this, op.at.y()),
-                 t.width, t.height);
+QRect Form4::cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z) {
+    const auto px = [&z](int twips) {
+        return int(std::lround(twips * z.factor / tw::kTwipsPerPixel));
+    };
+    return QRect(z.offset.x() + px(op.at.x()), z.offset.y() + px(op.at.y()), t.width, t.height);
 }
 
 void Form4::paintPrints(QPainter& p, const QRect& area) const {
@@ -182,6 +195,7 @@ void Form4::paintPrints(QPainter& p, const QRect& area) const {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setFont(drawFont_);
     const QColor back = palette().color(QPalette::Window);
+    const tw::Zoom z = tw::zoomOf(this);
     for (const PrintOp& op : std::as_const(printed_)) {
         if (op.points != drawPoints_) {
             // Printed before the size changed: rare, so laid out on the spot.
@@ -190,7 +204,7 @@ void Form4::paintPrints(QPainter& p, const QRect& area) const {
             PrintedText t;
             t.width = fm.horizontalAdvance(op.text);
             t.height = fm.height();
-            const QRect cell = cellOf(op, t);
+            const QRect cell = cellOf(op, t, z);
             if (!cell.intersects(area)) continue;
             // Opaque background: a caught digit vanishes under the cross printed on it.
             p.fillRect(cell, back);
@@ -201,7 +215,7 @@ void Form4::paintPrints(QPainter& p, const QRect& area) const {
             continue;
         }
         const PrintedText& t = laidOut(op.text);
-        const QRect cell = cellOf(op, t);
+        const QRect cell = cellOf(op, t, z);
         if (!cell.intersects(area)) continue;
         p.fillRect(cell, back);
         p.setPen(op.colour);

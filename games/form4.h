@@ -11,6 +11,7 @@
 
 #include "controls.h"
 #include "form.h"
+#include "twips.h"
 
 class QPainter;
 
@@ -93,7 +94,7 @@ class Form4 : public shell::Form {
     // The text laid out in the drawing font, and where a print lies in pixels.
     struct PrintedText;
     const PrintedText& laidOut(const QString& text) const;
-    QRect cellOf(const PrintOp& op, const PrintedText& t) const;
+    static QRect cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z);
     void paintPrints(QPainter& p, const QRect& area) const;
     QColor eraseColour() const { return Figur1->fillColor(); }
 
