@@ -1,6 +1,8 @@
 // The work of single handlers on the real windows, each with the repaint it
 // causes. Run with -callgrind for instruction counts.
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include "form1_driver.h"
@@ -30,6 +32,40 @@ QStringList listItems(const QListWidget* list) {
 
 void repaint() {
     QCoreApplication::processEvents();
+}
+
+// Counts the paints of one widget, to be sure a benchmark paints what it claims.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A whiteboard screen: the largest size a window is grown to in the benchmarks.
+const QSize kBoard(3840, 2160);
+
+// One iteration: the window grown to the board and back to its smallest,
+// each time laid out and painted.
+void resizeBackAndForth(shell::Form& w) {
+    const QSize small = w.minimumSize();
+    PaintCounter counter(&w);
+    int iterations = 0;
+    QBENCHMARK {
+        w.resize(kBoard);
+        repaint();
+        w.resize(small);
+        repaint();
+        ++iterations;
+    }
+    QCOMPARE(w.size(), small);
+    QCOMPARE(w.zoom(), 1.0);
+    QVERIFY2(counter.paints >= 2 * iterations, "the window was not painted at each size");
 }
 
 } // namespace
@@ -132,6 +168,28 @@ class HandlerBench : public QObject {
         QVERIFY(game.isVisible());
     }
 
+    // Figures are per iteration, that is per two resizes.
+    void exerciseWindowResized() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        QCOMPARE(f.minimumSize(), QSize(604, 443));
+        repaint();
+        resizeBackAndForth(f);
+    }
+
+    void numberCatchResized() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        f.StartNumberCatch();
+        games::Form4& game = s.program.form4();
+        QVERIFY(QTest::qWaitForWindowExposed(&game));
+        game.Zeit1->stop();
+        game.Zeit1_Timer(); // one jump: ten digits and the cross on the field
+        QCOMPARE(games::modul1().DigitsLeft.size(), 10);
+        repaint();
+        resizeBackAndForth(game);
+    }
+
     void memoryDeal() {
         drive::Session s;
         games::memo& game = s.program.memoWindow();
@@ -147,5 +205,24 @@ class HandlerBench : public QObject {
     }
 };
 
-QTEST_MAIN(HandlerBench)
+// Offscreen, the windows grow on a screen as large as the board; another
+// platform keeps its own screens.
+int main(int argc, char** argv) {
+    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/bench-screen-XXXXXX.json"));
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        if (!config.open()) return 1;
+        config.write(QStringLiteral(R"({"screens": [{"name": "board", "x": 0, "y": 0,
+                                       "width": %1, "height": %2, "logicalDpi": 96,
+                                       "logicalBaseDpi": 96, "dpr": 1}]})")
+                         .arg(kBoard.width())
+                         .arg(kBoard.height())
+                         .toUtf8());
+        config.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    HandlerBench bench;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&bench, argc, argv);
+}
 #include "handler_bench.moc"

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
 #include <cmath>
 
 #include "icons.h"
@@ -113,8 +112,6 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     Zeit1->setInterval(1000);
     connect(Zeit1, &QTimer::timeout, this, [this] { Zeit1_Timer(); });
 
-    surface_ = QImage(size(), QImage::Format_RGB32);
-    surface_.fill(shell::bgr(kBack));
     setFontSize(13.5);
 }
 
@@ -148,124 +145,124 @@ void Form4::Print(const QString& text) {
             break; // there is never more than one
         }
     }
-    printed_.append(op);
-    renderPrint(op);
+    const tw::Zoom z = tw::zoomOf(this);
+    const QRect cell = cellOf(op, laidOut(op.text), z);
+    dirtyCells_ |= cell;
+    // An erase that lies on nothing printed before it changes no pixel. It is
+    // not kept: the list is drawn on every paint, and the erased digits of
+    // every jump would pile up in it. Near enough to count is generous, so
+    // that rounding at another zoom cannot make it matter there.
+    bool keep = op.colour != palette().color(QPalette::Window);
+    const QRect near = cell.adjusted(-cell.width(), -cell.height(), cell.width(), cell.height());
+    for (int i = 0; i < printed_.size() && !keep; ++i) {
+        const PrintOp& o = printed_.at(i);
+        keep = o.points != op.points || cellOf(o, laidOut(o.text), z).intersects(near);
+    }
+    if (keep) printed_.append(op);
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
+    }
     currentX_ = 0;
     // The next line follows in twips, the same at every zoom.
     const QFontMetrics base(fontAtZoom(drawPoints_, 1.0));
     currentY_ += double(tw::fromPx(base.height())) / twipsPerUnit_;
 }
 
-void Form4::renderPrint(const PrintOp& op) {
-    if (op.points != drawPoints_) {
-        drawPoints_ = op.points;
-        drawFont_ = fontAtZoom(op.points, zoom());
-        printedTexts_.clear();
-    }
-    const QFontMetrics fm(drawFont_);
-    auto laid = printedTexts_.find(op.text);
+const Form4::PrintedText& Form4::laidOut(const QString& text) const {
+    auto laid = printedTexts_.find(text);
     if (laid == printedTexts_.end()) {
         if (printedTexts_.size() > 64) printedTexts_.clear();
+        const QFontMetrics fm(drawFont_);
         PrintedText t;
-        t.text = QStaticText(op.text);
+        t.text = QStaticText(text);
         t.text.setTextFormat(Qt::PlainText);
         t.text.setPerformanceHint(QStaticText::AggressiveCaching);
         t.text.prepare(QTransform(), drawFont_);
-        t.width = fm.horizontalAdvance(op.text);
-        laid = printedTexts_.insert(op.text, t);
+        t.width = fm.horizontalAdvance(text);
+        t.height = fm.height();
+        laid = printedTexts_.insert(text, t);
     }
-    const tw::Zoom z = tw::zoomOf(this);
-    const int x = z.offset.x() + tw::toPx(this, op.at.x());
-    const int y = z.offset.y() + tw::toPx(this, op.at.y());
-    const QRect cell(x, y, laid->width, fm.height());
-    QPainter& p = surfacePainter();
-    // Opaque background: a caught digit vanishes under the cross printed on it.
-    p.fillRect(cell, palette().color(QPalette::Window));
-    p.setFont(drawFont_);
-    p.setPen(op.colour);
-    p.drawStaticText(x, y, laid->text);
-    dirtyCells_ |= cell;
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
-    }
+    return *laid;
 }
 
-void Form4::redrawSurface() {
-    endPrinting();
-    const qreal dpr = devicePixelRatioF();
-    const QSize px = (QSizeF(size()) * dpr).toSize();
-    if (surface_.size() != px || surface_.devicePixelRatio() != dpr) {
-        surface_ = QImage(px, QImage::Format_RGB32);
-        surface_.setDevicePixelRatio(dpr);
+QRect Form4::cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z) {
+    const auto px = [&z](int twips) {
+        return int(std::lround(twips * z.factor / tw::kTwipsPerPixel));
+    };
+    return QRect(z.offset.x() + px(op.at.x()), z.offset.y() + px(op.at.y()), t.width, t.height);
+}
+
+void Form4::paintPrints(QPainter& p, const QRect& area) const {
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(drawFont_);
+    const QColor back = palette().color(QPalette::Window);
+    const tw::Zoom z = tw::zoomOf(this);
+    for (const PrintOp& op : std::as_const(printed_)) {
+        if (op.points != drawPoints_) {
+            // Printed before the size changed: rare, so laid out on the spot.
+            const QFont f = fontAtZoom(op.points, zoom());
+            const QFontMetrics fm(f);
+            PrintedText t;
+            t.width = fm.horizontalAdvance(op.text);
+            t.height = fm.height();
+            const QRect cell = cellOf(op, t, z);
+            if (!cell.intersects(area)) continue;
+            // Opaque background: a caught digit vanishes under the cross printed on it.
+            p.fillRect(cell, back);
+            p.setFont(f);
+            p.setPen(op.colour);
+            p.drawText(cell.left(), cell.top() + fm.ascent(), op.text);
+            p.setFont(drawFont_);
+            continue;
+        }
+        const PrintedText& t = laidOut(op.text);
+        const QRect cell = cellOf(op, t, z);
+        if (!cell.intersects(area)) continue;
+        p.fillRect(cell, back);
+        p.setPen(op.colour);
+        p.drawStaticText(cell.topLeft(), t.text);
     }
-    surface_.fill(palette().color(QPalette::Window));
-    const double points = drawPoints_;
-    drawFont_ = fontAtZoom(points, zoom());
-    printedTexts_.clear();
-    // Everything printed since the last clear, in its order, at the new size:
-    // an erased text is printed over again in the back colour, so it leaves
-    // no trace here either.
-    for (const PrintOp& op : std::as_const(printed_))
-        renderPrint(op);
-    if (drawPoints_ != points) {
-        drawPoints_ = points;
-        drawFont_ = fontAtZoom(points, zoom());
-        printedTexts_.clear();
-    }
-    endPrinting();
-    dirtyCells_ = QRect();
-    update();
 }
 
 void Form4::zoomChanged() {
-    setFont(fontAtZoom(drawPoints_, zoom()));
-    redrawSurface();
-}
-
-void Form4::resizeEvent(QResizeEvent* e) {
-    Form::resizeEvent(e);
-    // A size that keeps the zoom still needs a surface as large as the window.
-    if (surface_.size() != (QSizeF(size()) * devicePixelRatioF()).toSize()) redrawSurface();
-}
-
-QPainter& Form4::surfacePainter() {
-    if (!surfacePainter_.isActive()) {
-        surfacePainter_.begin(&surface_);
-        surfacePainter_.setRenderHint(QPainter::TextAntialiasing, false);
-        surfacePainter_.setRenderHint(QPainter::Antialiasing, false);
-    }
-    return surfacePainter_;
-}
-
-void Form4::endPrinting() const {
-    if (surfacePainter_.isActive()) surfacePainter_.end();
+    drawFont_ = fontAtZoom(drawPoints_, zoom());
+    printedTexts_.clear();
+    setFont(drawFont_);
+    update();
 }
 
 void Form4::flushPrints() {
     flushQueued_ = false;
-    endPrinting();
     update(dirtyCells_);
     dirtyCells_ = QRect();
 }
 
 void Form4::Cls() {
-    endPrinting();
     printed_.clear();
-    surface_.fill(palette().color(QPalette::Window));
     currentX_ = 0;
     currentY_ = 0;
     update();
 }
 
+QImage Form4::surface() const {
+    const qreal dpr = devicePixelRatioF();
+    QImage img((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
+    img.fill(palette().color(QPalette::Window));
+    QPainter p(&img);
+    paintPrints(p, rect());
+    return img;
+}
+
 void Form4::paintEvent(QPaintEvent* e) {
-    // The surface lies behind the controls and keeps what was printed, so
-    // covering the window loses nothing.
-    endPrinting();
+    // Drawn anew from the list instead of kept in an image as large as the
+    // window: a window grown to a whiteboard would otherwise allocate, fill
+    // and copy an image of its size on every resize. The background is the
+    // window's own, filled before this runs.
     QPainter p(this);
-    const qreal dpr = surface_.devicePixelRatio();
-    const QRect r = e->rect();
-    p.drawImage(r, surface_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    paintPrints(p, e->rect());
 }
 
 void Form4::printAtCell(int x, int y, const QString& text) {

@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStaticText>
 #include <QTimer>
@@ -12,6 +11,9 @@
 
 #include "controls.h"
 #include "form.h"
+#include "twips.h"
+
+class QPainter;
 
 namespace games {
 
@@ -51,10 +53,8 @@ class Form4 : public shell::Form {
     // the start of the next line.
     void Print(const QString& text);
     void Cls();
-    const QImage& surface() const {
-        endPrinting();
-        return surface_;
-    }
+    // What the window shows behind its controls, as an image of the window.
+    QImage surface() const;
 
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
@@ -78,13 +78,12 @@ class Form4 : public shell::Form {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
     void zoomChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // One print on the surface, kept so that the field can be drawn again,
-    // sharp, at another zoom. Positions are twips of the field.
+    // One print on the window, kept so that the window can draw it again,
+    // sharp, at any zoom. Positions are twips of the window.
     struct PrintOp {
         QString text;
         QPoint at;
@@ -93,22 +92,22 @@ class Form4 : public shell::Form {
     };
     void printAtCell(int x, int y, const QString& text);
     QFont fontAtZoom(double points, double zoom) const;
-    void renderPrint(const PrintOp& op);
-    void redrawSurface();
+    // The text laid out in the drawing font, and where a print lies in pixels.
+    struct PrintedText;
+    const PrintedText& laidOut(const QString& text) const;
+    static QRect cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z);
+    void paintPrints(QPainter& p, const QRect& area) const;
     QColor eraseColour() const { return Figur1->fillColor(); }
 
-    // Printing keeps one painter on the surface and collects the printed cells;
-    // both are settled once the handler returns, so a jump of twenty-one
-    // prints costs one painter and one repaint request.
-    QPainter& surfacePainter();
-    void endPrinting() const;
+    // Printing collects the printed cells; they are repainted once the
+    // handler returns, so a jump of twenty-one prints costs one repaint.
     void flushPrints();
 
-    QImage surface_;
-    mutable QPainter surfacePainter_;
-    // What the surface shows, oldest first. A print covers an earlier one of
-    // the same text at the same place completely, so that one is dropped: the
-    // list stays as small as the field.
+    // What the window shows, oldest first; it is drawn anew in this order on
+    // every paint, so an erased text, printed again in the back colour, leaves
+    // no trace. A print covers an earlier one of the same text at the same
+    // place completely, so that one is dropped: the list stays as small as the
+    // field.
     QList<PrintOp> printed_;
     double drawPoints_ = 13.5;
     // The box around the printed cells. Repainting it whole is cheaper than
@@ -123,8 +122,9 @@ class Form4 : public shell::Form {
     struct PrintedText {
         QStaticText text;
         int width = 0;
+        int height = 0;
     };
-    QHash<QString, PrintedText> printedTexts_;
+    mutable QHash<QString, PrintedText> printedTexts_;
     QColor foreColor_;
     int twipsPerUnit_ = 1;
     double currentX_ = 0;

@@ -100,12 +100,12 @@ QImage grabWindow(QWidget* window, const QString& file) {
     return img;
 }
 
-QPoint px(int x, int y) {
-    return {tw::toPx(x), tw::toPx(y)};
+QPoint px(const QWidget* window, int x, int y) {
+    return tw::toPx(window, QRect(x, y, 0, 0)).topLeft();
 }
 
-QRect pxRect(int left, int top, int width, int height) {
-    return {tw::toPx(left), tw::toPx(top), tw::toPx(width), tw::toPx(height)};
+QRect pxRect(const QWidget* window, int left, int top, int width, int height) {
+    return tw::toPx(window, QRect(left, top, width, height));
 }
 
 QString hex(quint32 v) {
@@ -119,10 +119,10 @@ quint32 bgrAt(const QImage& image, QPoint p) {
     return shell::toBgr(QColor(image.pixel(p)));
 }
 
-QStringList wrongColours(const QImage& image, const QList<Spot>& spots) {
+QStringList wrongColours(const QImage& image, const QWidget* window, const QList<Spot>& spots) {
     QStringList faults;
     for (const Spot& s : spots) {
-        const QPoint p = px(s.x, s.y);
+        const QPoint p = px(window, s.x, s.y);
         if (!image.rect().contains(p)) {
             faults << QStringLiteral("%1: (%2, %3) lies outside the picture")
                           .arg(s.what)
@@ -145,7 +145,7 @@ QStringList misplaced(const QList<Place>& places) {
     for (const Place& p : places) {
         const QWidget* w = p.control;
         const QRect actual(w->mapTo(w->window(), QPoint(0, 0)), w->size());
-        const QRect expected = pxRect(p.left, p.top, p.width, p.height);
+        const QRect expected = pxRect(w->window(), p.left, p.top, p.width, p.height);
         if (actual != expected)
             faults << QStringLiteral("%1: %2, expected %3")
                           .arg(name(w), rectText(actual), rectText(expected));
@@ -153,9 +153,58 @@ QStringList misplaced(const QList<Place>& places) {
     return faults;
 }
 
+QStringList windowFaults(const QImage& image, const QWidget* window, QSize clientTwips, double z,
+                         quint32 back) {
+    QStringList faults;
+    if (image.size() != window->size())
+        faults << QStringLiteral("picture is %1x%2 px, the window %3x%4")
+                      .arg(image.width())
+                      .arg(image.height())
+                      .arg(window->width())
+                      .arg(window->height());
+    const tw::Zoom zoom = tw::zoomOf(window);
+    if (std::abs(zoom.factor - z) > 1e-9)
+        faults << QStringLiteral("zoom %1, expected %2").arg(zoom.factor).arg(z);
+    const QSize size(std::lround(clientTwips.width() * z / tw::kTwipsPerPixel),
+                     std::lround(clientTwips.height() * z / tw::kTwipsPerPixel));
+    // Unzoomed windows record no content: the whole window is the client area.
+    const QRect content = zoom.content.isEmpty() ? window->rect() : zoom.content;
+    if (content.size() != size)
+        faults << QStringLiteral("content %1, expected %2x%3")
+                      .arg(rectText(content))
+                      .arg(size.width())
+                      .arg(size.height());
+    const QPoint centred((window->width() - size.width()) / 2,
+                         (window->height() - size.height()) / 2);
+    if ((content.topLeft() - centred).manhattanLength() > 2)
+        faults << QStringLiteral("content %1 is not centred in %2x%3")
+                      .arg(rectText(content))
+                      .arg(window->width())
+                      .arg(window->height());
+    const QRgb b = rgbOf(back);
+    int wrong = 0;
+    QPoint first;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (content.contains(x, y) || distance(image.pixel(x, y), b) <= 6) continue;
+            if (!wrong++) first = QPoint(x, y);
+        }
+    if (wrong)
+        faults << QStringLiteral("%1 pixels of the margins are not the back colour %2, the first "
+                                 "at (%3, %4): %5")
+                      .arg(wrong)
+                      .arg(hex(back))
+                      .arg(first.x())
+                      .arg(first.y())
+                      .arg(hex(bgrAt(image, first)));
+    return faults;
+}
+
 QStringList cutOffTexts(QWidget* window) {
     QStringList faults;
-    const QRect client = window->rect();
+    // A grown window shows its controls only inside the content.
+    const QRect content = tw::zoomOf(window).content;
+    const QRect client = content.isEmpty() ? window->rect() : content;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window)) continue;
         // A control moved out of the client area is not seen.
@@ -218,8 +267,10 @@ QStringList textFaults(const QImage& image, const QWidget* label, quint32 back, 
                        double tolerance, bool vertical) {
     QStringList faults;
     const QRect r(label->mapTo(label->window(), QPoint(0, 0)), label->size());
-    // The frame of a bordered label is not its text.
-    const QRect inside = r.adjusted(2, 2, -2, -2);
+    // The frame of a bordered label is not its text; it grows with the zoom.
+    const auto* frame = qobject_cast<const QFrame*>(label);
+    const int edge = std::max(2, frame ? frame->frameWidth() : 0);
+    const QRect inside = r.adjusted(edge, edge, -edge, -edge);
     const QRect ink = inkBox(image, inside, back);
     const QString who = name(label);
     if (ink.isNull()) return {who + QStringLiteral(": no text to be seen")};

@@ -16,9 +16,10 @@ namespace pictures {
 // Grabs the window and saves it as <name>.png in the pictures folder.
 QImage grabWindow(QWidget* window, const QString& name);
 
-// Twips to pixels through the program's own mapping.
-QPoint px(int x, int y);
-QRect pxRect(int left, int top, int width, int height);
+// Twips of a window (window coordinates) to pixels through that window's own
+// mapping: times its zoom, shifted by the offset that centres the content.
+QPoint px(const QWidget* window, int x, int y);
+QRect pxRect(const QWidget* window, int left, int top, int width, int height);
 QString hex(quint32 bgrValue);
 quint32 bgrAt(const QImage& image, QPoint p);
 
@@ -28,14 +29,20 @@ struct Spot {
     int x, y;
     quint32 bgr;
 };
-QStringList wrongColours(const QImage& image, const QList<Spot>& spots);
+QStringList wrongColours(const QImage& image, const QWidget* window, const QList<Spot>& spots);
 
-// A control and its rectangle in twips, in window coordinates.
+// A control and its rectangle in twips, in window coordinates of its window.
 struct Place {
     const QWidget* control;
     int left, top, width, height;
 };
 QStringList misplaced(const QList<Place>& places);
+
+// The window as a whole at zoom z: its content is the specified client size
+// (twips) times z, centred, the picture is the window, and everything outside
+// the content shows nothing but the back colour.
+QStringList windowFaults(const QImage& image, const QWidget* window, QSize clientTwips, double z,
+                         quint32 back);
 
 // Every label, button and check box a person can see in the window whose
 // text does not fit the rectangle it is drawn in, in the control's own font.

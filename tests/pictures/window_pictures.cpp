@@ -2,8 +2,11 @@
 // facts a person would check on them: colours, places and sizes, text that
 // is not cut off, digits centred in their cells.
 #include <QCheckBox>
+#include <QDir>
 #include <QListWidget>
+#include <QPainter>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include "form1_driver.h"
@@ -77,13 +80,30 @@ QString joined(const QStringList& faults) {
         QVERIFY2(f_.isEmpty(), qPrintable(joined(f_)));                                            \
     } while (false)
 
+// The growing windows are pictured as they open and grown to twice their
+// size, with a client wider than that zoom needs, so that margins show.
+void zoomData() {
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("200 %") << 2.0;
+}
+
+void growTo(shell::Form& w, double z) {
+    if (z == 1.0) return;
+    const QSize design = w.minimumSize();
+    w.resize(qRound(design.width() * z) + 240, qRound(design.height() * z));
+    settle();
+}
+
+QString pictureName(const QString& name, double z) {
+    return z == 1.0 ? name : name + QStringLiteral("-z%1").arg(z);
+}
+
 // Everything a person would check on the exercise window as it is now: the
 // window, the controls around the layouts, the layout in front with its
 // colours, and each digit in it.
-QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour) {
-    QStringList faults;
-    if (img.size() != pxRect(0, 0, 9060, 6645).size())
-        faults << QStringLiteral("window is %1x%2 px").arg(img.width()).arg(img.height());
+QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour, double z) {
+    QStringList faults = windowFaults(img, &f, QSize(9060, 6645), z, kLight);
 
     QList<Place> places = {
         {f.Befehl1, 960, 120, 1335, 495},        {f.Befehl15, 2400, 120, 1335, 495},
@@ -155,7 +175,7 @@ QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour) {
         }
     }
 
-    faults << misplaced(places) << wrongColours(img, spots) << cutOffTexts(&f);
+    faults << misplaced(places) << wrongColours(img, &f, spots) << cutOffTexts(&f);
     return faults;
 }
 
@@ -193,7 +213,7 @@ class WindowPictures : public QObject {
         settle();
         const QImage img = grabWindow(&w, QStringLiteral("start_window"));
 
-        QCOMPARE(img.size(), pxRect(0, 0, 6285, 7350).size());
+        QCOMPARE(img.size(), pxRect(&w, 0, 0, 6285, 7350).size());
         CHECK_NONE(misplaced({
             {w.Bild3, 1080, 840, 495, 495},
             {w.Bezeichnung1, 960, 1320, 735, 255},
@@ -227,7 +247,7 @@ class WindowPictures : public QObject {
         };
         spots << tileSpots("quit icon", 1080, 247) << tileSpots("exercise icon", 2880, 155)
               << tileSpots("info icon", 4680, 300);
-        CHECK_NONE(wrongColours(img, spots));
+        CHECK_NONE(wrongColours(img, &w, spots));
         QStringList faults;
         for (const shell::VbLabel* l : {w.Bezeichnung1, w.Bezeichnung3, w.Bezeichnung2})
             faults << textFaults(img, l, kBlack, kWhite, 1.5, false);
@@ -246,7 +266,7 @@ class WindowPictures : public QObject {
         settle();
         const QImage img = grabWindow(&w, QStringLiteral("info_window"));
 
-        QCOMPARE(img.size(), pxRect(0, 0, 3510, 4005).size());
+        QCOMPARE(img.size(), pxRect(&w, 0, 0, 3510, 4005).size());
         CHECK_NONE(misplaced({
             {w.Figur1, 120, 120, 3255, 3375},
             {w.Bezeichnung5, 120, 240, 3255, 495},
@@ -257,17 +277,18 @@ class WindowPictures : public QObject {
             {w.Bild1, 2400, 2880, 855, 495},
             {w.Bezeichnung8, 120, 3600, 3255, 255},
         }));
-        CHECK_NONE(wrongColours(img, {
-                                         {"window", 60, 60, kLight},
-                                         {"window below the panel", 1700, 3540, kLight},
-                                         {"panel", 180, 1750, kDark},
-                                         {"panel border", 120, 1500, 0x808080},
-                                         {"release line", 270, 1830, kLight},
-                                         {"web address", 150, 3630, kLight},
-                                         {"print-mode switch", 3330, 2520, kDark},
-                                         {"O k a y", 270, 2910, kDark},
-                                         {"closing picture", 2415, 2895, kDark},
-                                     }));
+        CHECK_NONE(wrongColours(img, &w,
+                                {
+                                    {"window", 60, 60, kLight},
+                                    {"window below the panel", 1700, 3540, kLight},
+                                    {"panel", 180, 1750, kDark},
+                                    {"panel border", 120, 1500, 0x808080},
+                                    {"release line", 270, 1830, kLight},
+                                    {"web address", 150, 3630, kLight},
+                                    {"print-mode switch", 3330, 2520, kDark},
+                                    {"O k a y", 270, 2910, kDark},
+                                    {"closing picture", 2415, 2895, kDark},
+                                }));
         // Captions in their colours; the title and the release line centred.
         QStringList faults;
         faults << textFaults(img, w.Bezeichnung5, kDark, kWhite, 1.5, false)
@@ -294,19 +315,23 @@ class WindowPictures : public QObject {
 
     void exerciseWindow_data() {
         QTest::addColumn<QString>("state");
-        for (const char* s : {"empty", "half_solved", "wrong_digit", "remainder_mode",
-                              "worksheet_panel", "both_prompts"})
-            QTest::newRow(s) << QString::fromLatin1(s);
+        QTest::addColumn<double>("zoom");
+        for (double z : {1.0, 2.0})
+            for (const char* s : {"empty", "half_solved", "wrong_digit", "remainder_mode",
+                                  "worksheet_panel", "both_prompts"})
+                QTest::addRow("%s %d %%", s, int(z * 100)) << QString::fromLatin1(s) << z;
     }
     void exerciseWindow() {
         QFETCH(QString, state);
+        QFETCH(double, zoom);
         Session s; // 2035 : 5 = 407
         Form1& f = s.form();
         settle();
+        growTo(f, zoom);
         QImage img;
         QStringList faults;
         quint32 divisor = kRed;
-        const QString file = QStringLiteral("exercise_") + state;
+        const QString file = pictureName(QStringLiteral("exercise_") + state, zoom);
 
         if (state == QLatin1String("empty")) {
         } else if (state == QLatin1String("half_solved")) {
@@ -318,7 +343,7 @@ class WindowPictures : public QObject {
             s.rt.answer(shell::AnswerOk);
             s.rt.onBox = [&](const ScriptedRuntime::Box&) {
                 img = grabWindow(&f, file);
-                faults = exerciseFaults(f, img, divisor);
+                faults = exerciseFaults(f, img, divisor, zoom);
                 if (f.Bezeichnung20->caption() != QLatin1String("9"))
                     faults << QStringLiteral("the wrong digit is not in its cell");
             };
@@ -340,7 +365,7 @@ class WindowPictures : public QObject {
         settle();
         if (img.isNull()) {
             img = grabWindow(&f, file);
-            faults = exerciseFaults(f, img, divisor);
+            faults = exerciseFaults(f, img, divisor, zoom);
         }
         CHECK_NONE(faults);
 
@@ -355,10 +380,11 @@ class WindowPictures : public QObject {
                 {f.Befehl19, 960 + 5640, 120, 1455, 495},
                 {f.Liste5, 960, 720, 7095, 4755},
             }));
-            CHECK_NONE(wrongColours(img, {
-                                             {"panel between its buttons", 960 + 1380, 400, kLight},
-                                             {"sheet", 1100, 5300, kDark},
-                                         }));
+            CHECK_NONE(wrongColours(img, &f,
+                                    {
+                                        {"panel between its buttons", 960 + 1380, 400, kLight},
+                                        {"sheet", 1100, 5300, kDark},
+                                    }));
             const QRect sheet = f.Liste5->viewport()->geometry().translated(f.Liste5->pos());
             if (inkColour(img, sheet, kDark) != kYellow)
                 faults << QStringLiteral("sheet text is %1").arg(hex(inkColour(img, sheet, kDark)));
@@ -383,9 +409,12 @@ class WindowPictures : public QObject {
         }
     }
 
+    void numberCatchRunning_data() { zoomData(); }
     void numberCatchRunning() {
+        QFETCH(double, zoom);
         Session s;
         Form1& f = s.form();
+        growTo(f, zoom);
         f.Bezeichnung16->setCaption(QStringLiteral("49"));
         dropRight(f, {1});
         QVERIFY(f.Bezeichnung26->isVisible());
@@ -393,6 +422,9 @@ class WindowPictures : public QObject {
         games::Form4& g = s.program.form4();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QVERIFY(g.Zeit1->isActive());
+        // The game opens at the zoom of the exercise; wider still, for margins.
+        QCOMPARE(g.zoom(), zoom);
+        growTo(g, zoom);
         // The fastest pace, then a step to the right and one real jump.
         g.HBildlauf1->setValue(1);
         QTest::keyClick(keyTarget(&g), Qt::Key_Right);
@@ -402,9 +434,10 @@ class WindowPictures : public QObject {
         QVERIFY(
             QTest::qWaitFor([&] { return m.DigitX[1] != firstX || m.DigitY[1] != firstY; }, 3000));
         settle();
-        const QImage img = grabWindow(&g, QStringLiteral("number_catch_running"));
+        const QImage img =
+            grabWindow(&g, pictureName(QStringLiteral("number_catch_running"), zoom));
 
-        QCOMPARE(img.size(), pxRect(0, 0, 7245, 5085).size());
+        CHECK_NONE(windowFaults(img, &g, QSize(7245, 5085), zoom, kLight));
         CHECK_NONE(misplaced({
             {g.Befehl1, 120, 120, 735, 495},
             {g.Bild1, 1200, 120, 495, 495},
@@ -418,14 +451,15 @@ class WindowPictures : public QObject {
             {g.Bezeichnung2, 6240, 240, 735, 255},
             {g.Figur2, 120, 720, 6975, 4215},
         }));
-        CHECK_NONE(wrongColours(img, {
-                                         {"window", 60, 60, kLight},
-                                         {"field border", 120, 2000, kBlack},
-                                         {"next-digit box", 3510, 150, kLight},
-                                         {"speed box", 4230, 540, kLight},
-                                         {"\"schnell\"", 4335, 255, kLight},
-                                         {"\"langsam\"", 6960, 480, kLight},
-                                     }));
+        CHECK_NONE(wrongColours(img, &g,
+                                {
+                                    {"window", 60, 60, kLight},
+                                    {"field border", 120, 2000, kBlack},
+                                    {"next-digit box", 3510, 150, kLight},
+                                    {"speed box", 4230, 540, kLight},
+                                    {"\"schnell\"", 4335, 255, kLight},
+                                    {"\"langsam\"", 6960, 480, kLight},
+                                }));
         CHECK_NONE(textFaults(img, g.Bezeichnung3, kLight, kRed, 99, false));
         CHECK_NONE(cutOffTexts(&g));
 
@@ -435,7 +469,7 @@ class WindowPictures : public QObject {
         QStringList faults;
         const QFontMetrics fm(g.font());
         const auto cellRect = [&](int x, int y, const QString& text) {
-            return QRect(px(280 * x, 280 * y), QSize(fm.horizontalAdvance(text), fm.height()));
+            return QRect(px(&g, 280 * x, 280 * y), QSize(fm.horizontalAdvance(text), fm.height()));
         };
         // The glyph as the game's font draws it, for comparison with the field.
         const auto glyph = [&](const QString& text) {
@@ -465,7 +499,7 @@ class WindowPictures : public QObject {
             img.copy(cross) != glyph(QStringLiteral("+")))
             faults
                 << QStringLiteral("the cross is not drawn at (%1, %2)").arg(m.CrossX).arg(m.CrossY);
-        const QRect field = pxRect(120, 720, 6975, 4215).adjusted(2, 2, -2, -2);
+        const QRect field = pxRect(&g, 120, 720, 6975, 4215).adjusted(2, 2, -2, -2);
         int stray = 0;
         for (int y = field.top(); y <= field.bottom(); ++y)
             for (int x = field.left(); x <= field.right(); ++x) {
@@ -482,18 +516,23 @@ class WindowPictures : public QObject {
         QVERIFY(!g.Zeit1->isActive());
     }
 
+    void memoryOpenAndFound_data() { zoomData(); }
     void memoryOpenAndFound() {
+        QFETCH(double, zoom);
         Session s;
         Form1& f = s.form();
+        growTo(f, zoom);
         solveWithPromptsDue(s, false, true);
         QVERIFY(f.Bezeichnung14->isVisible());
         click(f.Bezeichnung14);
         games::memo& m = s.program.memoWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QCOMPARE(m.zoom(), zoom);
+        growTo(m, zoom);
         settle();
-        const QImage closed = grabWindow(&m, QStringLiteral("memory_face_down"));
+        const QImage closed = grabWindow(&m, pictureName(QStringLiteral("memory_face_down"), zoom));
 
-        QCOMPARE(closed.size(), pxRect(0, 0, 6525, 5805).size());
+        CHECK_NONE(windowFaults(closed, &m, QSize(6525, 5805), zoom, kLight));
         QList<Place> places = {
             {m.Befehl1, 120, 120, 735, 495},
             {m.Befehl2, 120, 720, 735, 495},
@@ -517,7 +556,8 @@ class WindowPictures : public QObject {
         QTest::mouseClick(m.card(other), Qt::LeftButton);
         QTest::mouseClick(m.card(stranger), Qt::LeftButton);
         settle();
-        const QImage img = grabWindow(&m, QStringLiteral("memory_open_and_found"));
+        const QImage img =
+            grabWindow(&m, pictureName(QStringLiteral("memory_open_and_found"), zoom));
 
         QList<Spot> spots = {
             {"window", 60, 60, kLight},
@@ -540,10 +580,24 @@ class WindowPictures : public QObject {
                 faults << QStringLiteral("card %1 is face down but shows something").arg(k);
             }
         }
-        faults << wrongColours(img, spots) << cutOffTexts(&m);
+        faults << windowFaults(img, &m, QSize(6525, 5805), zoom, kLight)
+               << wrongColours(img, &m, spots) << cutOffTexts(&m);
         CHECK_NONE(faults);
     }
 };
 
-QTEST_MAIN(WindowPictures)
+// A whiteboard-sized test screen: drops look their target up by its place on
+// the screen, so a window grown to twice its size must lie on one.
+int main(int argc, char** argv) {
+    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/pictures-screen-XXXXXX.json"));
+    if (!config.open()) return 1;
+    config.write(R"({"screens": [{"name": "board", "x": 0, "y": 0, "width": 3840,
+                     "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    WindowPictures test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "window_pictures.moc"
