@@ -40,11 +40,12 @@ QList<LinePlace> placeLines(const QStringList& lines, const QList<KeepTogether>&
             row = 0;
         }
         if (row >= perPage) {
+            // A blank line past the bottom is dropped: it would open a page
+            // with a gap, or a page with nothing on it.
             if (blank) continue;
             ++page;
             row = 0;
         }
-        if (blank && row == 0 && page > 0) continue;
         places[i] = {page, row};
         ++row;
     }
