@@ -44,7 +44,8 @@ class LongPress : public QObject {
   protected:
     bool eventFilter(QObject*, QEvent* e) override {
         switch (e->type()) {
-        case QEvent::MouseButtonPress: {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: { // a second quick touch arrives as a double click
             const auto* me = static_cast<QMouseEvent*>(e);
             const QInputDevice* dev = me->device();
             if (dev && dev->type() == QInputDevice::DeviceType::TouchScreen) {
