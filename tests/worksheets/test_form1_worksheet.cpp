@@ -2,6 +2,7 @@
 #include <QPointingDevice>
 #include <QSet>
 #include <QTest>
+#include <memory>
 
 #include "form1.h"
 #include "scripted_runtime.h"
@@ -220,7 +221,8 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     QVERIFY(rt.allAnswersUsed());
 
     // A finger held still opens the menu; a short tap does not.
-    QPointingDevice* touch = QTest::createTouchDevice();
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice* touch = device.get();
     QTest::touchEvent(sheet, touch).press(0, at);
     QTest::touchEvent(sheet, touch).release(0, at);
     QTest::qWait(900);

@@ -187,6 +187,9 @@ void SheetPdf::savedPdfGoesThroughTheSameLayout() {
     // Without a default printer the job must not count as printed.
     if (QPrinterInfo::defaultPrinter().isNull())
         QCOMPARE(rt.print(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
+    // Nor does the print dialog open to choose among no printers.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        QCOMPARE(rt.printWithDialog(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
 }
 
 namespace {
