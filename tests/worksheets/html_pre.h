@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QRegularExpression>
 #include <QString>
 
@@ -22,30 +21,19 @@ inline PreBlock readPre(const QString& html) {
     QString raw = m.captured(2);
     if (raw.contains('<')) out.count = -1; // markup inside would change the text
     // A line break right after the start tag is not part of the content.
-    if (raw.startsWith("\r\n"))
-        raw.remove(0, 2);
-    else if (raw.startsWith('\n'))
-        raw.remove(0, 1);
+    if (raw.startsWith('\n')) raw.remove(0, 1);
     QString text;
-    static const QRegularExpression ref("&(#\\d+|#x[0-9a-fA-F]+|amp|lt|gt|quot|nbsp);");
+    static const QRegularExpression ref("&(#\\d+|amp|lt|gt);");
     int at = 0;
     for (auto it = ref.globalMatch(raw); it.hasNext();) {
         const auto r = it.next();
         text += raw.mid(at, r.capturedStart() - at);
         const QString name = r.captured(1);
-        if (name.startsWith('#')) {
-            const bool hex = name.startsWith("#x");
-            const char32_t c = name.mid(hex ? 2 : 1).toUInt(nullptr, hex ? 16 : 10);
-            text += QString::fromUcs4(&c, 1);
-        } else {
-            static const QHash<QString, QString> named{
-                {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"nbsp", "\u00a0"}};
-            text += named.value(name);
-        }
+        const char32_t c = name.startsWith('#') ? name.mid(1).toUInt() : 0;
+        text += c ? QString::fromUcs4(&c, 1) : name == "amp" ? "&" : name == "lt" ? "<" : ">";
         at = r.capturedEnd();
     }
     text += raw.mid(at);
-    text.replace("\r\n", "\n");
     out.text = text;
     return out;
 }

@@ -346,7 +346,6 @@ void SheetActions::menuCommands_data() {
     const Box dialogTasks{Box::PrintDialog, "Schriftliche Division (Aufgaben)", 0, {}, {}};
     const Box dialogSolutions{Box::PrintDialog, "Schriftliche Division (Lösungen)", 0, {}, {}};
     const QString no = QString::number(int(shell::PrintResult::NoPrinter));
-    const QString failed = QString::number(int(shell::PrintResult::Failed));
     const QString printed = QString::number(int(shell::PrintResult::Printed));
     const QString cancelled = QString::number(int(shell::PrintResult::Cancelled));
 
@@ -367,8 +366,6 @@ void SheetActions::menuCommands_data() {
         << "/tmp/Woche 3.pdf" << false;
     QTest::newRow("PDF, wrong password")
         << int(C::SaveTasksPdf) << "6" << QString() << true << QList<Box>{} << "" << false;
-    QTest::newRow("PDF, password box cancelled")
-        << int(C::SaveSolutionsPdf) << "" << QString() << true << QList<Box>{} << "" << false;
     QTest::newRow("PDF, save dialog cancelled")
         << int(C::SaveTasksPdf) << QString() << "" << true << QList<Box>{saveTasks} << "" << false;
     QTest::newRow("PDF cannot be written")
@@ -391,13 +388,6 @@ void SheetActions::menuCommands_data() {
         << int(C::PrintTasksOn) << QString() << no << true
         << QList<Box>{dialogTasks,
                       msgRecord("Es ist kein Drucker eingerichtet.\rSoll das Rechenblatt "
-                                "stattdessen als PDF-Datei gespeichert werden?\r\r",
-                                4 + 48, "Drucken")}
-        << "" << false;
-    QTest::newRow("failed job says so")
-        << int(C::PrintSolutionsOn) << QString() << failed << true
-        << QList<Box>{dialogSolutions,
-                      msgRecord("Der Druck ist fehlgeschlagen.\rSoll das Lösungsblatt "
                                 "stattdessen als PDF-Datei gespeichert werden?\r\r",
                                 4 + 48, "Drucken")}
         << "" << false;

@@ -278,15 +278,10 @@ void SheetPdf::pagesATeacherCanUse() {
         QCOMPARE(qRound(page.height), qRound(paperPt.height()));
         QVERIFY2(!page.words.isEmpty(), "empty page");
         for (const Word& w : page.words) {
-            QVERIFY2(w.x0 >= kMarginPt - 0.5 && w.y0 >= kMarginPt - 0.5 &&
-                         w.x1 <= page.width - kMarginPt + 0.5 &&
-                         w.y1 <= page.height - kMarginPt + 0.5,
-                     qPrintable(QStringLiteral("%1 at %2,%3-%4,%5")
-                                    .arg(w.text)
-                                    .arg(w.x0)
-                                    .arg(w.y0)
-                                    .arg(w.x1)
-                                    .arg(w.y1)));
+            const QRectF box(QPointF(w.x0, w.y0), QPointF(w.x1, w.y1));
+            const QRectF inside(QPointF(kMarginPt, kMarginPt),
+                                QPointF(page.width - kMarginPt, page.height - kMarginPt));
+            QVERIFY2(inside.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box), qPrintable(w.text));
             left = std::min(left, w.x0);
             right = std::max(right, w.x1);
         }
