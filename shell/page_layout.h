@@ -28,9 +28,9 @@ int linesPerPage(double lineHeight, double usableHeight);
 
 // Lays the lines out top to bottom. A group that does not fit below the lines
 // already on a page starts the next page; a group taller than a page starts a
-// page of its own and is cut where that page ends. Blank lines (nothing but blanks) never open a page and
-// are dropped at the top of a following page, so no page stays empty and no
-// page starts with a gap.
+// page of its own and is cut where that page ends. Blank lines (nothing but blanks) never open a
+// page and are dropped at the top of a following page, so no page stays empty and no page starts
+// with a gap.
 QList<LinePlace> placeLines(const QStringList& lines, const QList<KeepTogether>& groups,
                             int perPage);
 
