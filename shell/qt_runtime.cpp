@@ -10,6 +10,10 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -156,10 +160,41 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
+PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
+    printer.setDocName(doc.lines.value(0));
+    QWidget* parent = boxParent();
+    QPrintDialog dialog(&printer, parent);
+    zoomBox(&dialog, parent);
+    // The dialog chooses a printer and the copies; saving a file has its own menu item,
+    // and a sheet is always printed whole.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    forms::restoreFocus();
+    if (!accepted) return PrintResult::Cancelled;
+    if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
+    return renderDocument(printer, doc) ? PrintResult::Printed : PrintResult::Failed;
+}
+
 void QtRuntime::setClipboardText(const QString& text) {
     QClipboard* cb = QGuiApplication::clipboard();
     cb->clear();
     cb->setText(text, QClipboard::Clipboard);
+}
+
+void QtRuntime::setClipboardContent(const QString& text, const QString& html) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QClipboard* cb = QGuiApplication::clipboard();
+    cb->clear();
+    cb->setMimeData(data, QClipboard::Clipboard);
 }
 
 } // namespace shell

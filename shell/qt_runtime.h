@@ -21,10 +21,12 @@ class QtRuntime : public Runtime {
     double rnd() override;
     QSize screenTwips() override;
     PrintResult print(const PrintDocument& doc) override;
+    PrintResult printWithDialog(const PrintDocument& doc) override;
     bool printToPdf(const PrintDocument& doc, const QString& path) override;
     QString saveFileName(const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardContent(const QString& text, const QString& html) override;
 
   private:
     std::mt19937_64 gen_;
@@ -34,10 +36,14 @@ class QtRuntime : public Runtime {
 // Lets a box or dialog opened from parent show its text at the parent
 // window's zoom (at most three times).
 void zoomBox(QWidget* box, const QWidget* parent);
+// Gives the printer margins of at least kPageMarginMm on every side (more where
+// the printer cannot print that close to the edge), keeping its paper.
+void setSheetMargins(QPrinter& printer);
 
 // Lays the lines of doc out on the printer's pages: one font, the font's own
-// line spacing, a new page whenever the next line would pass the bottom of the
-// printable area. False when the printer cannot be opened.
+// line spacing, the block of lines centred horizontally inside the margins,
+// page breaks as placeLines() decides. Prints the copies itself when the
+// printer cannot. False when the printer cannot be opened.
 bool renderDocument(QPrinter& printer, const PrintDocument& doc);
 
 } // namespace shell

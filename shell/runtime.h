@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "page_layout.h"
+
 namespace shell {
 
 // Message box styles, summed as in the classic runtime.
@@ -22,17 +24,24 @@ enum MsgAnswer : int {
     AnswerNo = 7,
 };
 
-// One print job: every line printed top to bottom in one fixed-pitch font.
+// One print job: every line printed top to bottom in one fixed-pitch font,
+// centred as a block between the page margins. A page break never falls
+// inside one of the keep-together groups that fits on a page.
 struct PrintDocument {
     QString fontName;
     double pointSize = 12;
     QStringList lines;
+    QList<KeepTogether> keepTogether;
 };
+
+// The least margin on every side of a printed page, in millimetres.
+constexpr double kPageMarginMm = 12;
 
 enum class PrintResult {
     Printed,   // handed to the default printer
     NoPrinter, // no printer is set up on this machine
     Failed,    // the printer could not be opened or the job failed
+    Cancelled, // the user closed the print dialog without printing
 };
 
 // Everything a window needs from the outside world that a test must control or
@@ -59,6 +68,10 @@ class Runtime {
 
     // Prints on the system's default printer, without a dialog.
     virtual PrintResult print(const PrintDocument& doc) = 0;
+    // Qt's print dialog: the user picks the printer and the number of copies,
+    // then the same pages as print() go out. NoPrinter without opening the
+    // dialog when no printer is set up.
+    virtual PrintResult printWithDialog(const PrintDocument& doc) = 0;
     // Writes the same pages into a PDF file; false when the file cannot be written.
     virtual bool printToPdf(const PrintDocument& doc, const QString& path) = 0;
     // File dialog for saving; "" when cancelled.
@@ -67,6 +80,9 @@ class Runtime {
 
     // Replaces the clipboard content with plain text.
     virtual void setClipboardText(const QString& text) = 0;
+    // Replaces the clipboard content with the text and, beside it, HTML of the
+    // same content.
+    virtual void setClipboardContent(const QString& text, const QString& html) = 0;
 };
 
 // The runtime every window uses. Set once at start-up (or by a test).

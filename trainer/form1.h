@@ -10,6 +10,8 @@
 #include "controls.h"
 #include "form.h"
 
+class QMenu;
+
 namespace games {
 class Form4;
 class memo;
@@ -118,6 +120,7 @@ class Form1 : public shell::Form {
     shell::VbButton* Befehl18; // "Lösungen drucken"
     shell::VbButton* Befehl19; // "Kopieren"
     QListWidget* Liste5;
+    QMenu* Liste5Menu; // context menu of the sheet: PDF and printer of choice
 
     // ---- window
     void Form_Activate() override;
@@ -164,6 +167,8 @@ class Form1 : public shell::Form {
     void Befehl19_Click();
     void FillNormalSheet();
     void FillRemainderSheet();
+    // Right click or long press on the sheet; pos in the list's viewport.
+    void Liste5_ContextMenu(const QPoint& pos);
 
     // The answer cell of a rule, and any cell by name ("Bezeichnung9", "luecke14").
     shell::VbLabel* cell(const CellRule& rule) const;

@@ -91,6 +91,42 @@ QString clipboardText(const QStringList& items, const QString& modeCaption) {
     return text;
 }
 
+QString clipboardHtml(const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QString body;
+    body.reserve(lines.size() + 64);
+    for (const char32_t c : lines.toUcs4()) {
+        if (c == U'&')
+            body += QLatin1String("&amp;");
+        else if (c == U'<')
+            body += QLatin1String("&lt;");
+        else if (c == U'>')
+            body += QLatin1String("&gt;");
+        else if (c > 126)
+            body += QStringLiteral("&#%1;").arg(uint(c));
+        else
+            body += QChar(char16_t(c));
+    }
+    // HTML drops a line break right after <pre>; the extra one keeps a leading empty line.
+    return QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
+                          "<pre style=\"font-family: 'Courier New', monospace;\">\n") +
+           body + QStringLiteral("</pre></body></html>");
+}
+
+QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount) {
+    QList<std::pair<int, int>> runs;
+    for (int first = 0; first < itemCount; first += 9) {
+        const int count = std::min(7, itemCount - first);
+        if (first == 0)
+            runs.append({0, lead + count});
+        else
+            runs.append({lead + first, count});
+    }
+    if (itemCount == 0 && lead > 0) runs.append({0, lead});
+    return runs;
+}
+
 SheetDocument taskSheet(const QStringList& items, const QString& modeCaption) {
     const bool remainder = modeCaption == QLatin1String("R");
     SheetDocument doc;
@@ -100,6 +136,7 @@ SheetDocument taskSheet(const QStringList& items, const QString& modeCaption) {
     doc.lines << QString() << QString();
     for (int i = 0; i < items.size(); ++i)
         doc.lines << blankItem(items.at(i), i, remainder);
+    doc.keepTogether = blockRowRuns(3, int(items.size()));
     return doc;
 }
 
@@ -111,8 +148,10 @@ SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption
         doc.lines << QStringLiteral("Schriftliche Division (Lösungen)");
     if (modeCaption == QLatin1String("R"))
         doc.lines << QStringLiteral("Schriftliche Division mit Rest (Lösungen)");
+    const int lead = int(doc.lines.size()) + 2;
     doc.lines << QString() << QString();
     doc.lines << items;
+    doc.keepTogether = blockRowRuns(lead, int(items.size()));
     return doc;
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // The text of a worksheet: twelve tasks laid out as written divisions in
 // fixed-width lines, and the blanked copy that becomes the task sheet.
@@ -35,13 +36,26 @@ QString blankItem(const QString& item, int index, bool remainder);
 // unchanged; every line ends with CR LF.
 QString clipboardText(const QStringList& items, const QString& modeCaption);
 
+// The clipboard text as HTML: one <pre> in 'Courier New' (any fixed-width
+// font where that is missing) holding the same lines, so a word processor
+// keeps the columns. Every character outside plain ASCII is written as a
+// character reference, so no charset guess can spoil an umlaut.
+QString clipboardHtml(const QString& text);
+
 // A print job independent of the printer: the font, its size and the lines
-// from the heading down.
+// from the heading down. keepTogether lists the runs of lines (first line,
+// count) that a page break must not divide: each block row, the first one
+// together with the heading and its two empty lines.
 struct SheetDocument {
     QString fontName = QStringLiteral("Courier New");
     double pointSize = 20;
     QStringList lines;
+    QList<std::pair<int, int>> keepTogether;
 };
+
+// The runs that stay on one page when the items follow `lead` lines of
+// heading and empty lines.
+QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount);
 
 // The task sheet: blanked items under its heading; "R" picks the remainder
 // heading, pattern and size 20, any other caption the normal one at size 24.

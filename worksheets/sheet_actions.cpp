@@ -42,6 +42,31 @@ const SheetKind& solutionKind() {
     return k;
 }
 
+const QString kPdfFilter = QStringLiteral("PDF-Dateien (*.pdf)");
+
+// A name typed without its ending still becomes a PDF file a teacher can open.
+QString withPdfEnding(const QString& path) {
+    if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return path;
+    return path + QLatin1String(".pdf");
+}
+
+// Save dialog, the PDF, and a box that says where the file is or that it
+// could not be written. Nothing happens when the dialog is cancelled.
+void savePdf(const SheetKind& kind, const shell::PrintDocument& doc, const QString& caption,
+             const QString& boxTitle) {
+    shell::Runtime& rt = shell::runtime();
+    const QString chosen = rt.saveFileName(caption, kind.suggestedName, kPdfFilter);
+    if (chosen.isEmpty()) return;
+    const QString path = withPdfEnding(chosen);
+    if (rt.printToPdf(doc, path)) {
+        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly, boxTitle);
+    } else {
+        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
+                      QStringLiteral("\r\r"),
+                  shell::OkOnly + shell::StopIcon, boxTitle);
+    }
+}
+
 // Without a working printer the sheet must not be announced as printing;
 // the user may keep it as a PDF file instead.
 void offerPdf(const SheetKind& kind, const shell::PrintDocument& doc, shell::PrintResult result) {
@@ -52,19 +77,7 @@ void offerPdf(const SheetKind& kind, const shell::PrintDocument& doc, shell::Pri
     const int answer =
         rt.msgBox(why + kind.offer, shell::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
     if (answer != shell::AnswerYes) return;
-    QString path =
-        rt.saveFileName(kind.pdfCaption, kind.suggestedName, QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (path.isEmpty()) return;
-    // A name typed without its ending still becomes a PDF file a teacher can open.
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QLatin1String(".pdf");
-    if (rt.printToPdf(doc, path)) {
-        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly,
-                  QStringLiteral("Drucken"));
-    } else {
-        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
-                      QStringLiteral("\r\r"),
-                  shell::OkOnly + shell::StopIcon, QStringLiteral("Drucken"));
-    }
+    savePdf(kind, doc, kind.pdfCaption, QStringLiteral("Drucken"));
 }
 
 void printSheet(const SheetKind& kind, const SheetDocument& sheet, const QString& pointsCaption) {
@@ -83,13 +96,61 @@ void printSheet(const SheetKind& kind, const SheetDocument& sheet, const QString
     offerPdf(kind, doc, result);
 }
 
+bool isTaskSheet(MenuCommand command) {
+    return command == MenuCommand::SaveTasksPdf || command == MenuCommand::PrintTasksOn;
+}
+
 } // namespace
+
+const QList<MenuCommand>& menuCommands() {
+    static const QList<MenuCommand> all{MenuCommand::SaveTasksPdf, MenuCommand::SaveSolutionsPdf,
+                                        MenuCommand::PrintTasksOn, MenuCommand::PrintSolutionsOn};
+    return all;
+}
+
+QString menuText(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::SaveTasksPdf:
+        return QStringLiteral("Aufgabenblatt als PDF speichern …");
+    case MenuCommand::SaveSolutionsPdf:
+        return QStringLiteral("Lösungsblatt als PDF speichern …");
+    case MenuCommand::PrintTasksOn:
+        return QStringLiteral("Aufgabenblatt drucken auf …");
+    case MenuCommand::PrintSolutionsOn:
+        return QStringLiteral("Lösungsblatt drucken auf …");
+    }
+    return {};
+}
+
+void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
+                    const QString& pointsCaption) {
+    if (!printingUnlocked(pointsCaption)) return;
+    const bool tasks = isTaskSheet(command);
+    const SheetKind& kind = tasks ? taskKind() : solutionKind();
+    const shell::PrintDocument doc =
+        toPrintDocument(tasks ? taskSheet(items, modeCaption) : solutionSheet(items, modeCaption));
+    if (command == MenuCommand::SaveTasksPdf || command == MenuCommand::SaveSolutionsPdf) {
+        savePdf(kind, doc, QStringLiteral("Als PDF speichern"),
+                QStringLiteral("Als PDF speichern"));
+        return;
+    }
+    shell::Runtime& rt = shell::runtime();
+    const shell::PrintResult result = rt.printWithDialog(doc);
+    if (result == shell::PrintResult::Cancelled) return;
+    if (result == shell::PrintResult::Printed) {
+        rt.msgBox(kind.printing, shell::OkOnly, QStringLiteral("Drucken"));
+        return;
+    }
+    offerPdf(kind, doc, result);
+}
 
 shell::PrintDocument toPrintDocument(const SheetDocument& doc) {
     shell::PrintDocument d;
     d.fontName = doc.fontName;
     d.pointSize = doc.pointSize;
     d.lines = doc.lines;
+    for (const auto& [first, count] : doc.keepTogether)
+        d.keepTogether.append({first, count});
     return d;
 }
 
@@ -113,7 +174,8 @@ void printSolutionSheet(const QStringList& items, const QString& modeCaption,
 
 void copySheet(const QStringList& items, const QString& modeCaption) {
     shell::Runtime& rt = shell::runtime();
-    rt.setClipboardText(clipboardText(items, modeCaption));
+    const QString text = clipboardText(items, modeCaption);
+    rt.setClipboardContent(text, clipboardHtml(text));
     rt.msgBox(
         QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
                        "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),

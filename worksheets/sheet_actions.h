@@ -23,6 +23,15 @@ void printSolutionSheet(const QStringList& items, const QString& modeCaption,
 // "Kopieren": blanked and solved sheet as text on the clipboard.
 void copySheet(const QStringList& items, const QString& modeCaption);
 
+// The commands of the sheet list's context menu, in the order it shows them.
+enum class MenuCommand { SaveTasksPdf, SaveSolutionsPdf, PrintTasksOn, PrintSolutionsOn };
+const QList<MenuCommand>& menuCommands();
+QString menuText(MenuCommand command);
+// Runs a menu command: the printer lock first, then the save dialog and the
+// PDF, or Qt's print dialog and the chosen printer.
+void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
+                    const QString& pointsCaption);
+
 shell::PrintDocument toPrintDocument(const SheetDocument& doc);
 
 } // namespace worksheets

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 #include <QTest>
 
@@ -89,11 +90,35 @@ void ScriptedRuntime::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
+shell::PrintResult ScriptedRuntime::printWithDialog(const shell::PrintDocument& doc) {
+    const Box b{Box::PrintDialog, doc.lines.value(0), 0, {}, {}};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (printDialogAnswers.isEmpty()) {
+        unexpected(b);
+        return shell::PrintResult::Cancelled;
+    }
+    const shell::PrintResult r = printDialogAnswers.dequeue();
+    if (r == shell::PrintResult::Printed) printed.append(doc);
+    return r;
+}
+
+void ScriptedRuntime::setClipboardContent(const QString& text, const QString& html) {
+    ++clipboardWrites;
+    clipboard = text;
+    clipboardHtml = html;
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 char* toString(const ScriptedRuntime::Box& b) {
     QString p = b.prompt;
     p.replace(QLatin1Char('\r'), QLatin1String("\\r"))
         .replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    const char* kinds[] = {"msg", "input", "file"};
+    const char* kinds[] = {"msg", "input", "file", "print"};
     return qstrdup(QStringLiteral("%1(\"%2\", %3, \"%4\", \"%5\")")
                        .arg(QLatin1String(kinds[b.kind]), p)
                        .arg(b.style)

@@ -13,7 +13,7 @@
 class ScriptedRuntime : public shell::Runtime {
   public:
     struct Box {
-        enum Kind { Message, Input, SaveFile } kind;
+        enum Kind { Message, Input, SaveFile, PrintDialog } kind;
         QString prompt;
         int style = 0;
         QString title;
@@ -65,7 +65,8 @@ class ScriptedRuntime : public shell::Runtime {
     QList<Box> takeBoxes();
     // True when every scripted answer was used.
     bool allAnswersUsed() const {
-        return msgAnswers.isEmpty() && inputAnswers.isEmpty() && fileAnswers.isEmpty();
+        return msgAnswers.isEmpty() && inputAnswers.isEmpty() && fileAnswers.isEmpty() &&
+               printDialogAnswers.isEmpty();
     }
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
@@ -79,6 +80,15 @@ class ScriptedRuntime : public shell::Runtime {
     QString saveFileName(const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
+
+    // The print dialog is recorded as a box (prompt: the document's first line)
+    // and answered from its own queue; a Printed answer adds the job to printed.
+    void answerPrintDialog(shell::PrintResult r) { printDialogAnswers.enqueue(r); }
+    QQueue<shell::PrintResult> printDialogAnswers;
+    shell::PrintResult printWithDialog(const shell::PrintDocument& doc) override;
+    // The HTML put beside the text by the last setClipboardContent().
+    QString clipboardHtml;
+    void setClipboardContent(const QString& text, const QString& html) override;
 
   private:
     void unexpected(const Box& b);

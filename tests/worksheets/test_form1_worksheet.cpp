@@ -1,5 +1,8 @@
+#include <QMenu>
+#include <QPointingDevice>
 #include <QSet>
 #include <QTest>
+#include <memory>
 
 #include "form1.h"
 #include "scripted_runtime.h"
@@ -53,6 +56,7 @@ class Form1Worksheet : public QObject {
     void composeShowsTwelveTasks();
     void otherModeCaptionComposesNothing();
     void printAndCopyReadTheWindow();
+    void sheetMenuOnRightClickAndLongPress();
 };
 
 void Form1Worksheet::composeShowsTwelveTasks_data() {
@@ -165,6 +169,72 @@ void Form1Worksheet::printAndCopyReadTheWindow() {
     QCOMPARE(items(f), sheet); // printing and copying leave the sheet as it was
     QCOMPARE(tw::left(f.Bild3), 960);
     QVERIFY(rt.allAnswersUsed());
+    QCOMPARE(rt.unexpectedBoxes, 0);
+}
+
+void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
+    ScriptedRuntime rt;
+    Form1 f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QWidget* sheet = f.Liste5->viewport();
+    const QPoint at(40, 30);
+    auto rightClick = [&] {
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, sheet->mapToGlobal(at));
+        QApplication::sendEvent(sheet, &e);
+    };
+
+    rightClick(); // no sheet, no menu
+    QVERIFY(!f.Liste5Menu->isVisible());
+
+    f.Befehl14->click();
+    QVERIFY(f.Liste5->toolTip().contains("Rechte Maustaste"));
+    rightClick();
+    QTRY_VERIFY(f.Liste5Menu->isVisible());
+    QStringList texts;
+    for (QAction* a : f.Liste5Menu->actions())
+        texts << a->text();
+    QCOMPARE(texts,
+             QStringList({"Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
+                          "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …"}));
+    f.Liste5Menu->hide();
+
+    // The commands read the window at the moment they run: sheet, mode, points.
+    const QStringList items = [&] {
+        QStringList out;
+        for (int i = 0; i < f.Liste5->count(); ++i)
+            out << f.Liste5->item(i)->text();
+        return out;
+    }();
+    f.AddPoint();
+    shell::ZEBLABEL::load().Kontroll1->setChecked(true);
+    rt.answerInput("1");
+    rt.answerSaveFile("/tmp/blatt.pdf");
+    rt.answer(shell::AnswerOk);
+    f.Liste5Menu->actions()[1]->trigger();
+    QCOMPARE(rt.pdfs.size(), 1);
+    QCOMPARE(rt.pdfs[0].second.lines, worksheets::solutionSheet(items, "E").lines);
+    rt.answerPrintDialog(shell::PrintResult::Cancelled);
+    rt.answerInput("1");
+    f.Liste5Menu->actions()[2]->trigger();
+    QVERIFY(rt.printed.isEmpty());
+    QVERIFY(rt.allAnswersUsed());
+
+    // A finger held still opens the menu; a short tap does not.
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice* touch = device.get();
+    QTest::touchEvent(sheet, touch).press(0, at);
+    QTest::touchEvent(sheet, touch).release(0, at);
+    QTest::qWait(900);
+    QVERIFY(!f.Liste5Menu->isVisible());
+    QTest::touchEvent(sheet, touch).press(0, at);
+    QTRY_VERIFY_WITH_TIMEOUT(f.Liste5Menu->isVisible(), 2000);
+    QTest::touchEvent(sheet, touch).release(0, at);
+    f.Liste5Menu->hide();
+
+    f.Befehl16->click(); // "Abbruch": the sheet is gone, and its menu
+    rightClick();
+    QVERIFY(!f.Liste5Menu->isVisible());
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 

@@ -3,6 +3,7 @@
 #include <QMimeData>
 #include <QTest>
 
+#include "html_pre.h"
 #include "qt_runtime.h"
 #include "scripted_runtime.h"
 #include "sheet_actions.h"
@@ -68,6 +69,9 @@ class SheetActions : public QObject {
     void clipboardFlow_data();
     void clipboardFlow();
     void qtClipboardReplacesOtherFormats();
+    void qtClipboardCarriesTextAndHtml();
+    void menuCommands_data();
+    void menuCommands();
 };
 
 void SheetActions::printerLock_data() {
@@ -292,6 +296,14 @@ void SheetActions::clipboardFlow() {
     QCOMPARE(text.split("\r\n").last(), QString());
     if (items == 0) QCOMPARE(text, QString(mode == "E" ? "\r\n\r\n" : ""));
     QVERIFY(!ZEBLABEL::loaded()); // copying is never locked
+
+    // Beside the text, the same lines as HTML in a fixed-width font.
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasHtml());
+    const PreBlock pre = readPre(data->html());
+    QCOMPARE(pre.count, 1);
+    QVERIFY(pre.style.contains("'Courier New'"));
+    QCOMPARE(pre.text.split('\n'), text.split("\r\n"));
 }
 
 void SheetActions::qtClipboardReplacesOtherFormats() {
@@ -305,6 +317,130 @@ void SheetActions::qtClipboardReplacesOtherFormats() {
     QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
     QVERIFY(!now->hasHtml());
     QVERIFY(!now->hasFormat("application/x-sonstwas"));
+}
+
+void SheetActions::qtClipboardCarriesTextAndHtml() {
+    auto* old = new QMimeData;
+    old->setData("application/x-sonstwas", "123");
+    QGuiApplication::clipboard()->setMimeData(old);
+    shell::QtRuntime rt;
+    rt.setClipboardContent("Ä 1\r\n", "<pre>&#196; 1\n</pre>");
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
+    QCOMPARE(now->html(), QStringLiteral("<pre>&#196; 1\n</pre>"));
+    QVERIFY(!now->hasFormat("application/x-sonstwas"));
+}
+
+void SheetActions::menuCommands_data() {
+    using C = MenuCommand;
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("typed");  // null: printing is not locked
+    QTest::addColumn<QString>("answer"); // save dialog path, or the print dialog's result
+    QTest::addColumn<bool>("pdfWorks");
+    QTest::addColumn<QList<Box>>("boxes"); // after the password box
+    QTest::addColumn<QString>("pdf");      // the file written, "" for none
+    QTest::addColumn<bool>("printed");
+    const QString s = "Als PDF speichern";
+    const Box saveTasks{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Aufgabenblatt.pdf"};
+    const Box saveSolutions{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Lösungsblatt.pdf"};
+    const Box dialogTasks{Box::PrintDialog, "Schriftliche Division (Aufgaben)", 0, {}, {}};
+    const Box dialogSolutions{Box::PrintDialog, "Schriftliche Division (Lösungen)", 0, {}, {}};
+    const QString no = QString::number(int(shell::PrintResult::NoPrinter));
+    const QString printed = QString::number(int(shell::PrintResult::Printed));
+    const QString cancelled = QString::number(int(shell::PrintResult::Cancelled));
+
+    QTest::newRow("tasks PDF, not locked")
+        << int(C::SaveTasksPdf) << QString() << "/tmp/Blatt.pdf" << true
+        << QList<Box>{saveTasks,
+                      msgRecord(
+                          "Das Rechenblatt wurde als PDF-Datei gespeichert:\r/tmp/Blatt.pdf\r\r", 0,
+                          s)}
+        << "/tmp/Blatt.pdf" << false;
+    QTest::newRow("solutions PDF, right password, name without ending")
+        << int(C::SaveSolutionsPdf) << "5"
+        << "/tmp/Woche 3" << true
+        << QList<Box>{saveSolutions,
+                      msgRecord(
+                          "Das Lösungsblatt wurde als PDF-Datei gespeichert:\r/tmp/Woche 3.pdf\r\r",
+                          0, s)}
+        << "/tmp/Woche 3.pdf" << false;
+    QTest::newRow("PDF, wrong password")
+        << int(C::SaveTasksPdf) << "6" << QString() << true << QList<Box>{} << "" << false;
+    QTest::newRow("PDF, save dialog cancelled")
+        << int(C::SaveTasksPdf) << QString() << "" << true << QList<Box>{saveTasks} << "" << false;
+    QTest::newRow("PDF cannot be written")
+        << int(C::SaveSolutionsPdf) << QString() << "/nicht/da.pdf" << false
+        << QList<Box>{saveSolutions,
+                      msgRecord("Die PDF-Datei konnte nicht gespeichert werden:\r/nicht/da.pdf\r\r",
+                                16, s)}
+        << "" << false;
+    QTest::newRow("tasks on a chosen printer")
+        << int(C::PrintTasksOn) << QString() << printed << true
+        << QList<Box>{dialogTasks, printingBox(false)} << "" << true;
+    QTest::newRow("solutions on a chosen printer, right password")
+        << int(C::PrintSolutionsOn) << "5" << printed << true
+        << QList<Box>{dialogSolutions, printingBox(true)} << "" << true;
+    QTest::newRow("print, wrong password")
+        << int(C::PrintTasksOn) << "Passwort" << QString() << true << QList<Box>{} << "" << false;
+    QTest::newRow("print dialog cancelled") << int(C::PrintSolutionsOn) << QString() << cancelled
+                                            << true << QList<Box>{dialogSolutions} << "" << false;
+    QTest::newRow("print without a printer says so")
+        << int(C::PrintTasksOn) << QString() << no << true
+        << QList<Box>{dialogTasks,
+                      msgRecord("Es ist kein Drucker eingerichtet.\rSoll das Rechenblatt "
+                                "stattdessen als PDF-Datei gespeichert werden?\r\r",
+                                4 + 48, "Drucken")}
+        << "" << false;
+}
+
+void SheetActions::menuCommands() {
+    QFETCH(int, command);
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+    QFETCH(bool, pdfWorks);
+    QFETCH(QList<Box>, boxes);
+    QFETCH(QString, pdf);
+    QFETCH(bool, printed);
+    const auto cmd = MenuCommand(command);
+    const bool saving = cmd == MenuCommand::SaveTasksPdf || cmd == MenuCommand::SaveSolutionsPdf;
+    const bool tasks = cmd == MenuCommand::SaveTasksPdf || cmd == MenuCommand::PrintTasksOn;
+    ScriptedRuntime rt;
+    rt.pdfWorks = pdfWorks;
+    setLock(!typed.isNull());
+    if (!typed.isNull()) rt.answerInput(typed);
+    if (!answer.isNull()) {
+        if (saving)
+            rt.answerSaveFile(answer);
+        else
+            rt.answerPrintDialog(shell::PrintResult(answer.toInt()));
+    }
+    for (const Box& b : boxes)
+        if (b.kind == Box::Message)
+            rt.answer((b.style & 7) == 4 ? shell::AnswerNo : shell::AnswerOk);
+
+    const QStringList items = randomSheet(true);
+    runMenuCommand(cmd, items, "R", "5");
+    QList<Box> expected = boxes;
+    if (!typed.isNull()) expected.prepend(passwordBox());
+    for (Box& b : expected) // the headings of a remainder sheet
+        b.prompt.replace("Division (", "Division mit Rest (");
+    QCOMPARE(rt.boxes, expected);
+    QVERIFY(rt.allAnswersUsed());
+
+    const SheetDocument want = tasks ? taskSheet(items, "R") : solutionSheet(items, "R");
+    QCOMPARE(rt.pdfs.size(), pdf.isEmpty() ? 0 : 1);
+    if (!pdf.isEmpty()) {
+        QCOMPARE(rt.pdfs[0].first, pdf);
+        QCOMPARE(rt.pdfs[0].second.lines, want.lines);
+        QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
+        QCOMPARE(rt.pdfs[0].second.keepTogether.size(), want.keepTogether.size());
+    }
+    QCOMPARE(rt.printed.size(), printed ? 1 : 0);
+    if (printed) {
+        QCOMPARE(rt.printed[0].lines, want.lines);
+        QCOMPARE(rt.printed[0].pointSize, want.pointSize);
+    }
+    QCOMPARE(ZEBLABEL::printerLock(), typed.isNull() ? 0 : 1);
 }
 
 QTEST_MAIN(SheetActions)

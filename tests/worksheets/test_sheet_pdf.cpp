@@ -36,6 +36,8 @@ class SheetPdf : public QObject {
     void glyphHeightsFollowFontSize_data();
     void glyphHeightsFollowFontSize();
     void savedPdfGoesThroughTheSameLayout();
+    void pagesATeacherCanUse_data();
+    void pagesATeacherCanUse();
 
   private:
     QString render(const SheetDocument& doc, const QString& name);
@@ -185,6 +187,143 @@ void SheetPdf::savedPdfGoesThroughTheSameLayout() {
     // Without a default printer the job must not count as printed.
     if (QPrinterInfo::defaultPrinter().isNull())
         QCOMPARE(rt.print(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
+    // Nor does the print dialog open to choose among no printers.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        QCOMPARE(rt.printWithDialog(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
+}
+
+namespace {
+
+struct Word {
+    double x0, y0, x1, y1;
+    QString text;
+};
+struct BoxPage {
+    double width = 0, height = 0;
+    QList<Word> words;
+};
+
+QList<BoxPage> pdfBoxes(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)">(.*?)</page>)re",
+                                    QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression wordRe(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QList<BoxPage> pages;
+    for (auto pi = pageRe.globalMatch(html); pi.hasNext();) {
+        const auto pm = pi.next();
+        BoxPage page{pm.captured(1).toDouble(), pm.captured(2).toDouble(), {}};
+        for (auto wi = wordRe.globalMatch(pm.captured(3)); wi.hasNext();) {
+            const auto m = wi.next();
+            page.words << Word{m.captured(1).toDouble(), m.captured(2).toDouble(),
+                               m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5)};
+        }
+        pages << page;
+    }
+    return pages;
+}
+
+const double kMarginPt = 12 / 25.4 * 72;
+
+} // namespace
+
+void SheetPdf::pagesATeacherCanUse_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("paper");
+    QTest::newRow("tasks E") << false << "E"
+                             << "A4";
+    QTest::newRow("tasks R") << false << "R"
+                             << "A4";
+    QTest::newRow("solutions E") << true << "E"
+                                 << "A4";
+    QTest::newRow("solutions R") << true << "R"
+                                 << "A4";
+    QTest::newRow("tasks E on Letter") << false << "E"
+                                       << "Letter";
+    QTest::newRow("solutions R on Letter") << true << "R"
+                                           << "Letter";
+}
+
+void SheetPdf::pagesATeacherCanUse() {
+    QFETCH(bool, solutions);
+    QFETCH(QString, mode);
+    QFETCH(QString, paper);
+    const QStringList sheet = randomSheet(mode == "R", 11);
+    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const QString pdf = dir_.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
+    if (paper == "A4") {
+        // The path behind "als PDF speichern" and behind a missing printer.
+        shell::QtRuntime rt;
+        QVERIFY(rt.printToPdf(toPrintDocument(doc), pdf));
+    } else {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        QVERIFY(shell::renderDocument(printer, toPrintDocument(doc)));
+    }
+
+    // Inside 12 mm margins on every side, the widest line centred between them.
+    const QList<BoxPage> boxes = pdfBoxes(pdf);
+    QVERIFY(!boxes.isEmpty());
+    const QSizeF paperPt =
+        QPageSize(paper == "A4" ? QPageSize::A4 : QPageSize::Letter).size(QPageSize::Point);
+    double left = 1e9, right = -1e9;
+    for (const BoxPage& page : boxes) {
+        QCOMPARE(qRound(page.width), qRound(paperPt.width()));
+        QCOMPARE(qRound(page.height), qRound(paperPt.height()));
+        QVERIFY2(!page.words.isEmpty(), "empty page");
+        for (const Word& w : page.words) {
+            const QRectF box(QPointF(w.x0, w.y0), QPointF(w.x1, w.y1));
+            const QRectF inside(QPointF(kMarginPt, kMarginPt),
+                                QPointF(page.width - kMarginPt, page.height - kMarginPt));
+            QVERIFY2(inside.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box), qPrintable(w.text));
+            left = std::min(left, w.x0);
+            right = std::max(right, w.x1);
+        }
+    }
+    QVERIFY2(qAbs(left - (boxes[0].width - right)) < 1.0,
+             qPrintable(QStringLiteral("left gap %1 pt, right gap %2 pt")
+                            .arg(left)
+                            .arg(boxes[0].width - right)));
+
+    // The lines in order and unchanged; note the page of each.
+    QList<Page> pages = pdfText(pdf, doc.pointSize);
+    QCOMPARE(pages.size(), boxes.size());
+    int margin = INT_MAX;
+    for (const Page& p : pages)
+        for (const QString& l : p)
+            if (!l.isEmpty()) margin = std::min<int>(margin, l.indexOf(QRegularExpression("\\S")));
+    QList<int> pageOf(doc.lines.size(), -1);
+    int at = 0;
+    for (int pageNo = 0; pageNo < pages.size(); ++pageNo) {
+        for (const QString& l : pages[pageNo]) {
+            if (l.isEmpty()) continue;
+            while (at < doc.lines.size() && rstrip(doc.lines[at]).trimmed().isEmpty())
+                ++at;
+            QVERIFY(at < doc.lines.size());
+            QCOMPARE(l.mid(margin), rstrip(doc.lines[at]));
+            pageOf[at++] = pageNo;
+        }
+    }
+    for (int i = 0; i < doc.lines.size(); ++i)
+        QVERIFY2(pageOf[i] >= 0 || doc.lines[i].trimmed().isEmpty(),
+                 qPrintable(QStringLiteral("line %1 missing").arg(i)));
+
+    // The heading opens the first page; each block row's seven lines share a page.
+    QCOMPARE(pageOf[0], 0);
+    QCOMPARE(pages[0].value(0).mid(margin), doc.lines[0]);
+    for (int row = 0; row < 4; ++row) {
+        const int first = 3 + 9 * row;
+        for (int i = first; i < first + 7; ++i)
+            QVERIFY2(pageOf[i] == pageOf[first],
+                     qPrintable(QStringLiteral("block row %1 cut at line %2").arg(row + 1).arg(i)));
+    }
+    QCOMPARE(pageOf[3], 0); // the first block row stays with the heading
 }
 
 QTEST_MAIN(SheetPdf)

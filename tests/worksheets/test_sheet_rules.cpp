@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "html_pre.h"
 #include "sheet.h"
 #include "sheet_samples.h"
 
@@ -22,6 +23,8 @@ class SheetRules : public QObject {
     void clipboardLayout();
     void printDocuments_data();
     void printDocuments();
+    void clipboardHtmlHoldsTheSameLines_data();
+    void clipboardHtmlHoldsTheSameLines();
 };
 
 void SheetRules::composedSheetHasFixedShape_data() {
@@ -215,6 +218,28 @@ void SheetRules::printDocuments() {
             expected << (solutions ? items[i] : blankItem(items[i], i, remainderPattern));
         QCOMPARE(doc.lines, expected);
     }
+}
+
+void SheetRules::clipboardHtmlHoldsTheSameLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("E sheet") << clipboardText(randomSheet(false), "E");
+    QTest::newRow("R sheet") << clipboardText(randomSheet(true), "R");
+    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, "E");
+    QTest::newRow("empty R sheet") << clipboardText({}, "R");
+    QTest::newRow("umlauts, markup characters, blanks")
+        << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n");
+}
+
+void SheetRules::clipboardHtmlHoldsTheSameLines() {
+    QFETCH(QString, text);
+    const QString html = clipboardHtml(text);
+    const PreBlock pre = readPre(html);
+    QCOMPARE(pre.count, 1);
+    QVERIFY2(pre.style.contains("font-family: 'Courier New', monospace"), qPrintable(pre.style));
+    QCOMPARE(pre.text.split('\n'), text.split("\r\n"));
+    // Plain ASCII, so a word processor that guesses the charset wrongly still gets the umlauts.
+    for (const QChar c : html)
+        QVERIFY2(c.unicode() < 128, qPrintable(html));
 }
 
 QTEST_APPLESS_MAIN(SheetRules)
