@@ -293,11 +293,20 @@ VbShape::VbShape(QWidget* parent, const QString& name, Kind kind) : QWidget(pare
 void VbShape::setFill(quint32 v) {
     filled_ = true;
     fill_ = bgr(v);
+    if (kind_ == Rectangle) {
+        // A solid box is opaque: the window need not paint its own background
+        // beneath it first, which counts on a window grown to a whiteboard.
+        QPalette p = palette();
+        p.setColor(QPalette::Window, fill_);
+        setPalette(p);
+        setAutoFillBackground(true);
+    }
     update();
 }
 
 void VbShape::setTransparentFill() {
     filled_ = false;
+    setAutoFillBackground(false);
     update();
 }
 
@@ -309,6 +318,16 @@ void VbShape::setBorderColor(quint32 v) {
 void VbShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int width = std::max(1, int(std::lround(borderWidth_ * tw::zoomOf(this).factor)));
+    if (kind_ == Rectangle && width > 1) {
+        // A grown window's boxes are large: filled as bands, not stroked as a path.
+        const QRect r = rect();
+        // The inside is the background Qt filled.
+        p.fillRect(QRect(r.left(), r.top(), r.width(), width), border_);
+        p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), border_);
+        p.fillRect(QRect(r.left(), r.top(), width, r.height()), border_);
+        p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), border_);
+        return;
+    }
     const qreal half = width / 2.0;
     const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
     p.setPen(QPen(border_, width));

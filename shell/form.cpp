@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "controls.h"
+#include "registry.h"
 #include "runtime.h"
 #include "twips.h"
 
@@ -249,12 +250,20 @@ void Form::resizeEvent(QResizeEvent* e) {
 }
 
 namespace {
-const char* const kBaseFont = "zoomBaseFontSize";
-const char* const kShownFont = "zoomShownFontSize";
-
 // Size of a font as one number: points when positive, pixels when negative.
 double fontSize(const QFont& f) {
     return f.pointSizeF() > 0 ? f.pointSizeF() : -double(f.pixelSize());
+}
+
+// The size of a control's font at 100 % and the size it was given at the
+// current zoom.
+struct FontSizes {
+    double base;
+    double shown;
+};
+Registry<FontSizes>& fontSizes() {
+    static Registry<FontSizes> r;
+    return r;
 }
 
 // Fonts set on a control grow with the zoom; a font that the program set
@@ -263,18 +272,14 @@ void zoomFont(QWidget* w, double factor) {
     if (!w->testAttribute(Qt::WA_SetFont)) return;
     QFont f = w->font();
     const double size = fontSize(f);
-    const QVariant shown = w->property(kShownFont);
-    double base = size;
-    if (shown.isValid() && shown.toDouble() == size)
-        base = w->property(kBaseFont).toDouble();
-    else
-        w->setProperty(kBaseFont, size);
+    const FontSizes* known = fontSizes().find(w);
+    const double base = known && known->shown == size ? known->base : size;
     if (base > 0)
         f.setPointSizeF(base * factor);
     else
         f.setPixelSize(std::max(1, int(std::lround(-base * factor))));
     if (fontSize(f) != size) w->setFont(f);
-    w->setProperty(kShownFont, fontSize(w->font()));
+    fontSizes().set(w, {base, fontSize(w->font())});
 }
 } // namespace
 
@@ -393,6 +398,11 @@ bool Form::previewKey(QWidget* w, QEvent* event) {
         break;
     }
     return false; // the key goes on to the control with the focus
+}
+
+void prepareLargeText() {
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "400");
 }
 
 namespace forms {

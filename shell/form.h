@@ -100,6 +100,11 @@ class Form : public QWidget {
 // when the user comes back from another application. A window the user
 // clicks to the front just becomes current, so the keyboard returns to it
 // after a box.
+// Lets Qt keep the glyphs of large text in its glyph cache. Text of a window
+// grown to a whiteboard passes the default limit of 64 pixels, and text past
+// it is filled as outlines on every paint. Call before the first paint.
+void prepareLargeText();
+
 namespace forms {
 void show(Form* f);
 void hide(Form* f);

@@ -1,24 +1,30 @@
 #include "twips.h"
 
-#include <QVariant>
+#include "registry.h"
+
 #include <QWidget>
 #include <cmath>
 
 namespace tw {
 
 namespace {
-const char* const kRect = "twipsRect";
-const char* const kFactor = "twipsZoom";
-const char* const kOffset = "twipsOffset";
-const char* const kContent = "twipsContent";
+// The twips rectangle of every placed control and the mapping of every grown
+// window, looked up on each paint.
+shell::Registry<QRect>& rects() {
+    static shell::Registry<QRect> r;
+    return r;
+}
+shell::Registry<Zoom>& zooms() {
+    static shell::Registry<Zoom> z;
+    return z;
+}
 
 int scaled(double twips, double factor) {
     return static_cast<int>(std::lround(twips * factor / kTwipsPerPixel));
 }
 
 QRect stored(const QWidget* w) {
-    const QVariant v = w->property(kRect);
-    if (v.isValid()) return v.toRect();
+    if (const QRect* r = rects().find(w)) return *r;
     // A control that was never placed in twips: derive from its pixels.
     const Zoom z = zoomOf(w);
     const QRect g = w->geometry();
@@ -50,14 +56,15 @@ void placeInPixels(QWidget* w, const QRect& r) {
 }
 
 void apply(QWidget* w, const QRect& r) {
-    const bool moved = w->property(kRect).toRect().topLeft() != r.topLeft();
-    w->setProperty(kRect, r);
+    const QRect* before = rects().find(w);
+    const bool moved = !before || before->topLeft() != r.topLeft();
+    rects().set(w, r);
     placeInPixels(w, r);
     // Controls inside are rounded where they lie in the window: a container
     // that moves takes them to the pixels of their new place.
-    if (moved)
+    if (moved && before)
         for (QWidget* c : w->findChildren<QWidget*>())
-            if (c->property(kRect).isValid()) placeInPixels(c, c->property(kRect).toRect());
+            if (const QRect* cr = rects().find(c)) placeInPixels(c, *cr);
 }
 } // namespace
 
@@ -69,21 +76,15 @@ int fromPx(int px) {
 }
 
 Zoom zoomOf(const QWidget* w) {
-    Zoom z;
-    if (!w) return z;
-    const QWidget* win = w->window();
-    const QVariant f = win->property(kFactor);
-    if (!f.isValid()) return z;
-    z.factor = f.toDouble();
-    z.offset = win->property(kOffset).toPoint();
-    z.content = win->property(kContent).toRect();
-    return z;
+    if (!w) return Zoom();
+    const Zoom* z = zooms().find(w->window());
+    return z ? *z : Zoom();
 }
 
 void setZoom(QWidget* window, const Zoom& z) {
-    window->setProperty(kFactor, z.factor > 0 ? z.factor : 1.0);
-    window->setProperty(kOffset, z.offset);
-    window->setProperty(kContent, z.content);
+    Zoom kept = z;
+    if (kept.factor <= 0) kept.factor = 1.0;
+    zooms().set(window, kept);
 }
 
 int toPx(const QWidget* w, double twips) {
@@ -99,12 +100,12 @@ QRect toPx(const QWidget* parent, const QRect& r) {
     // cell in a container meets the same pixel grid as the cells beside it.
     QPoint origin;
     for (const QWidget* c = parent; c && !c->isWindow(); c = c->parentWidget()) {
-        const QVariant v = c->property(kRect);
-        if (!v.isValid()) {
+        const QRect* placed = rects().find(c);
+        if (!placed) {
             origin = QPoint();
             break;
         }
-        origin += v.toRect().topLeft();
+        origin += placed->topLeft();
     }
     return QRect(scaled(origin.x() + r.x(), z.factor) - scaled(origin.x(), z.factor),
                  scaled(origin.y() + r.y(), z.factor) - scaled(origin.y(), z.factor),
@@ -135,10 +136,8 @@ void move(QWidget* w, int left, int top) {
 
 void relayout(QWidget* window) {
     const auto children = window->findChildren<QWidget*>();
-    for (QWidget* c : children) {
-        const QVariant v = c->property(kRect);
-        if (v.isValid()) placeInPixels(c, v.toRect());
-    }
+    for (QWidget* c : children)
+        if (const QRect* r = rects().find(c)) placeInPixels(c, *r);
 }
 
 int left(const QWidget* w) {
