@@ -342,6 +342,7 @@ void Form::centreOnScreen() {
     // take it out of that state on some window managers.
     if (isMaximized() || isFullScreen()) return;
     centrePending_ = frameOf(this).isNull();
+    centredAt_.start();
     const QSize s = runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
 }
@@ -349,8 +350,14 @@ void Form::centreOnScreen() {
 void Form::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     // The window manager framed the window after it was centred: centre the
-    // framed window once more.
-    if (centrePending_ && !frameOf(this).isNull()) centreOnScreen();
+    // framed window once more. Only just after the centring: a frame that
+    // came without a move is known by the time the user moves the window,
+    // and the user's move must stand.
+    if (!centrePending_ || frameOf(this).isNull()) return;
+    if (centredAt_.elapsed() < kFramingMs)
+        centreOnScreen();
+    else
+        centrePending_ = false;
 }
 
 void Form::closeEvent(QCloseEvent* e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -88,6 +89,9 @@ class Form : public QWidget {
     bool keyTaken_ = false;
     // Centred before the window manager framed the window.
     bool centrePending_ = false;
+    QElapsedTimer centredAt_;
+    // Longer than a window manager takes to frame a shown window.
+    static constexpr qint64 kFramingMs = 1000;
     // The key press last seen in this window and where, to tell a key
     // bubbling up to a parent from a new one.
     const QEvent* lastKey_ = nullptr;

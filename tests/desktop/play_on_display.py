@@ -287,11 +287,18 @@ def print_lock():
     lock = box("Druckersperre aufheben")
     wait(lambda: active() == lock, "the password box to take the keyboard")
     keys("ctrl+a")
-    run("xdotool", "type", "--delay", "30", str(state["points"]))
+    keys(*str(state["points"]))
     keys("Return")
     # The right password leads to the question; the wrong one before led nowhere.
     answer("Schriftliche Division", "Return")  # No is the default
+    # The exercise window, centred again after the game, covers part of the
+    # info window: the teacher brings it to the front by its title bar first.
+    x, y, w, h, (l, r, t, b) = geometry(info)
+    run("xdotool", "mousemove", str(x + w // 2), str(y - t // 2), "click", "1")
+    wait(lambda: active() == info, "the info window to come to the front")
     click(info, INFO_SWITCH)  # printing switched on in the info window
+    click(f1, (3, 3))  # and the exercise window back to the front
+    wait(lambda: active() == f1, "the exercise window to come to the front")
     click(f1, PRINT_TASKS)
     printer = run("lpstat", "-d", ok=(0, 1)) if has("lpstat") else ""
     if "destination:" in printer:
@@ -303,6 +310,8 @@ def print_lock():
     else:
         answer("Schriftliche Division", "Return")
     check(not windows("^Druckersperre aufheben$"), "no password asked once printing is on")
+    click(f1, ENDE)  # "Abbruch" lies there while the sheet is shown
+    wait(lambda: not shows(f1, rect_px((960, 720, 7095, 400)), YELLOW), "the sheet to close")
 
 
 def quit_program():
