@@ -1,7 +1,6 @@
 #include "startup.h"
 
 #include "app_icon.h"
-#include "form.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,7 +15,6 @@ void prepareApplication(QApplication& application) {
     QApplication::setDesktopFileName(QStringLiteral(DIVISION_APP_ID));
     QApplication::setWindowIcon(appicon::icon());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    shell::prepareLargeText();
 
     // Qt's own dialogs (file dialog, context menus) speak German too.
     auto* qtTranslator = new QTranslator(&application);

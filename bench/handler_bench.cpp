@@ -221,7 +221,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
     }
     QApplication app(argc, argv);
-    shell::prepareLargeText(); // as the program does
     HandlerBench bench;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&bench, argc, argv);

@@ -328,13 +328,17 @@ int Form::heightTw() const {
 void Form::moveTw(double left, double top) {
     const QPoint outer(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
     const QMargins guess = outerFrame(this);
+    placedOuter_ = outer;
+    placedClient_ = outer;
     // Until its own frame is known, Qt places a shown window's client area
     // where the frame should go; place the client area inside the frame the
     // window will get instead.
-    if (testAttribute(Qt::WA_WState_Created) && frameOf(this).isNull() && !guess.isNull())
-        setGeometry(QRect(outer + QPoint(guess.left(), guess.top()), size()));
-    else
+    if (testAttribute(Qt::WA_WState_Created) && frameOf(this).isNull() && !guess.isNull()) {
+        placedClient_ = outer + QPoint(guess.left(), guess.top());
+        setGeometry(QRect(placedClient_, size()));
+    } else {
         move(outer);
+    }
 }
 
 void Form::centreOnScreen() {
@@ -342,7 +346,6 @@ void Form::centreOnScreen() {
     // take it out of that state on some window managers.
     if (isMaximized() || isFullScreen()) return;
     centrePending_ = frameOf(this).isNull();
-    centredAt_.start();
     const QSize s = runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
 }
@@ -350,11 +353,15 @@ void Form::centreOnScreen() {
 void Form::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     // The window manager framed the window after it was centred: centre the
-    // framed window once more. Only just after the centring: a frame that
-    // came without a move is known by the time the user moves the window,
-    // and the user's move must stand.
-    if (!centrePending_ || frameOf(this).isNull()) return;
-    if (centredAt_.elapsed() < kFramingMs)
+    // framed window once more. A frame may come without a move, so the next
+    // move may be the user's: that one stands.
+    if (!centrePending_) return;
+    const QMargins frame = frameOf(this);
+    if (frame.isNull()) return;
+    const QPoint client = geometry().topLeft();
+    const bool whereWePutIt = client == placedClient_ || client == placedOuter_ ||
+                              client == placedOuter_ + QPoint(frame.left(), frame.top());
+    if (whereWePutIt)
         centreOnScreen();
     else
         centrePending_ = false;
@@ -405,11 +412,6 @@ bool Form::previewKey(QWidget* w, QEvent* event) {
         break;
     }
     return false; // the key goes on to the control with the focus
-}
-
-void prepareLargeText() {
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "400");
 }
 
 namespace forms {

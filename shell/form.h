@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -89,9 +88,9 @@ class Form : public QWidget {
     bool keyTaken_ = false;
     // Centred before the window manager framed the window.
     bool centrePending_ = false;
-    QElapsedTimer centredAt_;
-    // Longer than a window manager takes to frame a shown window.
-    static constexpr qint64 kFramingMs = 1000;
+    // Where the program last put the window: the frame's corner and the
+    // client area's.
+    QPoint placedOuter_, placedClient_;
     // The key press last seen in this window and where, to tell a key
     // bubbling up to a parent from a new one.
     const QEvent* lastKey_ = nullptr;
@@ -104,11 +103,6 @@ class Form : public QWidget {
 // when the user comes back from another application. A window the user
 // clicks to the front just becomes current, so the keyboard returns to it
 // after a box.
-// Lets Qt keep the glyphs of large text in its glyph cache. Text of a window
-// grown to a whiteboard passes the default limit of 64 pixels, and text past
-// it is filled as outlines on every paint. Call before the first paint.
-void prepareLargeText();
-
 namespace forms {
 void show(Form* f);
 void hide(Form* f);

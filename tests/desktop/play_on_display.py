@@ -40,6 +40,7 @@ PRINT_TASKS = centre(960 + 1440, 120, 1935, 495)
 ENDE = centre(960, 120, 1335, 495)
 INFO_SWITCH = (px(240) + 8, px(2400 + 127))
 YELLOW, GREEN, NAVY = (255, 255, 0), (0, 192, 0), (0, 0, 128)
+LIGHT = (192, 192, 255)  # the exercise window's back colour
 
 
 def digit_key(d):
@@ -314,6 +315,45 @@ def print_lock():
     wait(lambda: not shows(f1, rect_px((960, 720, 7095, 400)), YELLOW), "the sheet to close")
 
 
+def maximised_exercise():
+    f1 = state["form1"]
+    run("wmctrl", "-i", "-r", hex(f1), "-b", "add,maximized_vert,maximized_horz")
+    wait(lambda: geometry(f1)[2] > 1200, "the exercise window to fill the screen")
+    _, _, w, h, _ = geometry(f1)
+    z = min(w / 604, h / 443)
+    off = ((w - 604 * z) / 2, (h - 443 * z) / 2)
+
+    def at(x, y):  # a point in twips, where the grown window shows it
+        return int(off[0] + x * z / 15), int(off[1] + y * z / 15)
+
+    def area(left, top, width, height):
+        x, y = at(left, top)
+        return x, y, int(width * z / 15), int(height * z / 15)
+
+    wait(lambda: shows(f1, (0, h // 2, max(1, int(off[0]) - 2), 4), LIGHT),
+         "the margin in the window's back colour")
+    check(not shows(f1, area(*CELL_B28), YELLOW), "a new task has an empty last cell")
+    kx, ky = at(960 + 307, 5520 + 247)
+    tx, ty = at(3360 + 247, 4800 + 247)
+    run("xdotool", "mousemove", "--window", str(f1), str(kx), str(ky), "mousedown", "1",
+        "mousemove", "--window", str(f1), str((kx + tx) // 2), str((ky + ty) // 2),
+        "mousemove", "--window", str(f1), str(tx), str(ty), "mouseup", "1")
+    answer("Eingabefehler", "Return")
+    check(shows(f1, area(*CELL_B28), YELLOW), "the digit dropped on the grown cell stays")
+    state["points"] += 1
+    # Away to the start window and back: still maximised.
+    click(f1, at(960 + 667, 120 + 247))
+    f0 = window("^Schriftliche Division$")
+    wait(lambda: active() == f0, "the start window to be active")
+    click(f0, FORM0_EXERCISE)
+    wait(lambda: windows("^Einstellige Division$"), "the exercise window to come back")
+    check("MAXIMIZED_HORZ" in run("xprop", "-id", str(f1), "_NET_WM_STATE"),
+          "the exercise window comes back maximised")
+    run("wmctrl", "-i", "-r", hex(f1), "-b", "remove,maximized_vert,maximized_horz")
+    wait(lambda: geometry(f1)[2] < 700, "the exercise window back at its size")
+    wait(lambda: active() == f1, "the exercise window to be active")
+
+
 def quit_program():
     f1 = state["form1"]
     click(f1, ENDE)
@@ -337,6 +377,7 @@ STEPS = [
     fifty_points_open_the_game,
     arrow_keys_only_steer,
     print_lock,
+    maximised_exercise,
     quit_program,
 ]
 
