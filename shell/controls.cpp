@@ -400,27 +400,30 @@ class DragWatch : public QObject {
             if (watched == d || watched == d->window()) d->cancelDrag();
             break;
         case QEvent::MouseMove: {
-            // The button came up where we did not see it. A finger's moves
-            // stand for another pointer and say nothing about this one.
+            // The button came up where we did not see it. Another pointer's
+            // moves (a finger during a mouse drag, the mouse during a finger's)
+            // say nothing about this one.
             auto* me = static_cast<QMouseEvent*>(event);
-            if (me->device() && me->device()->type() != QInputDevice::DeviceType::Mouse) break;
+            if (!d->samePointer(me)) break;
             if (!(me->buttons() & Qt::LeftButton)) d->cancelDrag();
             break;
         }
-        case QEvent::Enter:
-            if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) d->cancelDrag();
+        case QEvent::MouseButtonRelease: {
+            // The last button of this pointer came up. When the release went
+            // elsewhere (a finger took Qt's grab meanwhile), the digit still
+            // drops where the pointer let go. The other pointer's release ends
+            // nothing.
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (!d->samePointer(me) || (me->buttons() & Qt::LeftButton)) break;
+            const QPoint at = me->globalPosition().toPoint();
+            QMetaObject::invokeMethod(
+                qApp,
+                [d = QPointer<DragButton>(d), at] {
+                    if (d && gDrag == d) d->finishDrag(at);
+                },
+                Qt::QueuedConnection);
             break;
-        case QEvent::MouseButtonRelease:
-            // The last button came up; if the release went to another control
-            // (a second pointer, say), the drag ends there without a drop.
-            if (!(static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton))
-                QMetaObject::invokeMethod(
-                    qApp,
-                    [d = QPointer<DragButton>(d)] {
-                        if (d && gDrag == d) d->cancelDrag();
-                    },
-                    Qt::QueuedConnection);
-            break;
+        }
         default:
             break;
         }
@@ -462,6 +465,7 @@ void DragButton::mousePressEvent(QMouseEvent* e) {
         return;
     }
     dragging_ = true;
+    byFinger_ = e->source() == Qt::MouseEventSynthesizedByQt;
     gDrag = this;
     qApp->installEventFilter(dragWatch());
     setDown(true);
@@ -486,21 +490,30 @@ void DragButton::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
+bool DragButton::samePointer(const QMouseEvent* e) const {
+    // Qt makes the mouse events of a finger itself; a mouse's come from the platform.
+    return (e->source() == Qt::MouseEventSynthesizedByQt) == byFinger_;
+}
+
 void DragButton::mouseMoveEvent(QMouseEvent* e) {
-    if (dragging_) moveImage(e->globalPosition().toPoint());
+    if (dragging_ && samePointer(e)) moveImage(e->globalPosition().toPoint());
     e->accept();
 }
 
 void DragButton::mouseReleaseEvent(QMouseEvent* e) {
-    if (!dragging_ || e->button() != Qt::LeftButton) {
+    if (!dragging_ || e->button() != Qt::LeftButton || !samePointer(e)) {
         e->accept();
         return;
     }
-    endDrag();
     e->accept();
+    finishDrag(e->globalPosition().toPoint());
+}
+
+void DragButton::finishDrag(const QPoint& globalPos) {
+    endDrag();
     // The drop may open a modal box and even start a new task; look the
     // target up only after the image is gone so it is not found itself.
-    if (DropTarget* t = dropTargetAt(e->globalPosition().toPoint())) t->dropFrom(this);
+    if (DropTarget* t = dropTargetAt(globalPos)) t->dropFrom(this);
 }
 
 void DragButton::moveImage(const QPoint& globalPos) {

@@ -184,6 +184,11 @@ class DragButton : public VbButton {
     static DragButton* current();
     // Ends the drag without a drop: the key comes up and the digit goes.
     void cancelDrag();
+    // Ends the drag with a drop onto the control under globalPos.
+    void finishDrag(const QPoint& globalPos);
+    // True when the event comes from the pointer that drags: the mouse, or
+    // a finger.
+    bool samePointer(const QMouseEvent* e) const;
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -194,6 +199,7 @@ class DragButton : public VbButton {
     void moveImage(const QPoint& globalPos);
     void endDrag();
     bool dragging_ = false;
+    bool byFinger_ = false;
     QLabel* image_ = nullptr;
 };
 
