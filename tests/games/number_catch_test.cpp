@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include "exercise_stub.h"
 #include "form4.h"
@@ -410,6 +411,34 @@ class NumberCatchTest : public QObject {
             native = g.f.surface().copy();
         }
         QCOMPARE(grown, native);
+    }
+
+    // Keys as the platform delivers them to the window: the arrows and Esc do
+    // what the game says and reach no control (the focus stays on "ENDE", the
+    // speed bar keeps its value).
+    void arrowKeysOnlySteer() {
+        Game g;
+        QVERIFY(QTest::qWaitForWindowActive(&g.f));
+        g.f.Befehl1->setFocus();
+        games::Modul1& m = games::modul1();
+        QWindow* win = g.f.windowHandle();
+        for (Qt::Key k :
+             {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+            QTest::keyClick(win, k);
+        QCOMPARE(m.CrossX, qint16(13));
+        QCOMPARE(m.CrossY, qint16(10));
+        QCOMPARE(QApplication::focusWidget(), g.f.Befehl1);
+        QCOMPARE(g.f.HBildlauf1->value(), 7);
+        QCOMPARE(g.f.Zeit1->interval(), 7000);
+        // Even with the speed bar in focus, the arrows only steer.
+        g.f.HBildlauf1->setFocus();
+        QTest::keyClick(win, Qt::Key_Left);
+        QCOMPARE(m.CrossX, qint16(12));
+        QCOMPARE(g.f.HBildlauf1->value(), 7);
+        g.rt.answer(shell::AnswerNo);
+        QTest::keyClick(win, Qt::Key_Escape);
+        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
+        QVERIFY(g.f.isVisible());
     }
 };
 
