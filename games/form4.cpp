@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cmath>
 
 #include "icons.h"
@@ -159,6 +160,7 @@ void Form4::Print(const QString& text) {
         keep = o.points != op.points || cellOf(o, laidOut(o.text), z).intersects(near);
     }
     if (keep) printed_.append(op);
+    if (surfaceValid_) renderPrint(surfacePainter(), op, cell);
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
@@ -226,27 +228,84 @@ void Form4::paintPrints(QPainter& p, const QRect& area) const {
     }
 }
 
+void Form4::renderPrint(QPainter& p, const PrintOp& op, const QRect& cell) {
+    // Opaque background: a caught digit vanishes under the cross printed on it.
+    p.fillRect(cell, palette().color(QPalette::Window));
+    p.setFont(drawFont_);
+    p.setPen(op.colour);
+    p.drawStaticText(cell.topLeft(), laidOut(op.text).text);
+}
+
+QPainter& Form4::surfacePainter() {
+    if (!surfacePainter_.isActive()) {
+        surfacePainter_.begin(&surface_);
+        surfacePainter_.setRenderHint(QPainter::TextAntialiasing, false);
+        surfacePainter_.setRenderHint(QPainter::Antialiasing, false);
+    }
+    return surfacePainter_;
+}
+
+void Form4::endPrinting() const {
+    if (surfacePainter_.isActive()) surfacePainter_.end();
+}
+
+void Form4::dropSurface() {
+    endPrinting();
+    surface_ = QImage();
+    surfaceValid_ = false;
+}
+
+void Form4::buildSurface() {
+    endPrinting();
+    const qreal dpr = devicePixelRatioF();
+    surface_ = QImage((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
+    surface_.setDevicePixelRatio(dpr);
+    surface_.fill(palette().color(QPalette::Window));
+    QPainter p(&surface_);
+    paintPrints(p, rect());
+    surfaceValid_ = true;
+}
+
 void Form4::zoomChanged() {
     drawFont_ = fontAtZoom(drawPoints_, zoom());
     printedTexts_.clear();
     setFont(drawFont_);
+    dropSurface();
     update();
+}
+
+void Form4::resizeEvent(QResizeEvent* e) {
+    Form::resizeEvent(e);
+    if (surfaceValid_ && surface_.size() != (QSizeF(size()) * devicePixelRatioF()).toSize())
+        dropSurface();
 }
 
 void Form4::flushPrints() {
     flushQueued_ = false;
+    endPrinting();
+    // The game goes on at this size: from now on a jump prints into the image
+    // and a repaint copies from it.
+    if (!surfaceValid_) buildSurface();
     update(dirtyCells_);
     dirtyCells_ = QRect();
 }
 
 void Form4::Cls() {
     printed_.clear();
+    if (surfaceValid_) {
+        endPrinting();
+        surface_.fill(palette().color(QPalette::Window));
+    }
     currentX_ = 0;
     currentY_ = 0;
     update();
 }
 
 QImage Form4::surface() const {
+    if (surfaceValid_) {
+        endPrinting();
+        return surface_;
+    }
     const qreal dpr = devicePixelRatioF();
     QImage img((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
     img.setDevicePixelRatio(dpr);
@@ -257,11 +316,20 @@ QImage Form4::surface() const {
 }
 
 void Form4::paintEvent(QPaintEvent* e) {
-    // Drawn anew from the list instead of kept in an image as large as the
-    // window: a window grown to a whiteboard would otherwise allocate, fill
-    // and copy an image of its size on every resize. The background is the
-    // window's own, filled before this runs.
+    // While the game is played the prints are kept in an image of the window
+    // and a repaint copies from it. Right after the window changed its size
+    // they are drawn from the list instead: a window grown to a whiteboard
+    // would otherwise make, fill and copy an image of its size on every
+    // resize. The background is the window's own, filled before this runs.
     QPainter p(this);
+    if (surfaceValid_) {
+        endPrinting();
+        const qreal dpr = surface_.devicePixelRatio();
+        const QRect r = e->rect();
+        p.drawImage(r, surface_,
+                    QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+        return;
+    }
     paintPrints(p, e->rect());
 }
 

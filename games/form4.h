@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStaticText>
 #include <QTimer>
@@ -12,8 +13,6 @@
 #include "controls.h"
 #include "form.h"
 #include "twips.h"
-
-class QPainter;
 
 namespace games {
 
@@ -78,6 +77,7 @@ class Form4 : public shell::Form {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void zoomChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -97,12 +97,22 @@ class Form4 : public shell::Form {
     const PrintedText& laidOut(const QString& text) const;
     static QRect cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z);
     void paintPrints(QPainter& p, const QRect& area) const;
+    void renderPrint(QPainter& p, const PrintOp& op, const QRect& cell);
+    QPainter& surfacePainter();
+    void endPrinting() const;
+    void buildSurface();
+    void dropSurface();
     QColor eraseColour() const { return Figur1->fillColor(); }
 
     // Printing collects the printed cells; they are repainted once the
     // handler returns, so a jump of twenty-one prints costs one repaint.
     void flushPrints();
 
+    // The prints as an image of the window while the game is played at one
+    // size; invalid after the window changed its size, until the next print.
+    QImage surface_;
+    mutable QPainter surfacePainter_;
+    bool surfaceValid_ = false;
     // What the window shows, oldest first; it is drawn anew in this order on
     // every paint, so an erased text, printed again in the back colour, leaves
     // no trace. A print covers an earlier one of the same text at the same
