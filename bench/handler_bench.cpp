@@ -1,9 +1,9 @@
 // The work of single handlers on the real windows, each with the repaint it
 // causes. Run with -callgrind for instruction counts.
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryFile>
 #include <QTest>
+
+#include "board_screen.h"
 
 #include "form1_driver.h"
 #include "form4.h"
@@ -48,7 +48,7 @@ class PaintCounter : public QObject {
 };
 
 // A whiteboard screen: the largest size a window is grown to in the benchmarks.
-const QSize kBoard(3840, 2160);
+const QSize kBoard = kBoardScreen;
 
 // One iteration: the window grown to the board and back to its smallest,
 // each time laid out and painted.
@@ -205,24 +205,7 @@ class HandlerBench : public QObject {
     }
 };
 
-// Offscreen, the windows grow on a screen as large as the board; another
-// platform keeps its own screens.
 int main(int argc, char** argv) {
-    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/bench-screen-XXXXXX.json"));
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        if (!config.open()) return 1;
-        config.write(QStringLiteral(R"({"screens": [{"name": "board", "x": 0, "y": 0,
-                                       "width": %1, "height": %2, "logicalDpi": 96,
-                                       "logicalBaseDpi": 96, "dpr": 1}]})")
-                         .arg(kBoard.width())
-                         .arg(kBoard.height())
-                         .toUtf8());
-        config.flush();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    }
-    QApplication app(argc, argv);
-    HandlerBench bench;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&bench, argc, argv);
+    return runOnBoardScreen<HandlerBench>(argc, argv);
 }
 #include "handler_bench.moc"

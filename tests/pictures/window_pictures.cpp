@@ -6,8 +6,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTemporaryFile>
 #include <QTest>
+
+#include "board_screen.h"
 
 #include "form1_driver.h"
 #include "form4.h"
@@ -586,18 +587,7 @@ class WindowPictures : public QObject {
     }
 };
 
-// A whiteboard-sized test screen: drops look their target up by its place on
-// the screen, so a window grown to twice its size must lie on one.
 int main(int argc, char** argv) {
-    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/pictures-screen-XXXXXX.json"));
-    if (!config.open()) return 1;
-    config.write(R"({"screens": [{"name": "board", "x": 0, "y": 0, "width": 3840,
-                     "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    WindowPictures test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return runOnBoardScreen<WindowPictures>(argc, argv);
 }
 #include "window_pictures.moc"

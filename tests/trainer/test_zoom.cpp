@@ -1,9 +1,9 @@
 // The exercise window grown to the size of a whiteboard: everything sits at
 // its twips rectangle times the zoom, centred, and takes drags, touches and
 // clicks through the platform's own input path.
-#include <QDir>
-#include <QTemporaryFile>
 #include <QTest>
+
+#include "board_screen.h"
 #include <QWindow>
 
 #include "form1_driver.h"
@@ -209,19 +209,7 @@ class TestZoom : public QObject {
     }
 };
 
-// A whiteboard-sized test screen: a drop looks the target up by its place on
-// the screen, so the grown window must lie on one.
 int main(int argc, char** argv) {
-    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/zoom-screen-XXXXXX.json"));
-    if (!config.open()) return 1;
-    config.write(R"({"screens": [{"name": "board", "x": 0, "y": 0, "width": 3840,
-                     "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    TestZoom test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return runOnBoardScreen<TestZoom>(argc, argv);
 }
-
 #include "test_zoom.moc"
