@@ -45,8 +45,6 @@ class Probe : public Form {
     QList<QPair<int, int>> keys;
 };
 
-// Lets queued window-system events (activation, focus) arrive.
-
 } // namespace
 
 class FormTest : public QObject {
