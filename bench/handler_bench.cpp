@@ -177,6 +177,24 @@ class HandlerBench : public QObject {
         resizeBackAndForth(f);
     }
 
+    // As a window edge is dragged: every big size is new, so nothing drawn
+    // at an earlier size can be reused.
+    void exerciseWindowResizedToNewSizes() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        repaint();
+        const QSize small = f.minimumSize();
+        int step = 0;
+        QBENCHMARK {
+            ++step;
+            f.resize(kBoard - QSize(7 * step, 4 * step));
+            repaint();
+            f.resize(small);
+            repaint();
+        }
+        QCOMPARE(f.zoom(), 1.0);
+    }
+
     void numberCatchResized() {
         drive::Session s;
         trainer::Form1& f = s.form();

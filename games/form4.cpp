@@ -326,6 +326,9 @@ void Form4::paintEvent(QPaintEvent* e) {
         endPrinting();
         const qreal dpr = surface_.devicePixelRatio();
         const QRect r = e->rect();
+        // Copied pixel for pixel: smoothing would only send it down Qt's
+        // slow texture path.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, dpr != std::floor(dpr));
         p.drawImage(r, surface_,
                     QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
         return;

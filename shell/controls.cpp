@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QPointer>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <cmath>
 
 #include "form.h"
@@ -372,6 +374,32 @@ VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
     : QPushButton(caption, parent) {
     setObjectName(name);
     setAutoDefault(false);
+}
+
+namespace {
+// Every control resolves its own copy of the palette, and the style keys its
+// cache of drawn bevels by the palette's identity: a grown window would draw
+// a bevel for each button. Buttons of the same colours share one palette.
+QPalette sharedPalette(const QPalette& palette) {
+    static QList<QPalette> known;
+    for (const QPalette& k : std::as_const(known))
+        if (k == palette) return k;
+    if (known.size() == 16) known.removeFirst();
+    known.append(palette);
+    return palette;
+}
+} // namespace
+
+void VbButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    // A widget's painter smooths pixmaps by default, and then the style's
+    // bevel, cached as a pixmap and drawn 1:1, takes Qt's slow texture path:
+    // on a grown button that is most of its paint. Off, it is a plain blend.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.palette = sharedPalette(option.palette);
+    p.drawControl(QStyle::CE_PushButton, option);
 }
 
 namespace {

@@ -165,6 +165,9 @@ class VbButton : public QPushButton {
     explicit VbButton(QWidget* parent = nullptr, const QString& name = {},
                       const QString& caption = {});
     QString caption() const { return text(); }
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // Command button that is a drag source: pressing the mouse starts a drag at

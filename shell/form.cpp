@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "controls.h"
+#include "large_text.h"
 #include "registry.h"
 #include "runtime.h"
 #include "twips.h"
@@ -190,6 +191,7 @@ class WindowWatch : public QObject {
 Form::Form(QWidget* parent) : QWidget(parent) {
     gForms.append(this);
     forms::watchWindows();
+    useLargeTextStyle();
 }
 
 Form::~Form() {
