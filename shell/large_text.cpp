@@ -58,7 +58,7 @@ bool drawsOutlines(const QFont& font, const QPaintDevice* device) {
     return px * device->devicePixelRatio() > kLargestCachedGlyph;
 }
 
-LargeTextStyle::LargeTextStyle(const QString& baseKey) : QProxyStyle(baseKey) {}
+LargeTextStyle::LargeTextStyle(QStyle* base) : QProxyStyle(base) {}
 
 void LargeTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
                                   const QPalette& pal, bool enabled, const QString& text,
@@ -143,7 +143,8 @@ void LargeTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flag
 
 void useLargeTextStyle() {
     if (qobject_cast<LargeTextStyle*>(QApplication::style())) return;
-    QApplication::setStyle(new LargeTextStyle(QApplication::style()->name()));
+    // The style in use goes on under the proxy, which takes it over.
+    QApplication::setStyle(new LargeTextStyle(QApplication::style()));
 }
 
 } // namespace shell

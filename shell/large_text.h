@@ -14,7 +14,8 @@ namespace shell {
 class LargeTextStyle : public QProxyStyle {
     Q_OBJECT
   public:
-    explicit LargeTextStyle(const QString& baseKey);
+    // Takes base over, as QProxyStyle does.
+    explicit LargeTextStyle(QStyle* base);
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal,
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;

@@ -169,7 +169,7 @@ class LargeTextTest : public QObject {
         QFETCH(qreal, dpr);
         QFETCH(int, tolerance);
         std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("fusion")));
-        shell::LargeTextStyle cached(QStringLiteral("fusion"));
+        shell::LargeTextStyle cached(QStyleFactory::create(QStringLiteral("fusion")));
         const QImage direct = drawn(*base, draws, dpr);
         const QImage first = drawn(cached, draws, dpr);
         const QImage again = drawn(cached, draws, dpr);
