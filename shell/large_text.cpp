@@ -4,6 +4,7 @@
 #include <QCache>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -66,8 +67,11 @@ void LargeTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flag
     QPaintDevice* device = painter->device();
     const qreal dpr = device ? device->devicePixelRatio() : 1.0;
     const QTransform t = painter->deviceTransform();
-    // Only where the image lands on whole pixels, at the scale it was drawn.
-    const bool sameAsDirect = device && !text.isEmpty() && !(flags & Qt::TextDontClip) &&
+    // Only on a raster surface (a PDF keeps its text), and only where the
+    // image lands on whole pixels, at the scale it was drawn.
+    const bool sameAsDirect = device && painter->paintEngine() &&
+                              painter->paintEngine()->type() == QPaintEngine::Raster &&
+                              !text.isEmpty() && !(flags & Qt::TextDontClip) &&
                               painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
                               painter->opacity() == 1.0 && t.m11() == dpr && t.m22() == dpr &&
                               t.m12() == 0 && t.m21() == 0 && t.dx() == std::floor(t.dx()) &&

@@ -4,9 +4,10 @@
 // outlines on every paint, which makes a grown window's digits and captions
 // its most expensive pixels. This style draws such text once into an image
 // and then composites the image, as Qt does for the glyphs of smaller text.
-// Smaller text, and any text the image could not reproduce exactly (a
-// transformed painter, text that may spill out of its rectangle, another
-// composition mode), goes to the base style unchanged.
+// Smaller text, text on any surface but a raster image (a PDF keeps its
+// text), and any text the image could not reproduce exactly (a transformed
+// painter, text that may spill out of its rectangle, another composition
+// mode) goes to the base style unchanged.
 #include <QProxyStyle>
 
 namespace shell {

@@ -2,8 +2,11 @@
 // grown button must look as Qt's own push button.
 #include <QApplication>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "controls.h"
@@ -177,6 +180,25 @@ class LargeTextTest : public QObject {
         QVERIFY2(largestDifference(direct, first) <= tolerance,
                  qPrintable(QString::number(largestDifference(direct, first))));
         QCOMPARE(again, first);
+    }
+
+    // A grown caption drawn into a PDF stays text a reader can find.
+    void pdfKeepsItsText() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("caption.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            QPainter p(&writer);
+            p.setFont(sized(90));
+            QPalette pal;
+            shell::LargeTextStyle style(QStyleFactory::create(QStringLiteral("fusion")));
+            style.drawItemText(&p, QRect(0, 0, 2000, 400), Qt::AlignCenter, pal, true,
+                               QStringLiteral("Neue Aufgabe"), QPalette::ButtonText);
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("Neue Aufgabe"));
     }
 
     // The buttons draw through their own paint: at the designed size and
