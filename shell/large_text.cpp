@@ -51,12 +51,16 @@ QRect inkBounds(const QImage& image) {
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The font's size in the device's logical pixels.
+double pixelSize(const QFont& font, const QPaintDevice* device) {
+    return font.pixelSize() > 0 ? font.pixelSize()
+                                : font.pointSizeF() * device->logicalDpiY() / 72.0;
+}
+
 } // namespace
 
 bool drawsOutlines(const QFont& font, const QPaintDevice* device) {
-    const double px =
-        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device->logicalDpiY() / 72.0;
-    return px * device->devicePixelRatio() > kLargestCachedGlyph;
+    return pixelSize(font, device) * device->devicePixelRatio() > kLargestCachedGlyph;
 }
 
 LargeTextStyle::LargeTextStyle(QStyle* base) : QProxyStyle(base) {}
@@ -104,9 +108,7 @@ void LargeTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flag
         // (overhangs, accents), so the canvas has a margin and keeps what
         // was inked. Text that does not fit is clipped to its rectangle.
         const QFont& font = painter->font();
-        const double px = font.pixelSize() > 0 ? font.pixelSize()
-                                               : font.pointSizeF() * device->logicalDpiY() / 72.0;
-        const int margin = int(std::ceil(px / 4)) + 2;
+        const int margin = int(std::ceil(pixelSize(font, device) / 4)) + 2;
         const QRect local(QPoint(0, 0), rect.size());
         const QRect laidOut =
             QFontMetricsF(font, device).boundingRect(QRectF(local), flags, text).toAlignedRect();
