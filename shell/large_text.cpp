@@ -57,11 +57,12 @@ double pixelSize(const QFont& font, const QPaintDevice* device) {
                                 : font.pointSizeF() * device->logicalDpiY() / 72.0;
 }
 
-} // namespace
-
+// True when a painter with this font on this device fills outlines.
 bool drawsOutlines(const QFont& font, const QPaintDevice* device) {
     return pixelSize(font, device) * device->devicePixelRatio() > kLargestCachedGlyph;
 }
+
+} // namespace
 
 LargeTextStyle::LargeTextStyle(QStyle* base) : QProxyStyle(base) {}
 

@@ -29,7 +29,4 @@ void useLargeTextStyle();
 // The device pixel size above which Qt fills text as outlines.
 inline constexpr int kLargestCachedGlyph = 64;
 
-// True when a painter with this font on this device draws outlines.
-bool drawsOutlines(const QFont& font, const QPaintDevice* device);
-
 } // namespace shell
