@@ -6,11 +6,12 @@
 
 #include "board_screen.h"
 
-#include "form1_driver.h"
-#include "form4.h"
-#include "memo.h"
-#include "modul1.h"
+#include "exercise_driver.h"
+#include "memory.h"
+#include "number_catch.h"
+#include "number_catch_state.h"
 #include "sheet.h"
+#include "window_stack.h"
 
 namespace {
 
@@ -159,7 +160,7 @@ class HandlerBench : public QObject {
         games::Form4& game = s.program.form4();
         QVERIFY(QTest::qWaitForWindowExposed(&game));
         game.Zeit1->stop(); // the benchmark makes the jumps
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = game.MODUL1;
         const QString allDigits = m.DigitsLeft;
         repaint();
         QBENCHMARK {
@@ -187,7 +188,7 @@ class HandlerBench : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&game));
         game.Zeit1->stop();
         game.Zeit1_Timer(); // one jump: ten digits and the cross on the field
-        QCOMPARE(games::modul1().DigitsLeft.size(), 10);
+        QCOMPARE(game.MODUL1.DigitsLeft.size(), 10);
         repaint();
         resizeBackAndForth(game);
     }

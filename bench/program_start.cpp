@@ -3,9 +3,9 @@
 #include <QApplication>
 
 #include "first_paint.h"
-#include "form0.h"
 #include "program.h"
 #include "qt_runtime.h"
+#include "start_window.h"
 #include "startup.h"
 
 int main(int argc, char** argv) {

@@ -1,119 +1,15 @@
 #include "controls.h"
 
-#include <QApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
-#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <cmath>
 
-#include "form.h"
 #include "twips.h"
 
 namespace shell {
-
-QColor bgr(quint32 v) {
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
-quint32 toBgr(const QColor& c) {
-    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
-}
-
-QColor qbColor(int i) {
-    static const quint32 table[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                      0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    return bgr(table[(i % 16 + 16) % 16]);
-}
-
-namespace {
-// The installed ones among the candidates, in order, looked up once: asking
-// fontconfig about a family that is not there costs a full match each time.
-QStringList installedFamilies(const QStringList& candidates) {
-    const QStringList all = QFontDatabase::families();
-    QStringList found;
-    for (const QString& c : candidates)
-        if (all.contains(c, Qt::CaseInsensitive)) found << c;
-    if (found.isEmpty()) found << candidates.first();
-    return found;
-}
-
-const QStringList& monoFamilies() {
-    static const QStringList f =
-        installedFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                           QStringLiteral("DejaVu Sans Mono")});
-    return f;
-}
-
-const QStringList& sansFamilies() {
-    static const QStringList f =
-        installedFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                           QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                           QStringLiteral("DejaVu Sans")});
-    return f;
-}
-} // namespace
-
-QFont vbFont(const QString& family, double points, bool bold, bool italic, bool underline) {
-    QFont f;
-    if (family.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
-        f.setFamilies(monoFamilies());
-        f.setStyleHint(QFont::TypeWriter);
-        f.setFixedPitch(true);
-    } else if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
-        f.setFamilies(sansFamilies());
-        f.setStyleHint(QFont::SansSerif);
-    } else {
-        f.setFamily(family);
-    }
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setUnderline(underline);
-    if (f.fixedPitch() && !QFontInfo(f).fixedPitch()) {
-        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fixed.setPointSizeF(points);
-        fixed.setBold(bold);
-        fixed.setItalic(italic);
-        fixed.setUnderline(underline);
-        return fixed;
-    }
-    return f;
-}
-
-DropTarget* dropTargetAt(const QPoint& globalPos) {
-    // Widget lookups across windows ignore their stacking on some platforms:
-    // take the window in front first, then the control in it.
-    QWidget* window = forms::windowAt(globalPos);
-    if (!window) return nullptr;
-    QWidget* w = window->childAt(window->mapFromGlobal(globalPos));
-    if (!w) return nullptr;
-    auto* t = dynamic_cast<DropTarget*>(w);
-    if (t && t->acceptsDrops()) return t;
-    return nullptr;
-}
-
-namespace {
-// The control the last press went to. The platform reports a quick second
-// press as a double-click wherever it lands, and Qt then delivers it as a
-// double-click alone, without the press; it is a double-click only when both
-// presses hit the same control, otherwise it is a press of its own.
-QPointer<QWidget> gLastPress;
-
-// Notes the press of a double-click event and tells whether the first press
-// of the pair went to the same control.
-bool secondPressOnSameControl(QWidget* w) {
-    const bool same = gLastPress == w;
-    gLastPress = w;
-    return same;
-}
-} // namespace
 
 // ---------------------------------------------------------------- VbLabel
 
@@ -161,11 +57,16 @@ QColor VbLabel::foreColor() const {
 
 void VbLabel::setBorder(bool single) {
     setFrameStyle(single ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
-    zoomFrame(tw::zoomOf(this).factor);
+    zoomFrame();
 }
 
-void VbLabel::zoomFrame(double zoom) {
-    if (frameShape() != QFrame::NoFrame) setLineWidth(std::max(1, int(std::lround(zoom))));
+void VbLabel::zoomFrame() {
+    if (frameShape() != QFrame::NoFrame) setLineWidth(tw::stroke(this, 1));
+}
+
+bool VbLabel::event(QEvent* e) {
+    if (e->type() == tw::zoomChangedEvent()) zoomFrame();
+    return QLabel::event(e);
 }
 
 void VbLabel::setItalic(bool italic) {
@@ -179,16 +80,7 @@ void VbLabel::dropFrom(QWidget* source) {
 }
 
 void VbLabel::mousePressEvent(QMouseEvent* e) {
-    gLastPress = this;
     if (e->button() == Qt::LeftButton) pressed_ = true;
-    e->accept();
-}
-
-// The second press of a double-click is not a second click: a child who
-// double-clicks a cell keeps the marker that the first click put there. A
-// quick press after a click on another control is a click of its own.
-void VbLabel::mouseDoubleClickEvent(QMouseEvent* e) {
-    pressed_ = !secondPressOnSameControl(this) && e->button() == Qt::LeftButton;
     e->accept();
 }
 
@@ -237,17 +129,15 @@ void VbPicture::dropFrom(QWidget* source) {
 void VbPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const double zoom = tw::zoomOf(this).factor;
     if (picture_) {
         // Drawn as at 100 % through a scaled painter, so strokes grow with the
         // picture and stay sharp.
         p.save();
-        p.scale(zoom, zoom);
-        picture_(p, QRectF(0, 0, width() / zoom, height() / zoom));
+        picture_(p, tw::drawAtDesignSize(p, this));
         p.restore();
     }
     if (raised_) {
-        const int w = std::max(1, int(std::lround(zoom)));
+        const int w = tw::stroke(this, 1);
         const QRect r = rect().adjusted(0, 0, -w, -w);
         p.setRenderHint(QPainter::Antialiasing, false);
         const QColor light = Qt::white, dark(0x40, 0x40, 0x40);
@@ -260,17 +150,7 @@ void VbPicture::paintEvent(QPaintEvent*) {
 }
 
 void VbPicture::mousePressEvent(QMouseEvent* e) {
-    gLastPress = this;
     if (e->button() == Qt::LeftButton) pressed_ = true;
-    e->accept();
-}
-
-// The second press of a double-click is not a second click: a child who
-// double-clicks a cell keeps the marker that the first click put there. A
-// quick press after a click on another control is a click of its own.
-void VbPicture::mouseDoubleClickEvent(QMouseEvent* e) {
-    const bool same = secondPressOnSameControl(this);
-    pressed_ = (repeatClicks || !same) && e->button() == Qt::LeftButton;
     e->accept();
 }
 
@@ -319,7 +199,7 @@ void VbShape::setBorderColor(quint32 v) {
 
 void VbShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int width = std::max(1, int(std::lround(borderWidth_ * tw::zoomOf(this).factor)));
+    const int width = tw::stroke(this, borderWidth_);
     if (kind_ == Rectangle && width > 1) {
         // A grown window's boxes are large: filled as bands, not stroked as a path.
         const QRect r = rect();
@@ -359,12 +239,10 @@ VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int
 
 void VbLine::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const double zoom = tw::zoomOf(this).factor;
     const QPoint a(tw::toPx(this, a_.x()), tw::toPx(this, a_.y()));
     const QPoint b(tw::toPx(this, b_.x()), tw::toPx(this, b_.y()));
     if (a.x() != b.x() && a.y() != b.y()) p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(
-        QPen(colour_, std::max(1, int(std::lround(width_ * zoom))), Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(colour_, tw::stroke(this, width_), Qt::SolidLine, Qt::FlatCap));
     p.drawLine(a, b);
 }
 
@@ -400,166 +278,6 @@ void VbButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     option.palette = sharedPalette(option.palette);
     p.drawControl(QStyle::CE_PushButton, option);
-}
-
-namespace {
-QPointer<DragButton> gDrag;
-
-// Watches the whole program while a drag runs, for the events after which its
-// release will never come.
-class DragWatch : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        DragButton* d = gDrag;
-        if (!d) return false;
-        switch (event->type()) {
-        case QEvent::WindowBlocked: // a modal box or dialog opened
-        case QEvent::UngrabMouse:
-            d->cancelDrag();
-            break;
-        case QEvent::Show:
-            if (watched->isWidgetType()) {
-                auto* w = static_cast<QWidget*>(watched);
-                if (w->isWindow() && w->isModal()) d->cancelDrag();
-            }
-            break;
-        case QEvent::Hide:
-        case QEvent::WindowDeactivate:
-            if (watched == d || watched == d->window()) d->cancelDrag();
-            break;
-        case QEvent::MouseMove: {
-            // The button came up where we did not see it. Another pointer's
-            // moves (a finger during a mouse drag, the mouse during a finger's)
-            // say nothing about this one.
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (!d->samePointer(me)) break;
-            if (!(me->buttons() & Qt::LeftButton)) d->cancelDrag();
-            break;
-        }
-        case QEvent::MouseButtonRelease: {
-            // The last button of this pointer came up. When the release went
-            // elsewhere (a finger took Qt's grab meanwhile), the digit still
-            // drops where the pointer let go. The other pointer's release ends
-            // nothing.
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (!d->samePointer(me) || (me->buttons() & Qt::LeftButton)) break;
-            const QPoint at = me->globalPosition().toPoint();
-            QMetaObject::invokeMethod(
-                qApp,
-                [d = QPointer<DragButton>(d), at] {
-                    if (d && gDrag == d) d->finishDrag(at);
-                },
-                Qt::QueuedConnection);
-            break;
-        }
-        default:
-            break;
-        }
-        return false;
-    }
-};
-
-QObject* dragWatch() {
-    static QPointer<DragWatch> watch;
-    if (!watch) {
-        watch = new DragWatch;
-        watch->setParent(qApp);
-    }
-    return watch;
-}
-} // namespace
-
-DragButton::DragButton(QWidget* parent, const QString& name, const QString& caption)
-    : VbButton(parent, name, caption) {
-    setFocusPolicy(Qt::NoFocus);
-}
-
-DragButton::~DragButton() {
-    if (dragging_) cancelDrag();
-}
-
-DragButton* DragButton::current() {
-    return gDrag;
-}
-
-void DragButton::cancelDrag() {
-    if (dragging_) endDrag();
-}
-
-void DragButton::mousePressEvent(QMouseEvent* e) {
-    // One drag at a time: a second pointer does not start another.
-    if (e->button() != Qt::LeftButton || dragging_ || gDrag) {
-        e->accept();
-        return;
-    }
-    dragging_ = true;
-    byFinger_ = e->source() == Qt::MouseEventSynthesizedByQt;
-    gDrag = this;
-    qApp->installEventFilter(dragWatch());
-    setDown(true);
-    if (!image_) {
-        image_ = new QLabel(window());
-        image_->setObjectName(QStringLiteral("dragImage"));
-        image_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        image_->setAlignment(Qt::AlignCenter);
-        image_->setAutoFillBackground(true);
-        image_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    }
-    image_->setParent(window());
-    image_->setText(text());
-    // The held digit is as large as its key, at any zoom.
-    image_->setLineWidth(std::max(1, int(std::lround(tw::zoomOf(this).factor))));
-    image_->setFont(font());
-    image_->setPalette(palette());
-    image_->resize(size());
-    moveImage(e->globalPosition().toPoint());
-    image_->show();
-    image_->raise();
-    e->accept();
-}
-
-bool DragButton::samePointer(const QMouseEvent* e) const {
-    // Qt makes the mouse events of a finger itself; a mouse's come from the platform.
-    return (e->source() == Qt::MouseEventSynthesizedByQt) == byFinger_;
-}
-
-void DragButton::mouseMoveEvent(QMouseEvent* e) {
-    if (dragging_ && samePointer(e)) moveImage(e->globalPosition().toPoint());
-    e->accept();
-}
-
-void DragButton::mouseReleaseEvent(QMouseEvent* e) {
-    if (!dragging_ || e->button() != Qt::LeftButton || !samePointer(e)) {
-        e->accept();
-        return;
-    }
-    e->accept();
-    finishDrag(e->globalPosition().toPoint());
-}
-
-void DragButton::finishDrag(const QPoint& globalPos) {
-    endDrag();
-    // The drop may open a modal box and even start a new task; look the
-    // target up only after the image is gone so it is not found itself.
-    if (DropTarget* t = dropTargetAt(globalPos)) t->dropFrom(this);
-}
-
-void DragButton::moveImage(const QPoint& globalPos) {
-    if (!image_) return;
-    QWidget* host = image_->parentWidget();
-    const QPoint local = host->mapFromGlobal(globalPos);
-    // The image sits centred on the pointer, the way the digit is held.
-    image_->move(local - QPoint(image_->width() / 2, image_->height() / 2));
-}
-
-void DragButton::endDrag() {
-    dragging_ = false;
-    if (gDrag == this) {
-        gDrag = nullptr;
-        qApp->removeEventFilter(dragWatch());
-    }
-    setDown(false);
-    if (image_) image_->hide();
 }
 
 } // namespace shell

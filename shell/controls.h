@@ -7,36 +7,13 @@
 #include <QWidget>
 #include <functional>
 
+#include "colours.h"
+#include "drop_target.h"
+#include "fonts.h"
+
 // Controls in the manner of the classic form designer: labels and pictures
 // with captions, colours, Click and DragDrop, shapes and lines as decoration.
 namespace shell {
-
-// 0xBBGGRR colour value to QColor.
-QColor bgr(quint32 value);
-// The 16-colour palette (QBColor 0..15).
-QColor qbColor(int index);
-// The colour as 0xBBGGRR again, for rules that compare stored colours.
-quint32 toBgr(const QColor& c);
-
-// A font by its classic name; families this machine lacks fall back to a
-// close one (a sans serif for "MS Sans Serif", a fixed pitch for "Courier New").
-QFont vbFont(const QString& family, double points, bool bold = false, bool italic = false,
-             bool underline = false);
-
-// Something a digit can be dropped onto.
-class DropTarget {
-  public:
-    virtual ~DropTarget() = default;
-    // True when a drop handler is set; a control without one ignores drops.
-    virtual bool acceptsDrops() const = 0;
-    virtual void dropFrom(QWidget* source) = 0;
-};
-
-// Finds the control a drop at globalPos lands on: the topmost control under the
-// pointer in the program window under the pointer; only it may take the drop (a
-// drop on a control without a handler does nothing, as in the classic runtime).
-// Returns nullptr when nothing takes it.
-DropTarget* dropTargetAt(const QPoint& globalPos);
 
 // Label with a caption, colours, Click and DragDrop.
 class VbLabel : public QLabel, public DropTarget {
@@ -56,8 +33,6 @@ class VbLabel : public QLabel, public DropTarget {
     QColor foreColor() const;
     void setBorder(bool single);
     void setItalic(bool italic);
-    // The frame grows with the window's zoom.
-    void zoomFrame(double zoom);
 
     std::function<void()> onClick;
     std::function<void(QWidget*)> onDragDrop;
@@ -69,11 +44,13 @@ class VbLabel : public QLabel, public DropTarget {
     void clicked();
 
   protected:
+    bool event(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    // The frame grows with the window's zoom.
+    void zoomFrame();
     bool pressed_ = false;
     QString caption_;
 };
@@ -93,8 +70,6 @@ class VbPicture : public QWidget, public DropTarget {
 
     std::function<void()> onClick;
     std::function<void(QWidget*)> onDragDrop;
-    // A fast second click counts as a click too (arrow buttons of a game).
-    bool repeatClicks = false;
 
     bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
     void dropFrom(QWidget* source) override;
@@ -105,7 +80,6 @@ class VbPicture : public QWidget, public DropTarget {
   protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
@@ -168,42 +142,6 @@ class VbButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
-};
-
-// Command button that is a drag source: pressing the mouse starts a drag at
-// once, the caption follows the pointer, and releasing drops it onto the
-// control under the pointer. It never emits clicked(). Only one drag runs at a
-// time, and a drag that cannot see its release through ends without a drop:
-// when a modal box or dialog opens, the window is hidden or loses the
-// keyboard to another application, or the pointer moves with the button up.
-class DragButton : public VbButton {
-    Q_OBJECT
-  public:
-    explicit DragButton(QWidget* parent = nullptr, const QString& name = {},
-                        const QString& caption = {});
-    ~DragButton() override;
-    bool dragging() const { return dragging_; }
-    // The drag in progress anywhere in the program, or nullptr.
-    static DragButton* current();
-    // Ends the drag without a drop: the key comes up and the digit goes.
-    void cancelDrag();
-    // Ends the drag with a drop onto the control under globalPos.
-    void finishDrag(const QPoint& globalPos);
-    // True when the event comes from the pointer that drags: the mouse, or
-    // a finger.
-    bool samePointer(const QMouseEvent* e) const;
-
-  protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-  private:
-    void moveImage(const QPoint& globalPos);
-    void endDrag();
-    bool dragging_ = false;
-    bool byFinger_ = false;
-    QLabel* image_ = nullptr;
 };
 
 } // namespace shell

@@ -1,21 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
-class QKeyEvent;
-
 namespace shell {
-
-// Classic key code of a key event (digits of the main keyboard 48..57, of the
-// keypad 96..105, letters 65..90, arrows 37..40, ...); 0 when it has none.
-int vbKeyCode(const QKeyEvent* e);
-// The digit 0..9 of the main keyboard's digit row that a native scan code
-// names on the given Qt platform, whatever the layout and the Shift key say;
-// -1 for any other key or a platform without native codes.
-int digitRowKey(const QString& platformName, quint32 nativeScanCode);
-// Shift state: 1 Shift, 2 Ctrl, 4 Alt.
-int vbShiftState(const QKeyEvent* e);
 
 // Base of every window of the program: a fixed client area in twips, the
 // window position in twips, and the Activate / Unload / KeyDown events.
@@ -24,6 +14,12 @@ class Form : public QWidget {
   public:
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
+
+    // Every window of the program that exists, in the order they were made.
+    static const QList<Form*>& all();
+    // Set once the program ends: from then on every window closes without asking.
+    static bool programEnding();
+    static void setProgramEnding();
 
     // Client size in twips. A fixed window has a frame without minimise and
     // maximise buttons; a growing one takes the size as its smallest and draws
@@ -34,8 +30,8 @@ class Form : public QWidget {
     // plus whatever the window adds (close button, system menu).
     static Qt::WindowFlags growingFlags(Qt::WindowFlags extra = {});
     bool growing() const { return growing_; }
-    // Zoom of the content: min(client width ÷ specified width, client height
-    // ÷ specified height), at least 1.
+    // Zoom of the content: min(client width ÷ designed width, client height
+    // ÷ designed height), at least 1.
     double zoom() const;
     QSize clientTwips() const { return clientTw_; }
     // Brings the window to the zoom of another one, or maximises it when that
@@ -65,8 +61,8 @@ class Form : public QWidget {
     void setKeyPreview(bool on) { keyPreview_ = on; }
     bool keyPreview() const { return keyPreview_; }
 
-    // Called by the program's one event filter for every key event delivered
-    // to a widget of this window; true when the key goes no further.
+    // Called for every key event delivered to a widget of this window; true
+    // when the key goes no further.
     bool previewKey(QWidget* receiver, QEvent* event);
 
   protected:
@@ -96,29 +92,5 @@ class Form : public QWidget {
     const QEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastKeyAt_;
 };
-
-// Knows which window of ours is in front. Activate runs only when the program
-// shows a window (forms::show), the same rule for every window: never when the
-// user clicks between our visible windows, when a box or dialog closes, or
-// when the user comes back from another application. A window the user
-// clicks to the front just becomes current, so the keyboard returns to it
-// after a box.
-namespace forms {
-void show(Form* f);
-void hide(Form* f);
-Form* current();
-// Gives the keyboard back to the current window after a modal box.
-void restoreFocus();
-// Ends the program: every window closes without asking again.
-void endProgram();
-bool programEnded();
-// The frontmost visible window of the program whose client area holds the
-// global point, by the order in which the windows came to the front; nullptr
-// when the point lies outside all of them.
-QWidget* windowAt(const QPoint& globalPos);
-// Installs the program's one application-wide event filter (done by the first
-// window; safe to call again).
-void watchWindows();
-} // namespace forms
 
 } // namespace shell

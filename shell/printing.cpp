@@ -5,7 +5,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "controls.h"
+#include "fonts.h"
 #include "page_layout.h"
 #include "qt_runtime.h"
 

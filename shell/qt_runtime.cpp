@@ -20,6 +20,7 @@
 
 #include "form.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace shell {
 
@@ -39,28 +40,12 @@ QWidget* boxParent() {
 
 } // namespace
 
-// A box opened from a grown window is read from as far away as the window:
-// its text grows with the window's zoom, up to three times.
-void zoomBox(QWidget* box, const QWidget* parent) {
-    if (!parent) return;
-    const double z = std::min(3.0, tw::zoomOf(parent).factor);
-    if (z <= 1.0) return;
-    QFont f = box->font();
-    if (f.pointSizeF() > 0)
-        f.setPointSizeF(f.pointSizeF() * z);
-    else
-        f.setPixelSize(int(f.pixelSize() * z + 0.5));
-    box->setFont(f);
-}
-
-namespace {} // namespace
-
 QtRuntime::QtRuntime() = default;
 
 int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
     QWidget* parent = boxParent();
     QMessageBox box(parent);
-    zoomBox(&box, parent);
+    tw::zoomBox(&box, parent);
     box.setWindowTitle(title);
     box.setText(displayText(prompt));
     switch (style & 0x70) {
@@ -104,7 +89,7 @@ QString QtRuntime::inputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
     QWidget* parent = boxParent();
     QInputDialog dlg(parent);
-    zoomBox(&dlg, parent);
+    tw::zoomBox(&dlg, parent);
     dlg.setWindowTitle(title);
     dlg.setLabelText(displayText(prompt));
     dlg.setTextValue(defaultText);
@@ -153,8 +138,8 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.selectFile(start);
-    zoomBox(&dlg, parent);
-    if (parent && tw::zoomOf(parent).factor > 1.0) dlg.resize(dlg.sizeHint());
+    tw::zoomBox(&dlg, parent);
+    if (tw::growsBoxes(parent)) dlg.resize(dlg.sizeHint());
     const bool accepted = dlg.exec() == QDialog::Accepted;
     forms::restoreFocus();
     return accepted ? dlg.selectedFiles().value(0) : QString();
@@ -168,7 +153,7 @@ PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
     printer.setDocName(doc.lines.value(0));
     QWidget* parent = boxParent();
     QPrintDialog dialog(&printer, parent);
-    zoomBox(&dialog, parent);
+    tw::zoomBox(&dialog, parent);
     // The dialog chooses a printer and the copies; saving a file has its own menu item,
     // and a sheet is always printed whole.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);

@@ -33,9 +33,6 @@ class QtRuntime : public Runtime {
     bool seeded_ = false;
 };
 
-// Lets a box or dialog opened from parent show its text at the parent
-// window's zoom (at most three times).
-void zoomBox(QWidget* box, const QWidget* parent);
 // Gives the printer margins of at least kPageMarginMm on every side (more where
 // the printer cannot print that close to the edge), keeping its paper.
 void setSheetMargins(QPrinter& printer);

@@ -2,7 +2,9 @@
 
 #include "registry.h"
 
+#include <QPainter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace tw {
@@ -66,7 +68,42 @@ void apply(QWidget* w, const QRect& r) {
         for (QWidget* c : w->findChildren<QWidget*>())
             if (const QRect* cr = rects().find(c)) placeInPixels(c, *cr);
 }
+
+// The cap of boxes and dialogs: any larger and a box no longer fits the screen.
+constexpr double kLargestBoxZoom = 3.0;
+
+// Size of a font as one number: points when positive, pixels when negative.
+double fontSize(const QFont& f) {
+    return f.pointSizeF() > 0 ? f.pointSizeF() : -double(f.pixelSize());
+}
+
+QFont scaledFont(QFont f, double factor) {
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * factor);
+    else
+        f.setPixelSize(std::max(1, int(std::lround(f.pixelSize() * factor))));
+    return f;
+}
+
+// The size of a control's font at 100 % and the size it was given at the
+// current zoom.
+struct FontSizes {
+    double base;
+    double shown;
+};
+shell::Registry<FontSizes>& fontSizes() {
+    static shell::Registry<FontSizes> r;
+    return r;
+}
+
+double boxZoom(const QWidget* parent) {
+    return parent ? std::min(kLargestBoxZoom, zoomOf(parent).factor) : 1.0;
+}
 } // namespace
+
+int Zoom::px(double twips) const {
+    return scaled(twips, factor);
+}
 
 int toPx(int twips) {
     return scaled(twips, 1.0);
@@ -87,8 +124,74 @@ void setZoom(QWidget* window, const Zoom& z) {
     zooms().set(window, kept);
 }
 
+Zoom fit(const QSize& designTwips, const QSize& clientPx) {
+    const QSize design(toPx(designTwips.width()), toPx(designTwips.height()));
+    Zoom z;
+    if (design.isEmpty()) return z;
+    z.factor = std::max(1.0, std::min(double(clientPx.width()) / design.width(),
+                                      double(clientPx.height()) / design.height()));
+    z.offset = QPoint(int(std::lround((clientPx.width() - design.width() * z.factor) / 2)),
+                      int(std::lround((clientPx.height() - design.height() * z.factor) / 2)));
+    z.content = QRect(z.offset, (QSizeF(design) * z.factor).toSize());
+    return z;
+}
+
+QSize sizeAtZoomOf(const QWidget* other, const QSize& designTwips) {
+    const Zoom z = zoomOf(other);
+    return QSize(int(std::lround(toPx(designTwips.width()) * z.factor)),
+                 int(std::lround(toPx(designTwips.height()) * z.factor)));
+}
+
 int toPx(const QWidget* w, double twips) {
-    return scaled(twips, zoomOf(w).factor);
+    return zoomOf(w).px(twips);
+}
+
+int stroke(const QWidget* w, double widthPx) {
+    return std::max(1, int(std::lround(widthPx * zoomOf(w).factor)));
+}
+
+QRectF drawAtDesignSize(QPainter& p, const QWidget* w) {
+    const double z = zoomOf(w).factor;
+    p.scale(z, z);
+    return QRectF(0, 0, w->width() / z, w->height() / z);
+}
+
+void zoomFont(QWidget* w) {
+    if (!w->testAttribute(Qt::WA_SetFont)) return;
+    const QFont f = w->font();
+    const double size = fontSize(f);
+    const FontSizes* known = fontSizes().find(w);
+    const double base = known && known->shown == size ? known->base : size;
+    QFont atBase = f;
+    if (base > 0)
+        atBase.setPointSizeF(base);
+    else
+        atBase.setPixelSize(int(-base));
+    const QFont zoomed = scaledFont(atBase, zoomOf(w).factor);
+    if (fontSize(zoomed) != size) w->setFont(zoomed);
+    fontSizes().set(w, {base, fontSize(w->font())});
+}
+
+int fontPixels(const QWidget* w, double points) {
+    // A point is 20 twips.
+    return std::max(1, toPx(w, points * 20));
+}
+
+bool growsBoxes(const QWidget* parent) {
+    return boxZoom(parent) > 1.0;
+}
+
+void zoomBox(QWidget* box, const QWidget* parent) {
+    if (growsBoxes(parent)) box->setFont(boxFont(box->font(), parent));
+}
+
+QFont boxFont(const QFont& font, const QWidget* parent) {
+    return scaledFont(font, boxZoom(parent));
+}
+
+QEvent::Type zoomChangedEvent() {
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
 }
 
 QRect toPx(const QWidget* parent, const QRect& r) {

@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QEvent>
+#include <QFont>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
+class QPainter;
 class QWidget;
 
 // Geometry is kept in twips on every control; this is the one place where
 // twips become pixels. At 100 % one pixel is 15 twips. A window that grows
 // draws its content at a zoom, centred in its client area: each window has
-// its own mapping, and the twips a rule reads never change with it.
+// its own mapping, and the twips a rule reads never change with it. All that
+// grows with a window (places, sizes, fonts, stroke widths, its boxes) goes
+// through that mapping here; no other place multiplies by the zoom.
 namespace tw {
 
 constexpr int kTwipsPerPixel = 15;
@@ -22,13 +28,43 @@ int fromPx(int px);
 struct Zoom {
     double factor = 1.0;
     QPoint offset;
-    // The specified client area in window pixels. What lies outside it (the
+    // The designed client area in window pixels. What lies outside it (the
     // parked markers, the waiting worksheet panel) stays unseen in the margins
     // of a grown window. Empty: nothing is clipped.
     QRect content;
+
+    // A twips length as pixels at this zoom.
+    int px(double twips) const;
 };
 Zoom zoomOf(const QWidget* w); // of w's window
 void setZoom(QWidget* window, const Zoom& z);
+// The mapping of a window designed at designTwips whose client area has
+// clientPx pixels: the largest zoom at which the design fits (at least 1),
+// centred, the rest left to the margins.
+Zoom fit(const QSize& designTwips, const QSize& clientPx);
+// A client area designed at designTwips, in pixels at another window's zoom.
+QSize sizeAtZoomOf(const QWidget* other, const QSize& designTwips);
+
+// A stroke width given in pixels at 100 %, as w's window draws it: at least
+// one pixel.
+int stroke(const QWidget* w, double widthPx);
+// Makes the painter draw at 100 % on w, grown with its window; returns w's
+// rectangle in those units.
+QRectF drawAtDesignSize(QPainter& p, const QWidget* w);
+
+// Fonts set on a control grow with its window: the font the program gave it
+// is its size at 100 %. A font set anew since the last zoom is taken as the
+// new size at 100 %.
+void zoomFont(QWidget* w);
+// The pixel size of a font of the given points in w's window.
+int fontPixels(const QWidget* w, double points);
+// Boxes and dialogs opened from a grown window are read from as far away as
+// the window: their text grows with its zoom, at most three times.
+bool growsBoxes(const QWidget* parent);
+void zoomBox(QWidget* box, const QWidget* parent);
+QFont boxFont(const QFont& font, const QWidget* parent);
+// Sent to every control of a window after its zoom changed.
+QEvent::Type zoomChangedEvent();
 
 // A twips length as pixels in w's window.
 int toPx(const QWidget* w, double twips);

@@ -4,7 +4,8 @@
 
 namespace shell {
 class Form0;
-}
+class ZEBLABEL;
+} // namespace shell
 namespace games {
 class Form4;
 class memo;
@@ -28,12 +29,21 @@ class Program {
     Form1& form1();
     games::Form4& form4();
     games::memo& memoWindow();
+    // The info window, loaded (hidden, printing locked) when it is not.
+    shell::ZEBLABEL& infoWindow();
+    // The info window while it is loaded, or nullptr: its close button
+    // unloads it, and with it the print-mode switch.
+    shell::ZEBLABEL* loadedInfoWindow() const;
+    // The print-mode switch of the info window, 1 = printing locked; reading
+    // it loads the window in its initial state.
+    int printerLock();
 
   private:
     std::unique_ptr<shell::Form0> form0_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<games::Form4> form4_;
     std::unique_ptr<games::memo> memo_;
+    std::unique_ptr<shell::ZEBLABEL> info_;
 };
 
 } // namespace trainer

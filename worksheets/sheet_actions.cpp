@@ -1,7 +1,5 @@
 #include "sheet_actions.h"
 
-#include "zeblabel.h"
-
 namespace worksheets {
 
 namespace {
@@ -80,8 +78,8 @@ void offerPdf(const SheetKind& kind, const shell::PrintDocument& doc, shell::Pri
     savePdf(kind, doc, kind.pdfCaption, QStringLiteral("Drucken"));
 }
 
-void printSheet(const SheetKind& kind, const SheetDocument& sheet, const QString& pointsCaption) {
-    if (!printingUnlocked(pointsCaption)) return;
+void printSheet(const SheetKind& kind, const SheetDocument& sheet, const PrinterLock& lock) {
+    if (!printingUnlocked(lock)) return;
     shell::Runtime& rt = shell::runtime();
     const int style = shell::YesNo + shell::QuestionIcon + shell::SecondButtonDefault;
     if (rt.msgBox(kind.question, style, QStringLiteral("Schriftliche Division")) !=
@@ -123,8 +121,8 @@ QString menuText(MenuCommand command) {
 }
 
 void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
-                    const QString& pointsCaption) {
-    if (!printingUnlocked(pointsCaption)) return;
+                    const PrinterLock& lock) {
+    if (!printingUnlocked(lock)) return;
     const bool tasks = isTaskSheet(command);
     const SheetKind& kind = tasks ? taskKind() : solutionKind();
     const shell::PrintDocument doc =
@@ -154,22 +152,21 @@ shell::PrintDocument toPrintDocument(const SheetDocument& doc) {
     return d;
 }
 
-bool printingUnlocked(const QString& pointsCaption) {
-    if (shell::ZEBLABEL::printerLock() != 1) return true;
+bool printingUnlocked(const PrinterLock& lock) {
+    if (lock.lockSwitch != 1) return true;
     const QString typed = shell::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
                                                     QStringLiteral("Druckersperre aufheben"),
                                                     QStringLiteral("Passwort"));
-    return typed == pointsCaption;
+    return typed == lock.password;
 }
 
-void printTaskSheet(const QStringList& items, const QString& modeCaption,
-                    const QString& pointsCaption) {
-    printSheet(taskKind(), taskSheet(items, modeCaption), pointsCaption);
+void printTaskSheet(const QStringList& items, const QString& modeCaption, const PrinterLock& lock) {
+    printSheet(taskKind(), taskSheet(items, modeCaption), lock);
 }
 
 void printSolutionSheet(const QStringList& items, const QString& modeCaption,
-                        const QString& pointsCaption) {
-    printSheet(solutionKind(), solutionSheet(items, modeCaption), pointsCaption);
+                        const PrinterLock& lock) {
+    printSheet(solutionKind(), solutionSheet(items, modeCaption), lock);
 }
 
 void copySheet(const QStringList& items, const QString& modeCaption) {

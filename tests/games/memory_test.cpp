@@ -2,8 +2,9 @@
 #include <algorithm>
 
 #include "exercise_stub.h"
-#include "memo.h"
+#include "memory.h"
 #include "scripted_runtime.h"
+#include "window_stack.h"
 
 using games::memo;
 

@@ -5,10 +5,11 @@
 #include <QWindow>
 
 #include "exercise_stub.h"
-#include "form4.h"
-#include "modul1.h"
+#include "number_catch.h"
+#include "number_catch_state.h"
 #include "scripted_runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 using games::Form4;
 
@@ -17,20 +18,9 @@ namespace {
 const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", 20, "Zahlfange");
 const auto kEnd = msgRecord("  Das Spiel ist beendet!", 0, "Zahlfange");
 
-// The start sequence of the exercise window, step by step.
+// The exercise window's hand-over to the game.
 void startGame(Form4& f, ExerciseStub& ex) {
-    f.setForeColor(shell::qbColor(1));
-    f.setFontSize(13.5);
-    f.setScaleModePoints();
-    f.Cls();
-    games::Modul1& m = games::modul1();
-    m.CrossX = 14;
-    m.CrossY = 9;
-    for (int i = 1; i <= 10; ++i)
-        m.DigitX[i] = m.DigitY[i] = qint16(i + 3);
-    m.DigitsLeft = QStringLiteral("0123456789");
-    f.Zeit1->start();
-    f.Zeit1->setInterval(f.HBildlauf1->value() * 1000);
+    f.start(ex);
     shell::forms::hide(&ex);
     shell::forms::show(&f);
 }
@@ -86,7 +76,7 @@ class NumberCatchTest : public QObject {
         QFETCH(int, x);
         QFETCH(int, y);
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         m.CrossX = qint16(x);
         m.CrossY = qint16(y);
         // The next digit waits on the border cell: only the catch check can take it.
@@ -111,7 +101,7 @@ class NumberCatchTest : public QObject {
 
     void onlyTheNextDigitIsCaught() {
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         // "3" sits on (7, 7) of the diagonal.
         m.CrossX = 8;
         m.CrossY = 7;
@@ -130,7 +120,7 @@ class NumberCatchTest : public QObject {
 
     void lastDigitEndsTheGameOnce() {
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         m.DigitsLeft = QStringLiteral("9");
         m.DigitX[1] = 13;
         m.DigitY[1] = 9;
@@ -176,7 +166,7 @@ class NumberCatchTest : public QObject {
         QFETCH(bool, byEsc);
         QFETCH(int, answer);
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         m.CrossX = 5;
         m.CrossY = 4;
         QTest::mouseClick(g.f.Bild1, Qt::LeftButton); // catches "0"
@@ -200,7 +190,7 @@ class NumberCatchTest : public QObject {
 
     void jumpsUseDistinctRowsAndColumns() {
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         for (int tick = 0; tick < 40; ++tick) {
             g.f.Zeit1_Timer();
             const int n = int(m.DigitsLeft.size());
@@ -228,7 +218,7 @@ class NumberCatchTest : public QObject {
         QFETCH(int, clashX);
         QFETCH(int, clashY);
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         using R = ScriptedRuntime;
         g.rt.forceRnd({R::draw(5, 1, 24), R::draw(5, 3, 14), R::draw(clashX, 1, 24),
                        R::draw(clashY, 3, 14), R::draw(10, 1, 24), R::draw(10, 3, 14)});
@@ -241,7 +231,7 @@ class NumberCatchTest : public QObject {
 
     void jumpOntoTheCrossCatches() {
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         g.rt.forceRnd({ScriptedRuntime::draw(14, 1, 24), ScriptedRuntime::draw(9, 3, 14)});
         g.f.Zeit1_Timer();
         QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
@@ -252,7 +242,7 @@ class NumberCatchTest : public QObject {
 
     void invisibleZeroCaughtBeforeFirstTick() {
         Game g;
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         QCOMPARE(ink(g.f.surface(), g.f.rect()), 0);
         for (int i = 0; i < 10; ++i)
             QTest::mouseClick(g.f.Bild1, Qt::LeftButton);
@@ -376,7 +366,7 @@ class NumberCatchTest : public QObject {
             QVERIFY(ink(g.f.surface(), g.f.rect()) > 0);
             grow(g.f);
             grown = g.f.surface().copy();
-            const games::Modul1& m = games::modul1();
+            const games::Modul1& m = g.f.MODUL1;
             const tw::Zoom z = tw::zoomOf(&g.f);
             QCOMPARE(z.offset, QPoint(50, 0));
             const auto scaledCell = [&](int x, int y) {
@@ -420,7 +410,7 @@ class NumberCatchTest : public QObject {
         Game g;
         QVERIFY(QTest::qWaitForWindowActive(&g.f));
         g.f.Befehl1->setFocus();
-        games::Modul1& m = games::modul1();
+        games::Modul1& m = g.f.MODUL1;
         QWindow* win = g.f.windowHandle();
         for (Qt::Key k :
              {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})

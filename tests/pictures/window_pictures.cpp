@@ -10,12 +10,12 @@
 
 #include "board_screen.h"
 
-#include "form1_driver.h"
-#include "form4.h"
-#include "memo.h"
-#include "modul1.h"
+#include "exercise_driver.h"
+#include "info_window.h"
+#include "memory.h"
+#include "number_catch.h"
+#include "number_catch_state.h"
 #include "picture_checks.h"
-#include "zeblabel.h"
 
 using namespace drive;
 using namespace pictures;
@@ -261,8 +261,8 @@ class WindowPictures : public QObject {
         trainer::Program program;
         program.start();
         click(program.form0().Bild4);
-        QVERIFY(shell::ZEBLABEL::loaded());
-        shell::ZEBLABEL& w = *shell::ZEBLABEL::loaded();
+        QVERIFY(program.loadedInfoWindow());
+        shell::ZEBLABEL& w = *program.loadedInfoWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         settle();
         const QImage img = grabWindow(&w, QStringLiteral("info_window"));
@@ -308,10 +308,10 @@ class WindowPictures : public QObject {
         CHECK_NONE(faults);
         CHECK_NONE(cutOffTexts(&w));
 
-        // The window is not owned by the program: close it as the user does.
+        // Closed as the user does, it is unloaded.
         w.close();
         settle();
-        QVERIFY(!shell::ZEBLABEL::loaded());
+        QVERIFY(!program.loadedInfoWindow());
     }
 
     void exerciseWindow_data() {
@@ -429,7 +429,7 @@ class WindowPictures : public QObject {
         // The fastest pace, then a step to the right and one real jump.
         g.HBildlauf1->setValue(1);
         QTest::keyClick(keyTarget(&g), Qt::Key_Right);
-        const games::Modul1& m = games::modul1();
+        const games::Modul1& m = g.MODUL1;
         QCOMPARE(m.CrossX, 15);
         const qint16 firstX = m.DigitX[1], firstY = m.DigitY[1];
         QVERIFY(

@@ -4,10 +4,12 @@
 #include <QWindow>
 
 #include "controls.h"
+#include "drag.h"
 #include "form.h"
 #include "modal_answer.h"
 #include "scripted_runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 using namespace shell;
 

@@ -7,10 +7,12 @@
 #include <QWindow>
 
 #include "form.h"
+#include "key_codes.h"
 #include "modal_answer.h"
 #include "qt_runtime.h"
 #include "scripted_runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 using shell::Form;
 namespace forms = shell::forms;

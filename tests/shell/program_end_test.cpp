@@ -1,9 +1,10 @@
 #include <QApplication>
 #include <QTest>
 
-#include "form0.h"
+#include "info_window.h"
 #include "scripted_runtime.h"
-#include "zeblabel.h"
+#include "start_window.h"
+#include "window_stack.h"
 
 using shell::Form0;
 namespace forms = shell::forms;
@@ -17,10 +18,11 @@ class ProgramEndTest : public QObject {
     void endsTheProgram() {
         ScriptedRuntime rt;
         Form0 start;
+        shell::ZEBLABEL info;
+        start.showInfoWindow = [&info] { forms::show(&info); };
         forms::show(&start);
         QTest::mouseClick(start.Bild4, Qt::LeftButton, {}, start.Bild4->rect().center());
-        shell::ZEBLABEL* info = shell::ZEBLABEL::loaded();
-        QVERIFY(info && info->isVisible());
+        QVERIFY(info.isVisible());
         QCoreApplication::processEvents();
 
 #if END_BY_CLOSE_BUTTON
@@ -34,7 +36,7 @@ class ProgramEndTest : public QObject {
 #endif
         QVERIFY(forms::programEnded());
         QVERIFY(!start.isVisible());
-        QVERIFY(!info->isVisible()); // every window closes
+        QVERIFY(!info.isVisible()); // every window closes
         QCOMPARE(forms::current(), nullptr);
     }
 };

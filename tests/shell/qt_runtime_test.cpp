@@ -14,6 +14,7 @@
 #include "modal_answer.h"
 #include "qt_runtime.h"
 #include "scripted_runtime.h"
+#include "window_stack.h"
 
 namespace forms = shell::forms;
 

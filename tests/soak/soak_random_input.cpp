@@ -18,15 +18,16 @@
 #include <random>
 
 #include "division_rules.h"
-#include "form0.h"
-#include "form1.h"
-#include "form4.h"
-#include "memo.h"
-#include "modul1.h"
+#include "exercise_window.h"
+#include "info_window.h"
+#include "memory.h"
+#include "number_catch.h"
+#include "number_catch_state.h"
 #include "program.h"
 #include "scripted_runtime.h"
+#include "start_window.h"
 #include "twips.h"
-#include "zeblabel.h"
+#include "window_stack.h"
 
 using Box = ScriptedRuntime::Box;
 using shell::VbLabel;
@@ -457,7 +458,7 @@ void Soak::startWindowEvent() {
         if (!m_.infoLoaded) m_.locked = true;
         m_.infoLoaded = m_.infoShown = true;
         ++seen_.infoOpened;
-        check(placed(*shell::ZEBLABEL::loaded(), 4),
+        check(placed(*program_.loadedInfoWindow(), 4),
               QStringLiteral("info window not centred across at a quarter of the height"));
     } else if (r < 52) {
         log(QStringLiteral("click Bild3 (quit), answer No"));
@@ -474,7 +475,8 @@ void Soak::startWindowEvent() {
         infoWindowEvent();
         return;
     } else {
-        keyTo(chance(0.8) || !m_.infoShown ? static_cast<QWidget*>(&f) : shell::ZEBLABEL::loaded(),
+        keyTo(chance(0.8) || !m_.infoShown ? static_cast<QWidget*>(&f)
+                                           : program_.loadedInfoWindow(),
               pick(kKeyKinds));
         expectBoxes({}, takeAnswered());
     }
@@ -482,7 +484,7 @@ void Soak::startWindowEvent() {
 }
 
 void Soak::infoWindowEvent() {
-    shell::ZEBLABEL* z = shell::ZEBLABEL::loaded();
+    shell::ZEBLABEL* z = program_.loadedInfoWindow();
     const int r = pick(12);
     if (r >= 10) {
         QWidget* inert[] = {z->Bezeichnung5, z->Bezeichnung6, z->Bezeichnung7, z->Bezeichnung8,
@@ -542,7 +544,7 @@ void Soak::leaveExercise(Win to) {
             g.Zeit1->installEventFilter(swallower);
         }
         check(placed(g, 2), QStringLiteral("number-catch window off the centre"));
-        const games::Modul1& mod = games::modul1();
+        const games::Modul1& mod = g.MODUL1;
         check(mod.DigitsLeft == QLatin1String("0123456789") && mod.CrossX == 14 && mod.CrossY == 9,
               QStringLiteral("number-catch game did not start afresh"));
     } else if (to == Win::Memory) {
@@ -606,6 +608,86 @@ void Soak::exerciseEvent() {
     }
 }
 
+// Digit entry rules, carried forward on the state read before the event.
+namespace entry {
+
+bool solvedNow(Entry& e, const WrittenDivision& w, bool rest) {
+    bool solved;
+    if (!rest) {
+        QString entered;
+        for (const char* c : kNormalResult)
+            entered += e.cap.value(QLatin1String(c));
+        solved = entered.toLongLong() == (QString::number(w.q) + w.r3).toLongLong();
+    } else {
+        QString entered;
+        for (const char* c : kRestResult)
+            entered += e.cap.value(QLatin1String(c));
+        solved = entered == QString::number(w.q) + QString::number(w.r) + w.r3;
+    }
+    if (solved) {
+        e.boxes << (rest ? kSolvedR : kSolvedE);
+        e.solved = true;
+        e.on[0].clear();
+        e.on[1].clear();
+    }
+    return solved;
+}
+
+void wrong(Entry& e) {
+    e.boxes << kWrong;
+    ++e.errors;
+}
+
+// A digit dropped on an answer cell.
+void drop(Entry& e, const WrittenDivision& w, const AnswerCellRule& c, const QString& digit,
+          trainer::Form1& f) {
+    const QString name = QLatin1String(c.name);
+    if (c.required && c.refuse && e.cap.value(QLatin1String(c.required)).isEmpty()) {
+        e.boxes << kFirst;
+        return;
+    }
+    if (c.colourFrom)
+        e.divisor[c.remainder] = f.cellNamed(QLatin1String(c.colourFrom))->foreColor();
+    e.cap[name] = digit;
+    if (digit != soak::expectedDigit(w, c.name)) {
+        wrong(e);
+        e.cap[name].clear();
+    } else {
+        ++e.points;
+    }
+    const bool solved = solvedNow(e, w, c.remainder);
+    if (c.required && !c.refuse && !solved && e.cap.value(QLatin1String(c.required)).isEmpty())
+        e.boxes << kMissing;
+}
+
+// The digit of a key or a marker drop for the selected cell.
+bool placeTyped(Entry& e) {
+    const AnswerCellRule* c = soak::answerCells();
+    const int n = e.lichtwert.toInt();
+    if (n < 1 || n > 29) return false;
+    const AnswerCellRule& cell = c[n - 1];
+    const bool missing = cell.required && e.cap.value(QLatin1String(cell.required)).isEmpty();
+    if (missing && cell.refuse) {
+        e.boxes << kMissing;
+        return false;
+    }
+    e.cap[QLatin1String(cell.name)] = e.lichtzahl;
+    if (missing) e.boxes << kMissing;
+    return true;
+}
+
+void typed(Entry& e, const WrittenDivision& w, bool rest, const QString& ch) {
+    if (ch == e.lichtzahl && !e.lichtzahl.isEmpty()) {
+        e.on[rest].clear();
+        if (placeTyped(e)) ++e.points;
+    } else {
+        wrong(e);
+    }
+    solvedNow(e, w, rest);
+}
+
+} // namespace entry
+
 // A click on the exercise window where the control lies, judged by what it hit.
 void Soak::exerciseClick(QWidget* control) {
     trainer::Form1& f = program_.form1();
@@ -658,6 +740,18 @@ void Soak::exerciseClick(QWidget* control) {
         e.on[hit == f.licht2].clear();
         expectBoxes({}, got);
         afterEntry(before, e, rest);
+        return;
+    }
+    for (int digit = 0; digit < 10; ++digit) {
+        if (hit != f.DigitKey[digit]) continue;
+        // A tap: the digit dropped onto the marker of the layout in front.
+        if (!before.on[rest].isEmpty()) entry::typed(e, task, rest, QString::number(digit));
+        expectBoxes(e.boxes, got);
+        afterEntry(before, e, rest);
+        if (!e.solved) {
+            const WrittenDivision now = shownTask(f, rest);
+            check(now.n == task.n && now.d == task.d, QStringLiteral("the task changed by a tap"));
+        }
         return;
     }
     if (hit == f.Befehl21 || hit == f.Befehl20) {
@@ -746,86 +840,6 @@ void Soak::exerciseClick(QWidget* control) {
     check(now.n == task.n && now.d == task.d, QStringLiteral("the task changed"));
     check(tw::top(f.Bild1) == ladder, QStringLiteral("the ladder moved"));
 }
-
-// Digit entry rules, carried forward on the state read before the event.
-namespace entry {
-
-bool solvedNow(Entry& e, const WrittenDivision& w, bool rest) {
-    bool solved;
-    if (!rest) {
-        QString entered;
-        for (const char* c : kNormalResult)
-            entered += e.cap.value(QLatin1String(c));
-        solved = entered.toLongLong() == (QString::number(w.q) + w.r3).toLongLong();
-    } else {
-        QString entered;
-        for (const char* c : kRestResult)
-            entered += e.cap.value(QLatin1String(c));
-        solved = entered == QString::number(w.q) + QString::number(w.r) + w.r3;
-    }
-    if (solved) {
-        e.boxes << (rest ? kSolvedR : kSolvedE);
-        e.solved = true;
-        e.on[0].clear();
-        e.on[1].clear();
-    }
-    return solved;
-}
-
-void wrong(Entry& e) {
-    e.boxes << kWrong;
-    ++e.errors;
-}
-
-// A digit dropped on an answer cell.
-void drop(Entry& e, const WrittenDivision& w, const AnswerCellRule& c, const QString& digit,
-          trainer::Form1& f) {
-    const QString name = QLatin1String(c.name);
-    if (c.required && c.refuse && e.cap.value(QLatin1String(c.required)).isEmpty()) {
-        e.boxes << kFirst;
-        return;
-    }
-    if (c.colourFrom)
-        e.divisor[c.remainder] = f.cellNamed(QLatin1String(c.colourFrom))->foreColor();
-    e.cap[name] = digit;
-    if (digit != soak::expectedDigit(w, c.name)) {
-        wrong(e);
-        e.cap[name].clear();
-    } else {
-        ++e.points;
-    }
-    const bool solved = solvedNow(e, w, c.remainder);
-    if (c.required && !c.refuse && !solved && e.cap.value(QLatin1String(c.required)).isEmpty())
-        e.boxes << kMissing;
-}
-
-// The digit of a key or a marker drop for the selected cell.
-bool placeTyped(Entry& e) {
-    const AnswerCellRule* c = soak::answerCells();
-    const int n = e.lichtwert.toInt();
-    if (n < 1 || n > 29) return false;
-    const AnswerCellRule& cell = c[n - 1];
-    const bool missing = cell.required && e.cap.value(QLatin1String(cell.required)).isEmpty();
-    if (missing && cell.refuse) {
-        e.boxes << kMissing;
-        return false;
-    }
-    e.cap[QLatin1String(cell.name)] = e.lichtzahl;
-    if (missing) e.boxes << kMissing;
-    return true;
-}
-
-void typed(Entry& e, const WrittenDivision& w, bool rest, const QString& ch) {
-    if (ch == e.lichtzahl && !e.lichtzahl.isEmpty()) {
-        e.on[rest].clear();
-        if (placeTyped(e)) ++e.points;
-    } else {
-        wrong(e);
-    }
-    solvedNow(e, w, rest);
-}
-
-} // namespace entry
 
 // Compares the exercise window with what the rules of entry left in e.
 void Soak::afterEntry(const Entry& before, Entry& e, bool rest) {
@@ -948,6 +962,9 @@ void Soak::dragEvent() {
     } else if (hit == f.licht || hit == f.licht2) {
         const bool onRest = hit == f.licht2;
         entry::typed(e, task, onRest, d);
+    } else if (hit == key && !before.on[rest].isEmpty()) {
+        // Let go on its own key: a tap.
+        entry::typed(e, task, rest, d);
     }
     expectBoxes(e.boxes, got);
     afterEntry(before, e, rest);
@@ -1035,7 +1052,7 @@ void Soak::checkPrint(bool solutions, bool rest, const QStringList& sheet, const
 
 void Soak::catchEvent() {
     games::Form4& g = program_.form4();
-    games::Modul1& mod = games::modul1();
+    games::Modul1& mod = g.MODUL1;
     const QString leftBefore = mod.DigitsLeft;
     const int r = pick(100);
     QList<Box> expected;
@@ -1294,7 +1311,7 @@ void Soak::checkWindows() {
     check(shown == QStringList{QLatin1String(winName(m_.front))},
           QStringLiteral("windows shown: %1; expected the %2 alone")
               .arg(shown.join(QStringLiteral(", ")), QLatin1String(winName(m_.front))));
-    shell::ZEBLABEL* z = shell::ZEBLABEL::loaded();
+    shell::ZEBLABEL* z = program_.loadedInfoWindow();
     check(
         (z != nullptr) == m_.infoLoaded,
         QStringLiteral("info window loaded: %1, expected %2").arg(z != nullptr).arg(m_.infoLoaded));
@@ -1445,7 +1462,7 @@ void Soak::checkMemory() {
 
 void Soak::checkCatch() {
     games::Form4& g = program_.form4();
-    const games::Modul1& mod = games::modul1();
+    const games::Modul1& mod = g.MODUL1;
     const bool playing = g.isVisible();
     check(g.Zeit1->isActive() == playing,
           QStringLiteral("game clock running: %1 while the game is shown: %2")
@@ -1530,10 +1547,6 @@ bool Soak::run() {
             check(!w->isVisible(),
                   QStringLiteral("'%1' still shown after the end").arg(w->objectName()));
     }
-    if (shell::ZEBLABEL* z = shell::ZEBLABEL::loaded()) {
-        z->deleteLater();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     return failure_.isEmpty();
 }
 
@@ -1560,9 +1573,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 class SoakRandomInput : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() {
-        gTestHandler = qInstallMessageHandler(quietHandler);
-    }
+    void initTestCase() { gTestHandler = qInstallMessageHandler(quietHandler); }
     void randomRun() {
         qInfo("seed %llu, %lld events", gSeed, gEvents);
         Soak soak(gSeed, gEvents);

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "form1_driver.h"
+#include "exercise_driver.h"
 
 using namespace drive;
 using shell::VbLabel;

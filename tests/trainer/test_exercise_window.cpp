@@ -1,9 +1,10 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "form1_driver.h"
-#include "form4.h"
-#include "memo.h"
+#include "exercise_driver.h"
+#include "memory.h"
+#include "number_catch.h"
+#include "window_stack.h"
 
 using namespace drive;
 using trainer::Form1;

@@ -6,8 +6,8 @@
 #include "board_screen.h"
 #include <QWindow>
 
-#include "form1_driver.h"
-#include "form4.h"
+#include "exercise_driver.h"
+#include "number_catch.h"
 
 using namespace drive;
 using shell::VbLabel;

@@ -8,10 +8,8 @@
 #include "scripted_runtime.h"
 #include "sheet_actions.h"
 #include "sheet_samples.h"
-#include "zeblabel.h"
 
 using namespace worksheets;
-using shell::ZEBLABEL;
 using Box = ScriptedRuntime::Box;
 
 namespace {
@@ -32,36 +30,22 @@ Box printingBox(bool solutions) {
                      0, "Drucken");
 }
 
-void print(bool solutions, const QStringList& items, const QString& mode, const QString& points) {
+void print(bool solutions, const QStringList& items, const QString& mode, const PrinterLock& lock) {
     if (solutions)
-        printSolutionSheet(items, mode, points);
+        printSolutionSheet(items, mode, lock);
     else
-        printTaskSheet(items, mode, points);
+        printTaskSheet(items, mode, lock);
 }
 
-void unloadInfoWindow() {
-    if (ZEBLABEL* z = ZEBLABEL::loaded()) {
-        bool cancel = false;
-        z->Form_Unload(cancel);
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void setLock(bool locked) {
-    ZEBLABEL::load().Kontroll1->setChecked(locked);
-}
+const PrinterLock kFree{0, QStringLiteral("0")};
 
 } // namespace
 
 class SheetActions : public QObject {
     Q_OBJECT
   private slots:
-    void init() { unloadInfoWindow(); }
-    void cleanup() { unloadInfoWindow(); }
     void printerLock_data();
     void printerLock();
-    void freshProgramAsksForPassword();
-    void infoWindowSwitchTakesEffect();
     void confirmationDecides_data();
     void confirmationDecides();
     void withoutPrinterOffersPdf_data();
@@ -104,55 +88,18 @@ void SheetActions::printerLock() {
     const QStringList items = randomSheet(false);
     for (bool solutions : {false, true}) {
         ScriptedRuntime rt;
-        setLock(locked);
         if (locked) rt.answerInput(typed);
         if (prints) {
             rt.answer(shell::AnswerYes);
             rt.answer(shell::AnswerOk);
         }
-        print(solutions, items, "E", points);
+        print(solutions, items, "E", {locked ? 1 : 0, points});
         QList<Box> expected;
         if (locked) expected << passwordBox();
         if (prints) expected << confirmBox(solutions) << printingBox(solutions);
         QCOMPARE(rt.boxes, expected);
         QCOMPARE(rt.printed.size(), prints ? 1 : 0);
-        // The switch stays as it was: the next print asks again.
-        QCOMPARE(ZEBLABEL::printerLock(), locked ? 1 : 0);
     }
-}
-
-void SheetActions::freshProgramAsksForPassword() {
-    QVERIFY(!ZEBLABEL::loaded());
-    ScriptedRuntime rt;
-    rt.answerInput("Passwort");
-    printTaskSheet(randomSheet(false), "E", "0");
-    QCOMPARE(rt.boxes, QList<Box>{passwordBox()});
-    QVERIFY(ZEBLABEL::loaded() && !ZEBLABEL::loaded()->isVisible());
-}
-
-void SheetActions::infoWindowSwitchTakesEffect() {
-    ScriptedRuntime rt;
-    const QStringList items = randomSheet(true);
-    ZEBLABEL* z = &ZEBLABEL::load();
-    shell::forms::show(z);
-    QTest::mouseClick(z->Kontroll1, Qt::LeftButton);
-    QTest::mouseClick(z->Bezeichnung1, Qt::LeftButton); // "O k a y"
-    QVERIFY(!z->isVisible());
-    rt.answer(shell::AnswerYes);
-    rt.answer(shell::AnswerOk);
-    printTaskSheet(items, "R", "3");
-    QCOMPARE(rt.takeBoxes().first(), confirmBox(false));
-
-    // Unticked again, but left by the close button: the next load is locked.
-    shell::forms::show(z);
-    QCOMPARE(z->Kontroll1Value(), 0);
-    z->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    rt.answerInput("3");
-    rt.answer(shell::AnswerNo);
-    printSolutionSheet(items, "R", "3");
-    QCOMPARE(rt.boxes, (QList<Box>{passwordBox(), confirmBox(true)}));
-    QCOMPARE(rt.printed.size(), 1);
 }
 
 void SheetActions::confirmationDecides_data() {
@@ -171,11 +118,10 @@ void SheetActions::confirmationDecides() {
     QFETCH(QString, mode);
     QFETCH(int, answer);
     ScriptedRuntime rt;
-    setLock(false);
     const QStringList items = randomSheet(mode == "R");
     rt.answer(answer);
     if (answer == shell::AnswerYes) rt.answer(shell::AnswerOk);
-    print(solutions, items, mode, "0");
+    print(solutions, items, mode, kFree);
     if (answer != shell::AnswerYes) {
         QCOMPARE(rt.boxes, QList<Box>{confirmBox(solutions)});
         QVERIFY(rt.printed.isEmpty());
@@ -222,7 +168,6 @@ void SheetActions::withoutPrinterOffersPdf() {
     QFETCH(bool, pdfWorks);
     QFETCH(QString, closing);
     ScriptedRuntime rt;
-    setLock(false);
     rt.printerAnswer = shell::PrintResult(failure);
     rt.pdfWorks = pdfWorks;
     const QStringList items = randomSheet(false);
@@ -230,7 +175,7 @@ void SheetActions::withoutPrinterOffersPdf() {
     rt.answer(offerAnswer);
     if (!path.isNull()) rt.answerSaveFile(path);
     if (!closing.isEmpty()) rt.answer(shell::AnswerOk);
-    print(solutions, items, "E", "0");
+    print(solutions, items, "E", kFree);
     QVERIFY(rt.allAnswersUsed());
 
     const QString sheet = solutions ? "das Lösungsblatt" : "das Rechenblatt";
@@ -295,7 +240,6 @@ void SheetActions::clipboardFlow() {
     QCOMPARE(text.split("\r\n").size(), lines + 1); // nothing after the last CR LF
     QCOMPARE(text.split("\r\n").last(), QString());
     if (items == 0) QCOMPARE(text, QString(mode == "E" ? "\r\n\r\n" : ""));
-    QVERIFY(!ZEBLABEL::loaded()); // copying is never locked
 
     // Beside the text, the same lines as HTML in a fixed-width font.
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -406,7 +350,6 @@ void SheetActions::menuCommands() {
     const bool tasks = cmd == MenuCommand::SaveTasksPdf || cmd == MenuCommand::PrintTasksOn;
     ScriptedRuntime rt;
     rt.pdfWorks = pdfWorks;
-    setLock(!typed.isNull());
     if (!typed.isNull()) rt.answerInput(typed);
     if (!answer.isNull()) {
         if (saving)
@@ -419,7 +362,7 @@ void SheetActions::menuCommands() {
             rt.answer((b.style & 7) == 4 ? shell::AnswerNo : shell::AnswerOk);
 
     const QStringList items = randomSheet(true);
-    runMenuCommand(cmd, items, "R", "5");
+    runMenuCommand(cmd, items, "R", {typed.isNull() ? 0 : 1, "5"});
     QList<Box> expected = boxes;
     if (!typed.isNull()) expected.prepend(passwordBox());
     for (Box& b : expected) // the headings of a remainder sheet
@@ -440,7 +383,6 @@ void SheetActions::menuCommands() {
         QCOMPARE(rt.printed[0].lines, want.lines);
         QCOMPARE(rt.printed[0].pointSize, want.pointSize);
     }
-    QCOMPARE(ZEBLABEL::printerLock(), typed.isNull() ? 0 : 1);
 }
 
 QTEST_MAIN(SheetActions)

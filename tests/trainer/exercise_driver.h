@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QTest>
 
-#include "form0.h"
-#include "form1.h"
+#include "exercise_window.h"
 #include "program.h"
 #include "scripted_runtime.h"
+#include "start_window.h"
 #include "twips.h"
 
 namespace drive {

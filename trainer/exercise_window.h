@@ -8,7 +8,9 @@
 
 #include "cell_table.h"
 #include "controls.h"
+#include "drag.h"
 #include "form.h"
+#include "sheet_actions.h"
 
 class QMenu;
 
@@ -31,6 +33,8 @@ class Form1 : public shell::Form {
     std::function<shell::Form*()> startWindow;
     std::function<games::Form4*()> numberCatchWindow;
     std::function<games::memo*()> memoryWindow;
+    // The print-mode switch of the info window, 1 = locked (set by the program).
+    std::function<int()> printerLock;
 
     // ---- command row
     shell::VbButton* Befehl1;  // "Ende"
@@ -150,6 +154,8 @@ class Form1 : public shell::Form {
     void licht2_Click();
     void licht_DragDrop(QWidget* source);
     void licht2_DragDrop(QWidget* source);
+    // A tap on a digit key (pressed and let go on the key).
+    void DigitKey_Click(QWidget* key);
     void Befehl15_Click();
 
     // ---- points and rewards
@@ -194,6 +200,8 @@ class Form1 : public shell::Form {
     void buildHiddenState();
     void buildWorksheetPanel();
     void wireEntry();
+    // The printer lock as it stands now: the switch and the points caption.
+    worksheets::PrinterLock lockNow();
 
     QHash<QString, shell::VbLabel*> cells_;
 };

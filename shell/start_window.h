@@ -14,8 +14,10 @@ class Form0 : public Form {
   public:
     explicit Form0(QWidget* parent = nullptr);
 
-    // Opens the exercise window (set by the program; the window is made on first use).
+    // Open the exercise and the info window (set by the program; each window
+    // is made on first use).
     std::function<void()> showExerciseWindow;
+    std::function<void()> showInfoWindow;
 
     VbPicture* Bild3;      // quit
     VbLabel* Bezeichnung1; // "Ende"

@@ -1,4 +1,4 @@
-#include "form0.h"
+#include "start_window.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -7,7 +7,7 @@
 #include "info_text.h"
 #include "runtime.h"
 #include "twips.h"
-#include "zeblabel.h"
+#include "window_stack.h"
 
 namespace shell {
 
@@ -158,7 +158,7 @@ void Form0::Bild3_Click() {
 }
 
 void Form0::Bild4_Click() {
-    forms::show(&ZEBLABEL::load());
+    if (showInfoWindow) showInfoWindow();
 }
 
 void Form0::Text1_Change() {

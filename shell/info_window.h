@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <functional>
 
 #include "controls.h"
 #include "form.h"
@@ -8,16 +9,16 @@
 namespace shell {
 
 // The info window with the print-mode switch. It exists only while loaded:
-// its close button unloads it, and the next load starts locked again.
+// its close button unloads it (its owner lets it go on `unloaded`), and the
+// next load starts locked again.
 class ZEBLABEL : public Form {
     Q_OBJECT
   public:
-    // The loaded window, or nullptr.
-    static ZEBLABEL* loaded();
-    // Loads the window in its initial state (hidden) when it is not loaded.
-    static ZEBLABEL& load();
-    // Value of the print-mode switch (1 = printing locked); loads the window if needed.
-    static int printerLock();
+    explicit ZEBLABEL(QWidget* parent = nullptr);
+
+    // Called when the close button has unloaded the window; the window is
+    // deleted once the event that closed it is over.
+    std::function<void()> unloaded;
 
     VbShape* Figur1;
     VbLabel* Bezeichnung5;
@@ -34,10 +35,6 @@ class ZEBLABEL : public Form {
     void Form_Unload(bool& cancel) override;
     void Bild1_Click();
     void Bezeichnung1_Click();
-
-  private:
-    explicit ZEBLABEL(QWidget* parent = nullptr);
-    ~ZEBLABEL() override;
 };
 
 } // namespace shell

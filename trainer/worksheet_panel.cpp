@@ -1,16 +1,12 @@
 // The worksheet panel of the exercise window: compose a sheet of twelve
 // tasks, print it, copy it, save it as PDF, close the panel.
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPointingDevice>
-#include <QStyleHints>
-#include <QTimer>
 
-#include "form1.h"
+#include "double_click.h"
+#include "exercise_window.h"
+#include "long_press.h"
 #include "sheet.h"
-#include "sheet_actions.h"
 #include "twips.h"
 
 namespace trainer {
@@ -27,56 +23,6 @@ QStringList sheetItems(const QListWidget* list) {
         out << list->item(i)->text();
     return out;
 }
-
-// A finger held still on the widget opens what a right click opens. Touch
-// reaches the list as synthesized mouse events, told apart by their device.
-class LongPress : public QObject {
-  public:
-    LongPress(QWidget* target, std::function<void(const QPoint&)> fire)
-        : QObject(target), fire_(std::move(fire)) {
-        timer_.setSingleShot(true);
-        timer_.setInterval(kHoldMs);
-        connect(&timer_, &QTimer::timeout, this, [this] { fire_(pressedAt_); });
-        target->installEventFilter(this);
-    }
-
-    static constexpr int kHoldMs = 600;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: { // a second quick touch arrives as a double click
-            const auto* me = static_cast<QMouseEvent*>(e);
-            const QInputDevice* dev = me->device();
-            if (dev && dev->type() == QInputDevice::DeviceType::TouchScreen) {
-                pressedAt_ = me->position().toPoint();
-                timer_.start();
-            }
-            break;
-        }
-        case QEvent::MouseMove: {
-            const auto* me = static_cast<QMouseEvent*>(e);
-            const QPoint moved = me->position().toPoint() - pressedAt_;
-            if (moved.manhattanLength() > QGuiApplication::styleHints()->startDragDistance())
-                timer_.stop();
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-        case QEvent::Hide:
-            timer_.stop();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-  private:
-    std::function<void(const QPoint&)> fire_;
-    QTimer timer_;
-    QPoint pressedAt_;
-};
 
 } // namespace
 
@@ -112,12 +58,15 @@ void Form1::buildWorksheetPanel() {
         QAction* a = Liste5Menu->addAction(worksheets::menuText(command));
         connect(a, &QAction::triggered, this, [this, command] {
             worksheets::runMenuCommand(command, sheetItems(Liste5), Bezeichnung21->caption(),
-                                       Bezeichnung22->caption());
+                                       lockNow());
         });
     }
     connect(Liste5, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { Liste5_ContextMenu(pos); });
-    new LongPress(Liste5->viewport(), [this](const QPoint& pos) { Liste5_ContextMenu(pos); });
+    new shell::LongPress(Liste5->viewport(),
+                         [this](const QPoint& pos) { Liste5_ContextMenu(pos); });
+    // A second quick touch may be the start of a long press.
+    shell::takeEveryPress(Liste5->viewport());
 
     // Shown, the panel must lie over the command row and the list over both
     // task layouts, so neither "Blatt" nor the mode buttons can be reached.
@@ -144,23 +93,24 @@ void Form1::Befehl16_Click() {
 }
 
 void Form1::Befehl17_Click() {
-    worksheets::printTaskSheet(sheetItems(Liste5), Bezeichnung21->caption(),
-                               Bezeichnung22->caption());
+    worksheets::printTaskSheet(sheetItems(Liste5), Bezeichnung21->caption(), lockNow());
 }
 
 void Form1::Befehl18_Click() {
-    worksheets::printSolutionSheet(sheetItems(Liste5), Bezeichnung21->caption(),
-                                   Bezeichnung22->caption());
+    worksheets::printSolutionSheet(sheetItems(Liste5), Bezeichnung21->caption(), lockNow());
 }
 
 void Form1::Liste5_ContextMenu(const QPoint& pos) {
     // The menu belongs to a shown sheet; the empty or parked list has none.
     if (Liste5->count() == 0 || tw::left(Liste5) != kPanelShown) return;
     // At the board the menu is read from as far away as the window.
-    QFont f = QApplication::font(Liste5Menu);
-    f.setPointSizeF(f.pointSizeF() * std::min(3.0, zoom()));
-    Liste5Menu->setFont(f);
+    Liste5Menu->setFont(tw::boxFont(QApplication::font(Liste5Menu), this));
     Liste5Menu->popup(Liste5->viewport()->mapToGlobal(pos));
+}
+
+worksheets::PrinterLock Form1::lockNow() {
+    // No info window to ask: printing stays locked.
+    return {printerLock ? printerLock() : 1, Bezeichnung22->caption()};
 }
 
 void Form1::Befehl19_Click() {

@@ -1,29 +1,13 @@
-#include "zeblabel.h"
+#include "info_window.h"
 
 #include <QCloseEvent>
 
 #include "icons.h"
 #include "runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace shell {
-
-namespace {
-ZEBLABEL* gLoaded = nullptr;
-}
-
-ZEBLABEL* ZEBLABEL::loaded() {
-    return gLoaded;
-}
-
-ZEBLABEL& ZEBLABEL::load() {
-    if (!gLoaded) gLoaded = new ZEBLABEL();
-    return *gLoaded;
-}
-
-int ZEBLABEL::printerLock() {
-    return load().Kontroll1Value();
-}
 
 ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("ZEBLABEL"));
@@ -97,10 +81,6 @@ ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
     Bezeichnung8->setCaption(QStringLiteral("schriftliche-division.example"));
 }
 
-ZEBLABEL::~ZEBLABEL() {
-    if (gLoaded == this) gLoaded = nullptr;
-}
-
 void ZEBLABEL::Form_Activate() {
     const QSize s = runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 4.0);
@@ -116,8 +96,7 @@ void ZEBLABEL::Form_Unload(bool& cancel) {
     // Closing by the frame discards the window and with it the switch.
     cancel = false;
     forms::hide(this);
-    if (gLoaded == this) gLoaded = nullptr;
-    deleteLater();
+    if (unloaded) unloaded();
 }
 
 void ZEBLABEL::Bild1_Click() {

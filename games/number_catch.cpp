@@ -1,4 +1,4 @@
-#include "form4.h"
+#include "number_catch.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -6,10 +6,11 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "double_click.h"
 #include "icons.h"
-#include "modul1.h"
 #include "runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace games {
 
@@ -46,7 +47,7 @@ Form4::Form4(QWidget* parent) : Form(parent) {
         tw::place(b, 1200 + 480 * i, 120, 495, 495);
         b->setPicture([i](QPainter& p, const QRectF& r) { icons::arrow(p, r, i); });
         b->setFocusPolicy(Qt::StrongFocus);
-        b->repeatClicks = true; // quick clicks each move the cross
+        shell::takeEveryPress(b); // quick clicks each move the cross
         *arrows[i] = b;
     }
     Bild1->onClick = [this] { Bild1_Click(); };
@@ -92,6 +93,8 @@ Form4::Form4(QWidget* parent) : Form(parent) {
     HBildlauf1->setFocusPolicy(Qt::StrongFocus);
     // The pace changes by mouse or finger on the bar only, never by a key.
     HBildlauf1->installEventFilter(this);
+    // Each quick click on its arrows is one more step.
+    shell::takeEveryPress(HBildlauf1);
     connect(HBildlauf1, &QScrollBar::valueChanged, this, [this] { HBildlauf1_Change(); });
     connect(HBildlauf1, &QScrollBar::sliderMoved, this, [this] { HBildlauf1_Scroll(); });
 
@@ -118,222 +121,43 @@ Form4::Form4(QWidget* parent) : Form(parent) {
 
 // ---------------------------------------------------------------- drawing
 
-QFont Form4::fontAtZoom(double points, double zoom) const {
-    QFont f = shell::vbFont(QStringLiteral("MS Sans Serif"), points, true);
-    // Sized through the twips mapping so text and cells scale alike; without
-    // antialiasing, printing a text again in the back colour leaves no trace.
-    f.setPixelSize(std::max(1, int(std::lround(points * 20 * zoom / tw::kTwipsPerPixel))));
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
-}
-
 void Form4::setFontSize(double points) {
-    drawPoints_ = points;
-    drawFont_ = fontAtZoom(points, zoom());
-    printedTexts_.clear();
-    setFont(drawFont_);
+    canvas_.setPoints(points);
 }
 
 void Form4::Print(const QString& text) {
-    PrintOp op{text,
-               QPoint(int(std::lround(currentX_ * twipsPerUnit_)),
-                      int(std::lround(currentY_ * twipsPerUnit_))),
-               foreColor_, drawPoints_};
-    for (int i = 0; i < printed_.size(); ++i) {
-        const PrintOp& o = printed_.at(i);
-        if (o.at == op.at && o.text == op.text && o.points == op.points) {
-            printed_.removeAt(i);
-            break; // there is never more than one
-        }
-    }
-    const tw::Zoom z = tw::zoomOf(this);
-    const QRect cell = cellOf(op, laidOut(op.text), z);
-    dirtyCells_ |= cell;
-    // An erase that lies on nothing printed before it changes no pixel. It is
-    // not kept: the list is drawn on every paint, and the erased digits of
-    // every jump would pile up in it. Near enough to count is generous, so
-    // that rounding at another zoom cannot make it matter there.
-    bool keep = op.colour != palette().color(QPalette::Window);
-    const QRect near = cell.adjusted(-cell.width(), -cell.height(), cell.width(), cell.height());
-    for (int i = 0; i < printed_.size() && !keep; ++i) {
-        const PrintOp& o = printed_.at(i);
-        keep = o.points != op.points || cellOf(o, laidOut(o.text), z).intersects(near);
-    }
-    if (keep) printed_.append(op);
-    if (surfaceValid_) renderPrint(surfacePainter(), op, cell);
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, &Form4::flushPrints, Qt::QueuedConnection);
-    }
+    canvas_.print(text,
+                  QPoint(int(std::lround(currentX_ * twipsPerUnit_)),
+                         int(std::lround(currentY_ * twipsPerUnit_))),
+                  foreColor_);
     currentX_ = 0;
     // The next line follows in twips, the same at every zoom.
-    const QFontMetrics base(fontAtZoom(drawPoints_, 1.0));
-    currentY_ += double(tw::fromPx(base.height())) / twipsPerUnit_;
+    currentY_ += double(canvas_.lineTwips()) / twipsPerUnit_;
 }
 
-const Form4::PrintedText& Form4::laidOut(const QString& text) const {
-    auto laid = printedTexts_.find(text);
-    if (laid == printedTexts_.end()) {
-        if (printedTexts_.size() > 64) printedTexts_.clear();
-        const QFontMetrics fm(drawFont_);
-        PrintedText t;
-        t.text = QStaticText(text);
-        t.text.setTextFormat(Qt::PlainText);
-        t.text.setPerformanceHint(QStaticText::AggressiveCaching);
-        t.text.prepare(QTransform(), drawFont_);
-        t.width = fm.horizontalAdvance(text);
-        t.height = fm.height();
-        laid = printedTexts_.insert(text, t);
-    }
-    return *laid;
+void Form4::Cls() {
+    canvas_.clear();
+    currentX_ = 0;
+    currentY_ = 0;
 }
 
-QRect Form4::cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z) {
-    const auto px = [&z](int twips) {
-        return int(std::lround(twips * z.factor / tw::kTwipsPerPixel));
-    };
-    return QRect(z.offset.x() + px(op.at.x()), z.offset.y() + px(op.at.y()), t.width, t.height);
-}
-
-void Form4::paintPrints(QPainter& p, const QRect& area) const {
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setFont(drawFont_);
-    const QColor back = palette().color(QPalette::Window);
-    const tw::Zoom z = tw::zoomOf(this);
-    for (const PrintOp& op : std::as_const(printed_)) {
-        if (op.points != drawPoints_) {
-            // Printed before the size changed: rare, so laid out on the spot.
-            const QFont f = fontAtZoom(op.points, zoom());
-            const QFontMetrics fm(f);
-            PrintedText t;
-            t.width = fm.horizontalAdvance(op.text);
-            t.height = fm.height();
-            const QRect cell = cellOf(op, t, z);
-            if (!cell.intersects(area)) continue;
-            // Opaque background: a caught digit vanishes under the cross printed on it.
-            p.fillRect(cell, back);
-            p.setFont(f);
-            p.setPen(op.colour);
-            p.drawText(cell.left(), cell.top() + fm.ascent(), op.text);
-            p.setFont(drawFont_);
-            continue;
-        }
-        const PrintedText& t = laidOut(op.text);
-        const QRect cell = cellOf(op, t, z);
-        if (!cell.intersects(area)) continue;
-        p.fillRect(cell, back);
-        p.setPen(op.colour);
-        p.drawStaticText(cell.topLeft(), t.text);
-    }
-}
-
-void Form4::renderPrint(QPainter& p, const PrintOp& op, const QRect& cell) {
-    // Opaque background: a caught digit vanishes under the cross printed on it.
-    p.fillRect(cell, palette().color(QPalette::Window));
-    p.setFont(drawFont_);
-    p.setPen(op.colour);
-    p.drawStaticText(cell.topLeft(), laidOut(op.text).text);
-}
-
-QPainter& Form4::surfacePainter() {
-    if (!surfacePainter_.isActive()) {
-        surfacePainter_.begin(&surface_);
-        surfacePainter_.setRenderHint(QPainter::TextAntialiasing, false);
-        surfacePainter_.setRenderHint(QPainter::Antialiasing, false);
-    }
-    return surfacePainter_;
-}
-
-void Form4::endPrinting() const {
-    if (surfacePainter_.isActive()) surfacePainter_.end();
-}
-
-void Form4::dropSurface() {
-    endPrinting();
-    surface_ = QImage();
-    surfaceValid_ = false;
-}
-
-void Form4::buildSurface() {
-    endPrinting();
-    const qreal dpr = devicePixelRatioF();
-    surface_ = QImage((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
-    surface_.setDevicePixelRatio(dpr);
-    surface_.fill(palette().color(QPalette::Window));
-    QPainter p(&surface_);
-    paintPrints(p, rect());
-    surfaceValid_ = true;
+QImage Form4::surface() const {
+    return canvas_.image();
 }
 
 void Form4::zoomChanged() {
-    drawFont_ = fontAtZoom(drawPoints_, zoom());
-    printedTexts_.clear();
-    setFont(drawFont_);
-    dropSurface();
-    update();
+    canvas_.zoomChanged();
 }
 
 void Form4::resizeEvent(QResizeEvent* e) {
     Form::resizeEvent(e);
-    if (surfaceValid_ && surface_.size() != (QSizeF(size()) * devicePixelRatioF()).toSize())
-        dropSurface();
-}
-
-void Form4::flushPrints() {
-    flushQueued_ = false;
-    endPrinting();
-    // The game goes on at this size: from now on a jump prints into the image
-    // and a repaint copies from it.
-    if (!surfaceValid_) buildSurface();
-    update(dirtyCells_);
-    dirtyCells_ = QRect();
-}
-
-void Form4::Cls() {
-    printed_.clear();
-    if (surfaceValid_) {
-        endPrinting();
-        surface_.fill(palette().color(QPalette::Window));
-    }
-    currentX_ = 0;
-    currentY_ = 0;
-    update();
-}
-
-QImage Form4::surface() const {
-    if (surfaceValid_) {
-        endPrinting();
-        return surface_;
-    }
-    const qreal dpr = devicePixelRatioF();
-    QImage img((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
-    img.setDevicePixelRatio(dpr);
-    img.fill(palette().color(QPalette::Window));
-    QPainter p(&img);
-    paintPrints(p, rect());
-    return img;
+    canvas_.resized();
 }
 
 void Form4::paintEvent(QPaintEvent* e) {
-    // While the game is played the prints are kept in an image of the window
-    // and a repaint copies from it. Right after the window changed its size
-    // they are drawn from the list instead: a window grown to a whiteboard
-    // would otherwise make, fill and copy an image of its size on every
-    // resize. The background is the window's own, filled before this runs.
+    // The background is the window's own, filled before this runs.
     QPainter p(this);
-    if (surfaceValid_) {
-        endPrinting();
-        const qreal dpr = surface_.devicePixelRatio();
-        const QRect r = e->rect();
-        // Copied pixel for pixel: smoothing would only send it down Qt's
-        // slow texture path.
-        p.setRenderHint(QPainter::SmoothPixmapTransform, dpr != std::floor(dpr));
-        p.drawImage(r, surface_,
-                    QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
-        return;
-    }
-    paintPrints(p, e->rect());
+    canvas_.paint(p, e->rect());
 }
 
 void Form4::printAtCell(int x, int y, const QString& text) {
@@ -343,6 +167,25 @@ void Form4::printAtCell(int x, int y, const QString& text) {
 }
 
 // ---------------------------------------------------------------- window events
+
+void Form4::start(const shell::Form& sizeFrom) {
+    setForeColor(shell::qbColor(1));
+    setFontSize(13.5);
+    setScaleModePoints();
+    Cls();
+    Modul1& m = MODUL1;
+    m.CrossX = 14;
+    m.CrossY = 9;
+    for (int i = 1; i <= 10; ++i) {
+        m.DigitX[i] = qint16(i + 3);
+        m.DigitY[i] = qint16(i + 3);
+    }
+    m.DigitsLeft = QStringLiteral("0123456789");
+    Zeit1->start();
+    Zeit1->setInterval(HBildlauf1->value() * 1000);
+    // The game opens as large as the exercise was, at the board as at the desk.
+    takeSizeFrom(&sizeFrom);
+}
 
 void Form4::Form_Activate() {
     centreOnScreen();
@@ -402,42 +245,42 @@ void Form4::Befehl1_Click() {
 // ---------------------------------------------------------------- the cross
 
 void Form4::Bild1_Click() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     EraseCross();
     m.CrossX = qint16(std::max(1, m.CrossX - 1));
     CheckCatch();
 }
 
 void Form4::Bild2_Click() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     EraseCross();
     m.CrossY = qint16(std::max(3, m.CrossY - 1));
     CheckCatch();
 }
 
 void Form4::Bild3_Click() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     EraseCross();
     m.CrossY = qint16(std::min(16, m.CrossY + 1));
     CheckCatch();
 }
 
 void Form4::Bild4_Click() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     EraseCross();
     m.CrossX = qint16(std::min(24, m.CrossX + 1));
     CheckCatch();
 }
 
 void Form4::EraseCross() {
-    const Modul1& m = modul1();
+    const Modul1& m = MODUL1;
     setForeColor(eraseColour());
     printAtCell(m.CrossX, m.CrossY, QStringLiteral("+"));
     setForeColor(shell::qbColor(1));
 }
 
 void Form4::CheckCatch() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     if (m.DigitX[1] == m.CrossX && m.DigitY[1] == m.CrossY && !m.DigitsLeft.isEmpty()) {
         for (int i = 1; i <= m.DigitsLeft.size() - 1; ++i) {
             m.DigitX[i] = m.DigitX[i + 1];
@@ -454,7 +297,7 @@ void Form4::CheckCatch() {
 // ---------------------------------------------------------------- the digits
 
 void Form4::DrawDigits() {
-    const Modul1& m = modul1();
+    const Modul1& m = MODUL1;
     for (int i = 1; i <= m.DigitsLeft.size(); ++i)
         printAtCell(m.DigitX[i], m.DigitY[i], m.DigitsLeft.mid(i - 1, 1));
 }
@@ -466,7 +309,7 @@ void Form4::EraseDigits() {
 }
 
 void Form4::ScatterDigits() {
-    Modul1& m = modul1();
+    Modul1& m = MODUL1;
     shell::Runtime& rt = shell::runtime();
     for (int i = 1; i <= m.DigitsLeft.size(); ++i) {
         // No two digits share a row or a column; the cross's cell is allowed.
@@ -484,7 +327,7 @@ void Form4::ScatterDigits() {
 
 void Form4::Zeit1_Timer() {
     // A tick that was due when the last digit fell finds nothing left to play.
-    if (finishing_ || modul1().DigitsLeft.isEmpty()) return;
+    if (finishing_ || MODUL1.DigitsLeft.isEmpty()) return;
     EraseDigits();
     ScatterDigits();
     CheckCatch();

@@ -1,8 +1,9 @@
-#include "form1.h"
+#include "exercise_window.h"
 
 #include "runtime.h"
 #include "task_digits.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace trainer {
 

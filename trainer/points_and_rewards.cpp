@@ -1,12 +1,9 @@
 // Points, the reward ladder and the two reward prompts that open the games.
-#include <QScrollBar>
-#include <QTimer>
-
-#include "form1.h"
-#include "form4.h"
-#include "memo.h"
-#include "modul1.h"
+#include "exercise_window.h"
+#include "memory.h"
+#include "number_catch.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace trainer {
 
@@ -32,22 +29,7 @@ void Form1::Bezeichnung26_Click() {
 void Form1::StartNumberCatch() {
     games::Form4* f = numberCatchWindow ? numberCatchWindow() : nullptr;
     if (!f) return;
-    f->setForeColor(shell::qbColor(1));
-    f->setFontSize(13.5);
-    f->setScaleModePoints();
-    f->Cls();
-    games::Modul1& m = games::modul1();
-    m.CrossX = 14;
-    m.CrossY = 9;
-    for (int i = 1; i <= 10; ++i) {
-        m.DigitX[i] = qint16(i + 3);
-        m.DigitY[i] = qint16(i + 3);
-    }
-    m.DigitsLeft = QStringLiteral("0123456789");
-    f->Zeit1->start();
-    f->Zeit1->setInterval(f->HBildlauf1->value() * 1000);
-    // The game opens as large as the exercise was, at the board as at the desk.
-    f->takeSizeFrom(this);
+    f->start(*this);
     shell::forms::hide(this);
     shell::forms::show(f);
 }

@@ -1,18 +1,15 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
-#include <QHash>
 #include <QImage>
-#include <QPainter>
 #include <QScrollBar>
-#include <QStaticText>
 #include <QTimer>
 #include <functional>
 
 #include "controls.h"
 #include "form.h"
-#include "twips.h"
+#include "number_catch_state.h"
+#include "print_canvas.h"
 
 namespace games {
 
@@ -25,6 +22,14 @@ class Form4 : public shell::Form {
 
     // The window that comes back when the game ends.
     std::function<shell::Form*()> exerciseWindow;
+
+    // Prepares a new game, at the size of the window it is opened from: the
+    // drawing, the cross, the digits on their diagonal and the clock at the
+    // pace of the speed bar. The caller then shows the window.
+    void start(const shell::Form& sizeFrom);
+
+    // The game's variables.
+    Modul1 MODUL1;
 
     shell::VbButton* Befehl1;     // "ENDE"
     shell::VbPicture* Bild1;      // left
@@ -82,59 +87,10 @@ class Form4 : public shell::Form {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // One print on the window, kept so that the window can draw it again,
-    // sharp, at any zoom. Positions are twips of the window.
-    struct PrintOp {
-        QString text;
-        QPoint at;
-        QColor colour;
-        double points;
-    };
     void printAtCell(int x, int y, const QString& text);
-    QFont fontAtZoom(double points, double zoom) const;
-    // The text laid out in the drawing font, and where a print lies in pixels.
-    struct PrintedText;
-    const PrintedText& laidOut(const QString& text) const;
-    static QRect cellOf(const PrintOp& op, const PrintedText& t, const tw::Zoom& z);
-    void paintPrints(QPainter& p, const QRect& area) const;
-    void renderPrint(QPainter& p, const PrintOp& op, const QRect& cell);
-    QPainter& surfacePainter();
-    void endPrinting() const;
-    void buildSurface();
-    void dropSurface();
     QColor eraseColour() const { return Figur1->fillColor(); }
 
-    // Printing collects the printed cells; they are repainted once the
-    // handler returns, so a jump of twenty-one prints costs one repaint.
-    void flushPrints();
-
-    // The prints as an image of the window while the game is played at one
-    // size; invalid after the window changed its size, until the next print.
-    QImage surface_;
-    mutable QPainter surfacePainter_;
-    bool surfaceValid_ = false;
-    // What the window shows, oldest first; it is drawn anew in this order on
-    // every paint, so an erased text, printed again in the back colour, leaves
-    // no trace. A print covers an earlier one of the same text at the same
-    // place completely, so that one is dropped: the list stays as small as the
-    // field.
-    QList<PrintOp> printed_;
-    double drawPoints_ = 13.5;
-    // The box around the printed cells. Repainting it whole is cheaper than
-    // keeping a region of twenty scattered cells: the surface is copied in
-    // one piece and the region arithmetic costs more than the copy.
-    QRect dirtyCells_;
-    bool flushQueued_ = false;
-    QFont drawFont_; // at the current zoom
-    // Laid-out texts of the drawing font: a jump prints the same eleven
-    // one-character texts twenty times, and laying them out again each time
-    // costs more than all the rest of the jump.
-    struct PrintedText {
-        QStaticText text;
-        int width = 0;
-        int height = 0;
-    };
-    mutable QHash<QString, PrintedText> printedTexts_;
+    PrintCanvas canvas_{this};
     QColor foreColor_;
     int twipsPerUnit_ = 1;
     double currentX_ = 0;

@@ -1,6 +1,6 @@
 // The controls of the exercise window, in twips, in stacking order: what is
 // made later lies on top.
-#include "form1.h"
+#include "exercise_window.h"
 #include "icons.h"
 #include "twips.h"
 

@@ -2,10 +2,13 @@
 #include <QCheckBox>
 #include <QTest>
 
-#include "form0.h"
+#include "exercise_window.h"
+#include "info_window.h"
+#include "program.h"
 #include "scripted_runtime.h"
+#include "start_window.h"
 #include "twips.h"
-#include "zeblabel.h"
+#include "window_stack.h"
 
 using shell::Form0;
 using shell::ZEBLABEL;
@@ -27,41 +30,41 @@ QPoint infoWindowPlace(const ZEBLABEL& z, QSize screen) {
 
 } // namespace
 
-// The info window outlives single tests as it does the program's windows, so
-// the first test sees the program's start.
-class ZeblabelTest : public QObject {
+// Each test starts the program afresh, with the info window not loaded.
+class InfoWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
     void init() {
         rt = new ScriptedRuntime;
-        start = new Form0;
-        forms::show(start);
+        program = new trainer::Program;
+        program->start();
+        start = &program->form0();
         settle();
     }
     void cleanup() {
-        delete start;
+        delete program;
+        program = nullptr;
         start = nullptr;
-        if (ZEBLABEL* z = ZEBLABEL::loaded()) forms::hide(z);
         delete rt;
         rt = nullptr;
         settle();
     }
 
     void lockReadBeforeOpeningLoadsItLockedAndHidden() {
-        QCOMPARE(ZEBLABEL::loaded(), nullptr);
-        QCOMPARE(ZEBLABEL::printerLock(), 1);
-        ZEBLABEL* z = ZEBLABEL::loaded();
+        QCOMPARE(program->loadedInfoWindow(), nullptr);
+        QCOMPARE(program->printerLock(), 1);
+        ZEBLABEL* z = program->loadedInfoWindow();
         QVERIFY(z);
         QVERIFY(!z->isVisible());
-        QCOMPARE(ZEBLABEL::printerLock(), 1);
-        QCOMPARE(ZEBLABEL::loaded(), z);
+        QCOMPARE(program->printerLock(), 1);
+        QCOMPARE(program->loadedInfoWindow(), z);
         QVERIFY(rt->boxes.isEmpty());
     }
 
     void infoPictureShowsItBesideTheStartWindow() {
         click(start->Bild4);
-        ZEBLABEL* z = ZEBLABEL::loaded();
+        ZEBLABEL* z = program->loadedInfoWindow();
         QVERIFY(z);
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
@@ -79,7 +82,7 @@ class ZeblabelTest : public QObject {
 
     void switchCaptionIsReadable() {
         click(start->Bild4);
-        QCheckBox* box = ZEBLABEL::loaded()->Kontroll1;
+        QCheckBox* box = program->loadedInfoWindow()->Kontroll1;
         const QImage img = box->grab().toImage();
         // Right of the caption: the panel colour 0xFF8080, under the white text.
         QCOMPARE(img.pixelColor(img.width() - 3, img.height() / 2), QColor(128, 128, 255));
@@ -97,7 +100,7 @@ class ZeblabelTest : public QObject {
     void textsFitTheirLabels() {
         QFETCH(QString, label);
         click(start->Bild4);
-        auto* l = ZEBLABEL::loaded()->findChild<QLabel*>(label);
+        auto* l = program->loadedInfoWindow()->findChild<QLabel*>(label);
         QVERIFY(l);
         const QSize need =
             l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
@@ -113,7 +116,7 @@ class ZeblabelTest : public QObject {
     void everyActivationPlacesItAgain() {
         QFETCH(bool, hideFirst);
         click(start->Bild4);
-        ZEBLABEL* z = ZEBLABEL::loaded();
+        ZEBLABEL* z = program->loadedInfoWindow();
         const QPoint place = infoWindowPlace(*z, rt->screen);
         QCOMPARE(z->pos(), place);
         z->move(10, 20); // the user drags it away
@@ -122,7 +125,7 @@ class ZeblabelTest : public QObject {
         start->activateWindow(); // back to the start window to click "Info"
         settle();
         click(start->Bild4);
-        QCOMPARE(ZEBLABEL::loaded(), z); // the same window, not a second one
+        QCOMPARE(program->loadedInfoWindow(), z); // the same window, not a second one
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
         QCOMPARE(z->pos(), place);
@@ -137,46 +140,80 @@ class ZeblabelTest : public QObject {
     void closingByOkayOrPictureKeepsTheSwitch() {
         QFETCH(QString, closer);
         click(start->Bild4);
-        ZEBLABEL* z = ZEBLABEL::loaded();
+        ZEBLABEL* z = program->loadedInfoWindow();
         z->Kontroll1->setChecked(true);
         click(z->Kontroll1); // the user unticks the switch
         QCOMPARE(z->Kontroll1Value(), 0);
         click(z->findChild<QWidget*>(closer));
         settle();
         QVERIFY(!z->isVisible());
-        QCOMPARE(ZEBLABEL::loaded(), z);
-        QCOMPARE(ZEBLABEL::printerLock(), 0);
+        QCOMPARE(program->loadedInfoWindow(), z);
+        QCOMPARE(program->printerLock(), 0);
         QVERIFY(start->isVisible());
 
         click(start->Bild4); // shown again with the switch as it was left
-        QCOMPARE(ZEBLABEL::loaded(), z);
+        QCOMPARE(program->loadedInfoWindow(), z);
         QVERIFY(!z->Kontroll1->isChecked());
         QVERIFY(rt->boxes.isEmpty());
     }
 
     void closeButtonDiscardsTheSwitch() {
         click(start->Bild4);
-        ZEBLABEL* z = ZEBLABEL::loaded();
+        ZEBLABEL* z = program->loadedInfoWindow();
         z->Kontroll1->setChecked(false);
-        QCOMPARE(ZEBLABEL::printerLock(), 0);
+        QCOMPARE(program->printerLock(), 0);
         QVERIFY(z->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         settle();
-        QCOMPARE(ZEBLABEL::loaded(), nullptr);
+        QCOMPARE(program->loadedInfoWindow(), nullptr);
         QVERIFY(start->isVisible());
         QVERIFY(!forms::programEnded());
 
-        QCOMPARE(ZEBLABEL::printerLock(), 1);
-        ZEBLABEL* again = ZEBLABEL::loaded();
+        QCOMPARE(program->printerLock(), 1);
+        ZEBLABEL* again = program->loadedInfoWindow();
         QVERIFY(again);
         QVERIFY(!again->isVisible());
         QVERIFY(rt->boxes.isEmpty());
     }
 
+    // The print buttons read the switch at the moment of the click: a fresh
+    // program asks for the password without showing the info window;
+    // unticked and left by "O k a y", printing is free; left by the close
+    // button, it is locked again.
+    void printingFollowsTheSwitch() {
+        using Box = ScriptedRuntime::Box;
+        const Box password{Box::Input, "Kennwort eingeben:", 0, "Druckersperre aufheben",
+                           "Passwort"};
+        trainer::Form1& f = program->form1();
+        forms::show(&f);
+        f.Befehl14_Click();
+        rt->answerInput("Passwort");
+        f.Befehl17_Click();
+        QCOMPARE(rt->takeBoxes(), QList<Box>{password});
+        ZEBLABEL* z = program->loadedInfoWindow();
+        QVERIFY(z && !z->isVisible());
+
+        forms::show(z);
+        click(z->Kontroll1);
+        click(z->Bezeichnung1);
+        rt->answer(shell::AnswerNo);
+        f.Befehl17_Click();
+        QCOMPARE(rt->takeBoxes().size(), 1); // the confirmation at once
+
+        forms::show(z);
+        QVERIFY(z->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        rt->answerInput("Passwort");
+        f.Befehl18_Click();
+        QCOMPARE(rt->takeBoxes(), QList<Box>{password});
+        QVERIFY(rt->allAnswersUsed());
+    }
+
   private:
     ScriptedRuntime* rt = nullptr;
+    trainer::Program* program = nullptr;
     Form0* start = nullptr;
 };
 
-QTEST_MAIN(ZeblabelTest)
-#include "zeblabel_test.moc"
+QTEST_MAIN(InfoWindowTest)
+#include "test_info_window.moc"

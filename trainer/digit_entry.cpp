@@ -1,8 +1,9 @@
 // Digit entry: drops of a digit key onto a cell or a keyboard marker, cell
-// selection by click, typed digits, and the checks that follow each digit.
+// selection by click, typed and tapped digits, and the checks that follow
+// each digit.
 #include <QPushButton>
 
-#include "form1.h"
+#include "exercise_window.h"
 #include "runtime.h"
 #include "twips.h"
 
@@ -35,6 +36,8 @@ void Form1::wireEntry() {
     licht2->onClick = [this] { licht2_Click(); };
     licht->onDragDrop = [this](QWidget* s) { licht_DragDrop(s); };
     licht2->onDragDrop = [this](QWidget* s) { licht2_DragDrop(s); };
+    for (shell::DragButton* key : DigitKey)
+        key->onClick = [this, key] { DigitKey_Click(key); };
 }
 
 void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {
@@ -173,6 +176,16 @@ void Form1::licht2_DragDrop(QWidget* source) {
         ReportWrongDigit();
     }
     CheckRemainderTaskDone();
+}
+
+void Form1::DigitKey_Click(QWidget* key) {
+    // A tap on a digit key is that key dropped onto the keyboard marker of
+    // the layout in front, where a cell is selected: at a touch panel the
+    // child taps the cell, then the digit.
+    if (Bezeichnung21->caption() == QLatin1String("E") && !lichtParked())
+        licht_DragDrop(key);
+    else if (Bezeichnung21->caption() == QLatin1String("R") && !licht2Parked())
+        licht2_DragDrop(key);
 }
 
 void Form1::Befehl15_Click() {

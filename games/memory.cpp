@@ -1,9 +1,10 @@
-#include "memo.h"
+#include "memory.h"
 
 #include <QShowEvent>
 
 #include "runtime.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace games {
 

@@ -5,8 +5,8 @@
 
 namespace games {
 
-// Module variables of the number-catch game; the exercise window sets them at
-// each start and Form4 plays on them.
+// The module variables of the number-catch game: Form4 sets them at each
+// start and plays on them.
 struct Modul1 {
     qint16 CrossX = 0; // column of the cross, 1..24
     qint16 CrossY = 0; // row of the cross, 3..16
@@ -15,8 +15,5 @@ struct Modul1 {
     qint16 DigitY[21] = {};
     QString DigitsLeft; // in catching order
 };
-
-// The one instance for the whole run.
-Modul1& modul1();
 
 } // namespace games

@@ -4,11 +4,11 @@
 #include <QTest>
 #include <memory>
 
-#include "form1.h"
+#include "exercise_window.h"
+#include "info_window.h"
 #include "scripted_runtime.h"
 #include "sheet.h"
 #include "twips.h"
-#include "zeblabel.h"
 
 using trainer::Form1;
 
@@ -144,7 +144,7 @@ void Form1Worksheet::printAndCopyReadTheWindow() {
     const QStringList sheet = items(f);
     f.AddPoint();
     f.AddPoint();
-    shell::ZEBLABEL::load().Kontroll1->setChecked(true);
+    f.printerLock = [] { return 1; }; // printing locked
 
     rt.answerInput("2");
     rt.answer(shell::AnswerYes);
@@ -207,7 +207,7 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
         return out;
     }();
     f.AddPoint();
-    shell::ZEBLABEL::load().Kontroll1->setChecked(true);
+    f.printerLock = [] { return 1; }; // printing locked
     rt.answerInput("1");
     rt.answerSaveFile("/tmp/blatt.pdf");
     rt.answer(shell::AnswerOk);
@@ -239,4 +239,4 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
 }
 
 QTEST_MAIN(Form1Worksheet)
-#include "test_form1_worksheet.moc"
+#include "test_worksheet_panel.moc"

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+class QMouseEvent;
+
+namespace shell {
+
+// A control that takes every quick press as a press of its own, as a stepper
+// takes each click as one more step (the arrows of a game, a scroll bar).
+void takeEveryPress(QWidget* w);
+
+// A double-click is one click. The platform reports a quick second press as
+// a double-click wherever it lands. In the program's windows it is a press of
+// its own only when it lands in the window of the first press and the control
+// that took the first press no longer lies under the pointer: a click on the
+// keyboard marker parks it, and a press at once on the cell it uncovered
+// selects that cell. Otherwise it does nothing: a double-clicked cell keeps
+// the marker that the first click laid over it, and a window that closed on
+// the first click lets nothing beneath it be clicked by the second.
+class DoubleClickRule {
+  public:
+    // Sees each press and double-click once for every widget it reaches on its
+    // way up; true when the event goes no further. inOurWindow: the receiver
+    // lies in one of the program's windows (Qt's own dialogs keep their
+    // double-clicks).
+    bool filter(QWidget* receiver, QMouseEvent* e, bool inOurWindow);
+    // A key pressed between two presses makes them two clicks: the second
+    // answers what the first one opened (a box closed by Enter, say).
+    void keyPressed() { keyBetween_ = true; }
+
+  private:
+    QPointer<QWidget> firstControl_;
+    QPointer<QWidget> firstWindow_;
+    bool keyBetween_ = false;
+    // The event last decided, to know it again on its way to the parents.
+    int seenType_ = 0;
+    quint64 seenTime_ = 0;
+    QPoint seenAt_;
+    bool seenHeld_ = false;
+};
+
+} // namespace shell

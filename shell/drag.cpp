@@ -1,0 +1,194 @@
+#include "drag.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include "twips.h"
+#include "window_stack.h"
+
+namespace shell {
+
+DropTarget* dropTargetAt(const QPoint& globalPos) {
+    // Widget lookups across windows ignore their stacking on some platforms:
+    // take the window in front first, then the control in it.
+    QWidget* window = forms::windowAt(globalPos);
+    if (!window) return nullptr;
+    QWidget* w = window->childAt(window->mapFromGlobal(globalPos));
+    if (!w) return nullptr;
+    auto* t = dynamic_cast<DropTarget*>(w);
+    if (t && t->acceptsDrops()) return t;
+    return nullptr;
+}
+
+namespace {
+QPointer<DragButton> gDrag;
+
+// Watches the whole program while a drag runs, for the events after which its
+// release will never come.
+class DragWatch : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        DragButton* d = gDrag;
+        if (!d) return false;
+        switch (event->type()) {
+        case QEvent::WindowBlocked: // a modal box or dialog opened
+        case QEvent::UngrabMouse:
+            d->cancelDrag();
+            break;
+        case QEvent::Show:
+            if (watched->isWidgetType()) {
+                auto* w = static_cast<QWidget*>(watched);
+                if (w->isWindow() && w->isModal()) d->cancelDrag();
+            }
+            break;
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            if (watched == d || watched == d->window()) d->cancelDrag();
+            break;
+        case QEvent::MouseMove: {
+            // The button came up where we did not see it. Another pointer's
+            // moves (a finger during a mouse drag, the mouse during a finger's)
+            // say nothing about this one.
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (!d->samePointer(me)) break;
+            if (!(me->buttons() & Qt::LeftButton)) d->cancelDrag();
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            // The last button of this pointer came up. When the release went
+            // elsewhere (a finger took Qt's grab meanwhile), the digit still
+            // drops where the pointer let go. The other pointer's release ends
+            // nothing.
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (!d->samePointer(me) || (me->buttons() & Qt::LeftButton)) break;
+            // Queued, the end may come after a new press on a digit key has
+            // started the next drag: it ends only the drag it belongs to.
+            const QPoint at = me->globalPosition().toPoint();
+            QMetaObject::invokeMethod(
+                qApp,
+                [d = QPointer<DragButton>(d), number = d->dragNumber(), at] {
+                    if (d && gDrag == d && d->dragNumber() == number) d->finishDrag(at);
+                },
+                Qt::QueuedConnection);
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+QObject* dragWatch() {
+    static QPointer<DragWatch> watch;
+    if (!watch) {
+        watch = new DragWatch;
+        watch->setParent(qApp);
+    }
+    return watch;
+}
+} // namespace
+
+DragButton::DragButton(QWidget* parent, const QString& name, const QString& caption)
+    : VbButton(parent, name, caption) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+DragButton::~DragButton() {
+    if (dragging_) cancelDrag();
+}
+
+DragButton* DragButton::current() {
+    return gDrag;
+}
+
+void DragButton::cancelDrag() {
+    if (dragging_) endDrag();
+}
+
+void DragButton::mousePressEvent(QMouseEvent* e) {
+    // One drag at a time: a second pointer does not start another.
+    if (e->button() != Qt::LeftButton || dragging_ || gDrag) {
+        e->accept();
+        return;
+    }
+    dragging_ = true;
+    ++dragNumber_;
+    byFinger_ = e->source() == Qt::MouseEventSynthesizedByQt;
+    gDrag = this;
+    qApp->installEventFilter(dragWatch());
+    setDown(true);
+    if (!image_) {
+        image_ = new QLabel(window());
+        image_->setObjectName(QStringLiteral("dragImage"));
+        image_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        image_->setAlignment(Qt::AlignCenter);
+        image_->setAutoFillBackground(true);
+        image_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    image_->setParent(window());
+    image_->setText(text());
+    // The held digit is as large as its key, at any zoom.
+    image_->setLineWidth(tw::stroke(this, 1));
+    image_->setFont(font());
+    image_->setPalette(palette());
+    image_->resize(size());
+    moveImage(e->globalPosition().toPoint());
+    image_->show();
+    image_->raise();
+    e->accept();
+}
+
+bool DragButton::samePointer(const QMouseEvent* e) const {
+    // Qt makes the mouse events of a finger itself; a mouse's come from the platform.
+    return (e->source() == Qt::MouseEventSynthesizedByQt) == byFinger_;
+}
+
+void DragButton::mouseMoveEvent(QMouseEvent* e) {
+    if (dragging_ && samePointer(e)) moveImage(e->globalPosition().toPoint());
+    e->accept();
+}
+
+void DragButton::mouseReleaseEvent(QMouseEvent* e) {
+    if (!dragging_ || e->button() != Qt::LeftButton || !samePointer(e)) {
+        e->accept();
+        return;
+    }
+    e->accept();
+    finishDrag(e->globalPosition().toPoint());
+}
+
+void DragButton::finishDrag(const QPoint& globalPos) {
+    endDrag();
+    // Let go on its own key: a tap, however far the pointer wandered.
+    QWidget* window = forms::windowAt(globalPos);
+    if (window && window->childAt(window->mapFromGlobal(globalPos)) == this) {
+        if (onClick) onClick();
+        return;
+    }
+    // The drop may open a modal box and even start a new task; look the
+    // target up only after the image is gone so it is not found itself.
+    if (DropTarget* t = dropTargetAt(globalPos)) t->dropFrom(this);
+}
+
+void DragButton::moveImage(const QPoint& globalPos) {
+    if (!image_) return;
+    QWidget* host = image_->parentWidget();
+    const QPoint local = host->mapFromGlobal(globalPos);
+    // The image sits centred on the pointer, the way the digit is held.
+    image_->move(local - QPoint(image_->width() / 2, image_->height() / 2));
+}
+
+void DragButton::endDrag() {
+    dragging_ = false;
+    if (gDrag == this) {
+        gDrag = nullptr;
+        qApp->removeEventFilter(dragWatch());
+    }
+    setDown(false);
+    if (image_) image_->hide();
+}
+
+} // namespace shell

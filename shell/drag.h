@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPoint>
+
+#include "controls.h"
+
+class QLabel;
+class QMouseEvent;
+
+// Dragging a digit key onto a cell, by mouse, pen or finger.
+namespace shell {
+
+// Finds the control a drop at globalPos lands on: the topmost control under the
+// pointer in the program window under the pointer; only it may take the drop (a
+// drop on a control without a handler does nothing, as in the classic runtime).
+// Returns nullptr when nothing takes it.
+DropTarget* dropTargetAt(const QPoint& globalPos);
+
+// Command button that is a drag source: pressing the mouse starts a drag at
+// once, the caption follows the pointer, and releasing drops it onto the
+// control under the pointer. A drag that ends on its own key is a tap, a click
+// of the key (onClick); the key never emits clicked(). Only one drag runs at a
+// time, and a drag that cannot see its release through ends without a drop:
+// when a modal box or dialog opens, the window is hidden or loses the
+// keyboard to another application, or the pointer moves with the button up.
+class DragButton : public VbButton {
+    Q_OBJECT
+  public:
+    explicit DragButton(QWidget* parent = nullptr, const QString& name = {},
+                        const QString& caption = {});
+    ~DragButton() override;
+    bool dragging() const { return dragging_; }
+    // The drag in progress anywhere in the program, or nullptr.
+    static DragButton* current();
+    // Ends the drag without a drop: the key comes up and the digit goes.
+    void cancelDrag();
+    // Ends the drag where the pointer let go: a drop onto the control under
+    // globalPos, or a tap when that is the key itself.
+    void finishDrag(const QPoint& globalPos);
+    // True when the event comes from the pointer that drags: the mouse, or
+    // a finger.
+    bool samePointer(const QMouseEvent* e) const;
+    // Which drag this is: each press that starts one counts on.
+    quint64 dragNumber() const { return dragNumber_; }
+
+    // A tap: pressed and let go on the key (mouse, pen or finger).
+    std::function<void()> onClick;
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+  private:
+    void moveImage(const QPoint& globalPos);
+    void endDrag();
+    bool dragging_ = false;
+    bool byFinger_ = false;
+    quint64 dragNumber_ = 0;
+    QLabel* image_ = nullptr;
+};
+
+} // namespace shell
