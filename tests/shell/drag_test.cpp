@@ -91,6 +91,32 @@ class DragTest : public QObject {
         QCOMPARE(f.drops, QStringList{QStringLiteral("0")});
     }
 
+    // A release queues the end of its drag; a new drag started before that
+    // call runs is not ended by it.
+    void aSecondDragStartedAtOnceAfterADropLands() {
+        ScriptedRuntime rt;
+        DragForm f;
+        forms::show(&f);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
+        mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
+        auto platform = [&f](QEvent::Type type, QPoint at, Qt::MouseButtons state) {
+            qt_handleMouseEvent(f.windowHandle(), QPointF(at), QPointF(f.mapToGlobal(at)), state,
+                                Qt::LeftButton, type, {}, gTime += 100);
+        };
+        // Release and the next press arrive together, before the queue runs.
+        platform(QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
+        platform(QEvent::MouseMove, f.at(f.keys[1]), Qt::NoButton);
+        platform(QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(f.keys[1]->dragging());
+        mouse(f, QEvent::MouseMove, f.at(f.keys[0]), Qt::LeftButton);
+        mouse(f, QEvent::MouseMove, f.at(f.cell) + QPoint(2, 0), Qt::LeftButton);
+        mouse(f, QEvent::MouseButtonRelease, f.at(f.cell) + QPoint(2, 0), Qt::NoButton);
+        QCOMPARE(f.drops, (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
+        QCOMPARE(DragButton::current(), nullptr);
+    }
+
     void aSecondPointerStartsNoSecondDrag() {
         ScriptedRuntime rt;
         DragForm f;

@@ -59,52 +59,6 @@ class FormTest : public QObject {
         settle();
     }
 
-    void keyCodes_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<quint32>("scanCode");
-        QTest::addColumn<int>("expected");
-        const int none = Qt::NoModifier;
-        const int pad = Qt::KeypadModifier;
-        const int shift = Qt::ShiftModifier;
-        QTest::newRow("main keyboard 0") << int(Qt::Key_0) << none << 0u << 48;
-        QTest::newRow("main keyboard 5") << int(Qt::Key_5) << none << 0u << 53;
-        QTest::newRow("main keyboard 9") << int(Qt::Key_9) << none << 0u << 57;
-        QTest::newRow("keypad 0") << int(Qt::Key_0) << pad << 0u << 96;
-        QTest::newRow("keypad 9") << int(Qt::Key_9) << pad << 0u << 105;
-        QTest::newRow("letter A") << int(Qt::Key_A) << none << 0u << 65;
-        QTest::newRow("letter Z follows the layout") << int(Qt::Key_Z) << none << 0u << 90;
-        QTest::newRow("shifted letter keeps its code") << int(Qt::Key_M) << shift << 0u << 77;
-        QTest::newRow("Return") << int(Qt::Key_Return) << none << 0u << 13;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << pad << 0u << 13;
-        QTest::newRow("Shift") << int(Qt::Key_Shift) << shift << 0u << 16;
-        QTest::newRow("Control") << int(Qt::Key_Control) << int(Qt::ControlModifier) << 0u << 17;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << none << 0u << 27;
-        QTest::newRow("Space") << int(Qt::Key_Space) << none << 0u << 32;
-        QTest::newRow("Left") << int(Qt::Key_Left) << none << 0u << 37;
-        QTest::newRow("Up") << int(Qt::Key_Up) << none << 0u << 38;
-        QTest::newRow("Right") << int(Qt::Key_Right) << none << 0u << 39;
-        QTest::newRow("Down") << int(Qt::Key_Down) << none << 0u << 40;
-        QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << pad << 0u << 106;
-        QTest::newRow("keypad +") << int(Qt::Key_Plus) << pad << 0u << 107;
-        QTest::newRow("keypad -") << int(Qt::Key_Minus) << pad << 0u << 109;
-        QTest::newRow("keypad decimal comma") << int(Qt::Key_Comma) << pad << 0u << 110;
-        QTest::newRow("keypad /") << int(Qt::Key_Slash) << pad << 0u << 111;
-        QTest::newRow("main keyboard comma") << int(Qt::Key_Comma) << none << 0u << 188;
-        QTest::newRow("main keyboard period") << int(Qt::Key_Period) << none << 0u << 190;
-        QTest::newRow("Shift+Tab is Tab") << int(Qt::Key_Backtab) << shift << 0u << 9;
-        QTest::newRow("Home") << int(Qt::Key_Home) << none << 0u << 36;
-        QTest::newRow("umlaut has no code") << int(Qt::Key_Adiaeresis) << none << 0u << 0;
-    }
-    void keyCodes() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(quint32, scanCode);
-        QFETCH(int, expected);
-        const QKeyEvent e(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), scanCode, 0, 0);
-        QCOMPARE(shell::vbKeyCode(&e), expected);
-    }
-
     // The physical key of the digit row, whatever Shift and the layout make of it.
     void digitRowByPlatform_data() {
         QTest::addColumn<QString>("platform");

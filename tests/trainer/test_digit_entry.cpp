@@ -1,6 +1,9 @@
 #include <QTest>
 
 #include "exercise_driver.h"
+#include "info_window.h"
+#include "number_catch.h"
+#include "window_stack.h"
 
 using namespace drive;
 using shell::VbLabel;
@@ -419,28 +422,126 @@ class TestDigitEntry : public QObject {
         QCOMPARE(f.lichtwert->caption(), QStringLiteral("6"));
     }
 
-    // A quick second press counts as a double-click only on the same control:
-    // the click on the marker parks it, the press at once on the cell beneath
-    // (which the platform reports as a double-click) selects that cell.
-    void quickClickOnTheCellUnderTheMarkerSelectsIt() {
-        Session s(4, 9, 0, 8);
+    // A quick second press, delivered as the platform does (press, release,
+    // double-click, release), is a press of its own only in the window of the
+    // first press and where the control of the first press no longer lies.
+    void aDoubleClickIsOneClick_data() {
+        QTest::addColumn<QString>("pair");
+        QTest::newRow("on an empty cell: it stays selected") << "cell";
+        QTest::newRow("on the marker, then at once on another cell") << "marker, cell";
+        QTest::newRow("on the marker: the cell beneath is selected") << "marker";
+        QTest::newRow("on a button: one click") << "button";
+        QTest::newRow("on O k a y: nothing beneath is clicked") << "okay";
+        QTest::newRow("on an arrow of the game: two steps") << "arrow";
+    }
+    void aDoubleClickIsOneClick() {
+        QFETCH(QString, pair);
+        Session s(4, 9, 0, 8); // 3920 : 8, the second product is 72
         Form1& f = s.form();
-        click(f.Bezeichnung11);
-        QVERIFY(!f.lichtParked());
-        const QPointF at(f.Bezeichnung11->mapTo(&f, f.Bezeichnung11->rect().center()));
-        const QPointF global(f.mapToGlobal(at.toPoint()));
-        int t = 2000000;
-        for (int i = 0; i < 2; ++i) {
-            qt_handleMouseEvent(f.windowHandle(), at, global, Qt::LeftButton, Qt::LeftButton,
-                                QEvent::MouseButtonPress, {}, t += 20);
-            qt_handleMouseEvent(f.windowHandle(), at, global, Qt::NoButton, Qt::LeftButton,
-                                QEvent::MouseButtonRelease, {}, t += 20);
-            QCoreApplication::processEvents();
-            if (i == 0) QVERIFY(f.lichtParked());
+        auto selected = [&f](VbLabel* cell) {
+            return tw::left(f.licht) == tw::left(cell) && tw::top(f.licht) == tw::top(cell);
+        };
+        if (pair == "cell") {
+            clickTwice(&f, centreOf(f.Bezeichnung11), &f, centreOf(f.Bezeichnung11));
+            QVERIFY(selected(f.Bezeichnung11));
+            key(f, Qt::Key_7);
+            QCOMPARE(f.Bezeichnung11->caption(), QStringLiteral("7"));
+        } else if (pair == "marker, cell") {
+            click(f.Bezeichnung11);
+            clickTwice(&f, centreOf(f.licht), &f, centreOf(f.Bezeichnung12));
+            QVERIFY(selected(f.Bezeichnung12));
+        } else if (pair == "marker") {
+            click(f.Bezeichnung11);
+            clickTwice(&f, centreOf(f.licht), &f, centreOf(f.licht));
+            QVERIFY(selected(f.Bezeichnung11));
+        } else if (pair == "button") {
+            forceTask(s.rt, 5, 1, 2, 3);
+            clickTwice(&f, centreOf(f.Befehl21), &f, centreOf(f.Befehl21));
+            QCOMPARE(f.Liste1.value(0), QStringLiteral("1536")); // no second task drawn
+        } else if (pair == "okay") {
+            click(f.Befehl1); // "Ende": the start window again
+            shell::Form0& start = s.program.form0();
+            click(start.Bild4);
+            shell::ZEBLABEL* info = s.program.loadedInfoWindow();
+            // "O k a y" over the start window's exercise picture.
+            info->move(info->pos() + centreOf(start.Bild1) - centreOf(info->Bezeichnung1));
+            clickTwice(info, centreOf(info->Bezeichnung1), &start, centreOf(start.Bild1));
+            QVERIFY(!info->isVisible());
+            QVERIFY(start.isVisible());
+            QVERIFY(!f.isVisible());
+        } else if (pair == "arrow") {
+            games::Form4& game = s.program.form4();
+            game.start(f);
+            shell::forms::show(&game);
+            clickTwice(&game, centreOf(game.Bild4), &game, centreOf(game.Bild4));
+            QCOMPARE(game.MODUL1.CrossX, 16);
         }
-        QCOMPARE(tw::left(f.licht), tw::left(f.Bezeichnung11));
-        key(f, Qt::Key_7);
-        QCOMPARE(f.Bezeichnung11->caption(), QStringLiteral("7"));
+        QVERIFY(s.rt.boxes.isEmpty());
+    }
+
+    // ------------------------------------------------------------ taps
+
+    void aTapIsTheDigitDroppedOnTheMarker_data() {
+        QTest::addColumn<bool>("remainder");
+        QTest::addColumn<int>("how");
+        for (bool r : {false, true}) {
+            const char* layout = r ? "remainder layout" : "normal layout";
+            QTest::addRow("%s, click", layout) << r << int(Tap::Click);
+            QTest::addRow("%s, drag back onto the key", layout) << r << int(Tap::DragBack);
+            QTest::addRow("%s, finger", layout) << r << int(Tap::Finger);
+        }
+    }
+    void aTapIsTheDigitDroppedOnTheMarker() {
+        QFETCH(bool, remainder);
+        QFETCH(int, how);
+        Entry e(remainder);
+        Form1& f = e.form();
+        VbLabel* product = e.at("Bezeichnung7", "luecke11"); // expects "2"
+        auto parked = [&] { return remainder ? f.licht2Parked() : f.lichtParked(); };
+        tap(f, 2, Tap(how)); // no cell selected: nothing
+        QVERIFY(e.rt.boxes.isEmpty());
+        QCOMPARE(e.points(), QStringLiteral("0"));
+        click(product);
+        e.rt.answer(shell::AnswerOk);
+        tap(f, 3, Tap(how));
+        QCOMPARE(e.rt.takeBoxes(), QList<Box>{wrongBox()});
+        QCOMPARE(e.errors(), QStringLiteral("1"));
+        QCOMPARE(product->caption(), QString());
+        QVERIFY(!parked());
+        tap(f, 2, Tap(how));
+        QCOMPARE(product->caption(), QStringLiteral("2"));
+        QCOMPARE(e.points(), QStringLiteral("1"));
+        QVERIFY(parked());
+        QVERIFY(e.rt.boxes.isEmpty());
+    }
+
+    void aTaskSolvedByTapsAloneDrawsTheNextOne_data() { layouts_data(); }
+    void aTaskSolvedByTapsAloneDrawsTheNextOne() {
+        QFETCH(bool, remainder);
+        Entry e(remainder);
+        Form1& f = e.form();
+        const QList<QPair<const char*, int>> steps =
+            remainder ? QList<QPair<const char*, int>>{{"luecke6", 4},
+                                                       {"luecke7", 0},
+                                                       {"luecke8", 7},
+                                                       {"luecke10", 3},
+                                                       {"luecke21", 3}}
+                      : QList<QPair<const char*, int>>{{"Bezeichnung6", 4},
+                                                       {"Bezeichnung20", 0},
+                                                       {"Bezeichnung27", 7},
+                                                       {"Bezeichnung28", 0}};
+        forceTask(e.rt, 9, 9, 9, 9, remainder ? 8 : 0);
+        e.rt.answer(shell::AnswerOk);
+        for (const auto& [cell, digit] : steps) {
+            click(f.cellNamed(QLatin1String(cell)));
+            tap(f, digit);
+        }
+        QCOMPARE(e.rt.boxes, QList<Box>{msgRecord(kSolved, 0,
+                                                  remainder ? QStringLiteral("Lückenaufgabe")
+                                                            : QStringLiteral("Teilaufgabe"))});
+        QCOMPARE(f.Liste1.value(0), QLatin1String(remainder ? "8999" : "8991"));
+        QCOMPARE(e.points(), QString::number(steps.size()));
+        QVERIFY(f.lichtParked() && f.licht2Parked());
     }
 
     void helpBoxExplainsBothWaysOfEntry() {
@@ -456,30 +557,6 @@ class TestDigitEntry : public QObject {
             b.prompt.startsWith(QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r")));
         QVERIFY(b.prompt.endsWith(
             QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.\r")));
-    }
-
-    void aFingerDragsADigitToo() {
-        Entry e(false);
-        Form1& f = e.form();
-        static QPointingDevice* screen = QTest::createTouchDevice();
-        const QPoint from = f.DigitKey[2]->mapTo(&f, f.DigitKey[2]->rect().center());
-        const QPoint to = f.Bezeichnung7->mapTo(&f, f.Bezeichnung7->rect().center());
-        QTest::touchEvent(&f, screen).press(0, from, &f);
-        QTest::touchEvent(&f, screen).move(0, (from + to) / 2, &f);
-        QTest::touchEvent(&f, screen).move(0, to, &f);
-        QTest::touchEvent(&f, screen).release(0, to, &f);
-        QCOMPARE(f.Bezeichnung7->caption(), QStringLiteral("2"));
-        QCOMPARE(e.points(), QStringLiteral("1"));
-    }
-
-    void dragsWorkWhenTheWindowIsScaled() {
-        Entry e(false);
-        Form1& f = e.form();
-        f.resize(f.minimumSize() * 1.5);
-        QCOMPARE(f.Bezeichnung7->width(), qRound(495 * 1.5 / 15));
-        dragDigit(f, 2, f.Bezeichnung7, QPoint(3, 3));
-        QCOMPARE(f.Bezeichnung7->caption(), QStringLiteral("2"));
-        QCOMPARE(tw::left(f.Bezeichnung7), 1560);
     }
 };
 
