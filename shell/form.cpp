@@ -10,7 +10,6 @@
 
 #include "double_click.h"
 #include "key_codes.h"
-#include "large_text.h"
 #include "runtime.h"
 #include "twips.h"
 
@@ -77,7 +76,6 @@ void watchInput() {
 Form::Form(QWidget* parent) : QWidget(parent) {
     gForms.append(this);
     watchInput();
-    useLargeTextStyle();
 }
 
 Form::~Form() {
