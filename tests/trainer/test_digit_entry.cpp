@@ -431,6 +431,7 @@ class TestDigitEntry : public QObject {
         QTest::newRow("on the marker, then at once on another cell") << "marker, cell";
         QTest::newRow("on the marker: the cell beneath is selected") << "marker";
         QTest::newRow("on a button: one click") << "button";
+        QTest::newRow("on a button with a key between: two clicks") << "button, key";
         QTest::newRow("on O k a y: nothing beneath is clicked") << "okay";
         QTest::newRow("on an arrow of the game: two steps") << "arrow";
     }
@@ -458,6 +459,17 @@ class TestDigitEntry : public QObject {
             forceTask(s.rt, 5, 1, 2, 3);
             clickTwice(&f, centreOf(f.Befehl21), &f, centreOf(f.Befehl21));
             QCOMPARE(f.Liste1.value(0), QStringLiteral("1536")); // no second task drawn
+        } else if (pair == "button, key") {
+            // The second click answers what the first opened, closed by a key.
+            forceTask(s.rt, 5, 1, 2, 3);
+            forceTask(s.rt, 6, 0, 0, 4);
+            const QPoint at = centreOf(f.Befehl21);
+            platformMouse(&f, QEvent::MouseButtonPress, at);
+            platformMouse(&f, QEvent::MouseButtonRelease, at, 30);
+            key(f, Qt::Key_Return);
+            platformMouse(&f, QEvent::MouseButtonPress, at, 30);
+            platformMouse(&f, QEvent::MouseButtonRelease, at, 30);
+            QCOMPARE(f.Liste1.value(0), QStringLiteral("2400"));
         } else if (pair == "okay") {
             click(f.Befehl1); // "Ende": the start window again
             shell::Form0& start = s.program.form0();
