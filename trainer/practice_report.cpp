@@ -82,7 +82,7 @@ ReportTask reportTask(const PracticeRecord::Task& t, bool inWindow,
     const worksheets::TaskLists lists = listsOf(t);
     out.lines = worksheets::taskBlock(lists, t.remainderMode);
     QString state = QDateTime::fromSecsSinceEpoch(t.drawnAt).toString(QStringLiteral("HH:mm")) +
-                    QStringLiteral(" Uhr, ");
+                    QStringLiteral(", ");
     state += t.solved   ? QStringLiteral("gelöst")
              : inWindow ? QStringLiteral("noch offen")
                         : QStringLiteral("nicht gelöst");

@@ -13,7 +13,7 @@ namespace trainer {
 namespace {
 
 // Sizes in points.
-constexpr double kTitlePt = 20, kHeadingPt = 12, kBodyPt = 11, kMonoPt = 12;
+constexpr double kTitlePt = 20, kHeadingPt = 12, kBodyPt = 11, kNotePt = 10, kMonoPt = 11;
 
 // A wrong place shows in this colour and underlined, so that it reads on a
 // black-and-white print too; bars are dark enough to print grey.
@@ -60,12 +60,13 @@ ReportDrawing::ReportDrawing(PracticeReport report) : report_(std::move(report))
     add(Kind::Gap);
     const int tasks = int(rows_.size());
     add(Kind::Heading, 1);
-    for (int t = 0; t < report_.tasks.size(); ++t) {
+    // Two tasks side by side, each with its notes.
+    for (int t = 0; t < report_.tasks.size(); t += 2) {
         add(Kind::Gap);
         const int first = int(rows_.size());
         for (int line = 0; line < report_.tasks.at(t).lines.size(); ++line)
             add(Kind::TaskLine, t, line);
-        // The heading stays with the first task; every task stays whole.
+        // The heading stays with the first tasks; every task stays whole.
         if (t == 0)
             keep_.append({tasks, int(rows_.size()) - tasks});
         else
@@ -92,6 +93,7 @@ void ReportDrawing::measure(const QPaintDevice* device, double pxPerPt, double w
     title_ = sized(shell::vbFont(sans, kTitlePt, true), kTitlePt, pxPerPt);
     bold_ = sized(shell::vbFont(sans, kHeadingPt, true), kHeadingPt, pxPerPt);
     body_ = sized(shell::vbFont(sans, kBodyPt), kBodyPt, pxPerPt);
+    note_ = sized(shell::vbFont(sans, kNotePt), kNotePt, pxPerPt);
     mono_ = sized(shell::vbFont(QStringLiteral("Courier New"), kMonoPt), kMonoPt, pxPerPt);
     monoBold_ = mono_;
     monoBold_.setBold(true);
@@ -151,6 +153,8 @@ void ReportDrawing::drawRow(QPainter& p, int index, const QPointF& at) const {
         break;
     case Kind::TaskLine:
         drawTaskLine(p, report_.tasks.at(row.item), row.line, at);
+        if (row.item + 1 < report_.tasks.size())
+            drawTaskLine(p, report_.tasks.at(row.item + 1), row.line, at + QPointF(width_ / 2, 0));
         break;
     case Kind::Space:
     case Kind::Gap:
@@ -204,12 +208,13 @@ void ReportDrawing::drawTaskLine(QPainter& p, const ReportTask& task, int lineNo
     flush(int(s.size()));
 
     if (lineNo >= task.notes.size()) return;
-    const double notesAt = at.x() + 13 * charWidth_ + 12 * pxPerPt_;
-    const QFontMetricsF fm(body_, p.device());
-    p.setFont(body_);
+    const double notesAt = at.x() + 13 * charWidth_;
+    const double room = width_ / 2 - 13 * charWidth_ - 8 * pxPerPt_;
+    const QFontMetricsF fm(note_, p.device());
+    p.setFont(note_);
     p.setPen(lineNo == 0 ? kQuietColour : Qt::black);
-    p.drawText(QPointF(notesAt, at.y() + baseline(body_, p.device(), rowHeight_)),
-               fm.elidedText(task.notes.at(lineNo), Qt::ElideRight, at.x() + width_ - notesAt));
+    p.drawText(QPointF(notesAt, at.y() + baseline(note_, p.device(), rowHeight_)),
+               fm.elidedText(task.notes.at(lineNo), Qt::ElideRight, room));
 }
 
 QString ReportDocument::title() const {

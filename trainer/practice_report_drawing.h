@@ -57,7 +57,7 @@ class ReportDrawing {
     PracticeReport report_;
     QList<Row> rows_;
     QList<shell::KeepTogether> keep_;
-    QFont title_, body_, bold_, mono_, monoBold_;
+    QFont title_, body_, note_, bold_, mono_, monoBold_;
     double rowHeight_ = 0, width_ = 0, pxPerPt_ = 1;
     double labelWidth_ = 0, countWidth_ = 0, charWidth_ = 0, maxBar_ = 1;
 };
