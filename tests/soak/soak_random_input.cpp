@@ -1566,8 +1566,8 @@ bool Soak::run() {
           "practice report opened %d times, "
           "%lld points, %lld errors",
           seen_.solved, seen_.sheets, m_.printed, m_.pdfs, seen_.copies, seen_.catchWon,
-          seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, seen_.reportOpened, m_.points,
-          m_.errors);
+          seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, seen_.reportOpened,
+          m_.points, m_.errors);
     // The end of the run ends the program from the start window, by the quit
     // picture or by the close button.
     if (m_.front == Win::Start) {
