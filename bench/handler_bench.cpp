@@ -1,6 +1,7 @@
 // The work of single handlers on the real windows, each with the repaint it
 // causes. Run with -callgrind for instruction counts.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 
@@ -10,6 +11,7 @@
 #include "memory.h"
 #include "number_catch.h"
 #include "number_catch_state.h"
+#include "practice_report_window.h"
 #include "sheet.h"
 #include "window_stack.h"
 
@@ -211,6 +213,44 @@ class HandlerBench : public QObject {
             repaint();
         }
         QCOMPARE(game.CardsInPlay, QString(18, QLatin1Char('1')));
+    }
+
+    // A school day in the record: 2000 tasks of 25 right digits each, a wrong
+    // digit in every third and a hint in every tenth. Opening builds the
+    // report from the record and paints it.
+    void practiceReportOpened() {
+        drive::Session s;
+        trainer::Form1& f = s.form();
+        trainer::PracticeRecord& record = f.record;
+        const qint64 start = QDateTime::currentMSecsSinceEpoch() - 2000 * 1000;
+        for (int i = 0; i < 2000; ++i) {
+            const qint64 at = start + i * 1000;
+            record.taskDrawn(400 + i % 600, 3 + i % 7, i % 2 ? 1 : 0, i % 2, at);
+            for (int d = 0; d < 25; ++d)
+                record.rightDigit(at);
+            if (i % 3 == 0)
+                record.wrongDigit({quint8(1 + i % 29), '4', '7', trainer::EntryWay(i % 3)}, at);
+            if (i % 10 == 0) record.orderHint(at);
+            record.taskSolved(at);
+        }
+        repaint();
+        QElapsedTimer first;
+        first.start();
+        f.ShowPracticeReport();
+        trainer::PracticeReportWindow* r = f.practiceReportWindow();
+        repaint();
+        qInfo("first opening, with the window made: %.2f ms; the record takes %zu bytes",
+              first.nsecsElapsed() / 1e6, record.memoryBytes());
+        PaintCounter counter(r->Bild1);
+        int iterations = 0;
+        QBENCHMARK {
+            r->Befehl4_Click();
+            f.ShowPracticeReport();
+            repaint();
+            ++iterations;
+        }
+        QCOMPARE(r->report().tasks.size(), trainer::kReportedTasks);
+        QVERIFY2(counter.paints >= iterations, "the report was not painted at each opening");
     }
 
     // The two below run last, so that what they leave behind (caches of many

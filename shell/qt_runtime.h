@@ -27,6 +27,9 @@ class QtRuntime : public Runtime {
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
     void setClipboardContent(const QString& text, const QString& html) override;
+    // Pages the program paints itself (qt_runtime_painted.cpp).
+    PrintResult printPaintedWithDialog(PaintedDocument& doc) override;
+    bool savePaintedPdf(PaintedDocument& doc, const QString& path) override;
 
   private:
     std::mt19937_64 gen_;

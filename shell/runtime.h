@@ -8,6 +8,8 @@
 
 namespace shell {
 
+class PaintedDocument;
+
 // Message box styles, summed as in the classic runtime.
 enum MsgStyle : int {
     OkOnly = 0,
@@ -83,6 +85,13 @@ class Runtime {
     // Replaces the clipboard content with the text and, beside it, HTML of the
     // same content.
     virtual void setClipboardContent(const QString& text, const QString& html) = 0;
+
+    // ---- pages the program paints itself (painted_document.h)
+    // Qt's print dialog, then the pages on the chosen printer; NoPrinter
+    // without opening the dialog when no printer is set up.
+    virtual PrintResult printPaintedWithDialog(PaintedDocument& doc) = 0;
+    // The pages into a PDF file on A4; false when the file cannot be written.
+    virtual bool savePaintedPdf(PaintedDocument& doc, const QString& path) = 0;
 };
 
 // The runtime every window uses. Set once at start-up (or by a test).

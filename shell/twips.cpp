@@ -189,6 +189,12 @@ QFont boxFont(const QFont& font, const QWidget* parent) {
     return scaledFont(font, boxZoom(parent));
 }
 
+void takeBoxZoom(QWidget* window, const QWidget* parent) {
+    Zoom z;
+    z.factor = boxZoom(parent);
+    setZoom(window, z);
+}
+
 QEvent::Type zoomChangedEvent() {
     static const auto type = QEvent::Type(QEvent::registerEventType());
     return type;

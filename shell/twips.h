@@ -63,6 +63,9 @@ int fontPixels(const QWidget* w, double points);
 bool growsBoxes(const QWidget* parent);
 void zoomBox(QWidget* box, const QWidget* parent);
 QFont boxFont(const QFont& font, const QWidget* parent);
+// A window opened from a grown window to be read from (a report) takes its
+// zoom as its boxes do, at most three times, as the mapping of its own.
+void takeBoxZoom(QWidget* window, const QWidget* parent);
 // Sent to every control of a window after its zoom changed.
 QEvent::Type zoomChangedEvent();
 

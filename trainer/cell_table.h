@@ -6,6 +6,15 @@ namespace trainer {
 
 enum class Need { None, Refuse, Remind };
 
+// The step of the written division a cell's digit belongs to.
+enum class Step : unsigned char {
+    QuotientDigit, // "Ergebnisziffer": a digit of q
+    Multiply,      // "Malnehmen": a digit of a product
+    Subtract,      // "Abziehen": a difference
+    BringDown,     // "Herunterholen": a dividend digit brought down
+    Remainder,     // "Rest": r behind the "R"
+};
+
 // One answer cell: where its expected digit stands, which quotient cell's
 // colour the divisor takes on a drop, and which quotient digit it needs.
 struct CellRule {
@@ -18,6 +27,7 @@ struct CellRule {
     const char* colourFrom; // nullptr: divisor colour unchanged
     const char* required;   // quotient cell that must be filled, or nullptr
     Need need;              // refuse the digit, or remind after it
+    Step step;              // what the digit is
 };
 
 // All 29 answer cells, in CellNumber order.

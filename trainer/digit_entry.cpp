@@ -1,7 +1,9 @@
 // Digit entry: drops of a digit key onto a cell or a keyboard marker, cell
 // selection by click, typed and tapped digits, and the checks that follow
 // each digit.
+#include <QDateTime>
 #include <QPushButton>
+#include <algorithm>
 
 #include "exercise_window.h"
 #include "runtime.h"
@@ -20,6 +22,25 @@ void box(const char* text, const QString& title) {
 QString droppedDigit(QWidget* source) {
     if (auto* b = qobject_cast<QPushButton*>(source)) return b->text();
     return {};
+}
+
+quint8 charCode(const QString& s) {
+    return s.isEmpty() ? 0 : quint8(s.at(0).toLatin1());
+}
+
+// What the record keeps of a refused digit. entered: a key code, or the
+// character code of a dropped digit.
+WrongDigit wrongDigit(long long cellNumber, const QString& expected, int entered, EntryWay way) {
+    WrongDigit w;
+    w.cellNumber = quint8(std::clamp<long long>(cellNumber, 0, kCellCount));
+    w.expected = char(charCode(expected));
+    w.entered = quint8(std::clamp(entered, 0, 255));
+    w.way = way;
+    return w;
+}
+
+qint64 now() {
+    return QDateTime::currentMSecsSinceEpoch();
 }
 } // namespace
 
@@ -44,7 +65,7 @@ void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {
     shell::VbLabel* c = cell(rule);
     shell::VbLabel* required = rule.required ? cellNamed(QLatin1String(rule.required)) : nullptr;
     if (rule.need == Need::Refuse && required->caption().isEmpty()) {
-        box("Setze zuerst die Ergebnisziffer ein.", kInputError);
+        orderHint("Setze zuerst die Ergebnisziffer ein.");
         return;
     }
     if (rule.colourFrom) {
@@ -54,7 +75,8 @@ void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {
     if (qobject_cast<QPushButton*>(source)) c->setCaption(droppedDigit(source));
     if (c->caption() != expectedDigit(rule)) {
         // The box appears while the wrong digit is still in the cell.
-        ReportWrongDigit();
+        ReportWrongDigit(wrongDigit(rule.cellNumber, expectedDigit(rule), charCode(c->caption()),
+                                    EntryWay::Drag));
         c->setCaption(QString());
     } else {
         AddPoint();
@@ -62,7 +84,19 @@ void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {
     const bool solved = rule.remainderLayout ? CheckRemainderTaskDone() : CheckNormalTaskDone();
     // Once solved, the cells already belong to the next task: no reminder.
     if (rule.need == Need::Remind && !solved && required->caption().isEmpty())
-        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+        orderHint("Es fehlt noch die Ergebnisziffer!");
+}
+
+void Form1::orderHint(const char* text) {
+    record.orderHint(now());
+    practiceRecorded();
+    box(text, kInputError);
+}
+
+void Form1::ReportWrongDigit(const WrongDigit& entry) {
+    record.wrongDigit(entry, now());
+    practiceRecorded();
+    ReportWrongDigit();
 }
 
 void Form1::ReportWrongDigit() {
@@ -78,6 +112,8 @@ bool Form1::CheckNormalTaskDone() {
                                Bezeichnung27->caption() + Bezeichnung28->caption())
                                   .toLongLong();
     if (expected != entered) return false;
+    record.taskSolved(now());
+    practiceRecorded();
     box("Die Aufgabe wurde richtig gelöst.", QStringLiteral("Teilaufgabe"));
     HideKeyCursors();
     AdvanceRewardLadder();
@@ -90,6 +126,8 @@ bool Form1::CheckRemainderTaskDone() {
     const QString entered = luecke[6]->caption() + luecke[7]->caption() + luecke[8]->caption() +
                             luecke[10]->caption() + luecke[21]->caption();
     if (expected != entered) return false;
+    record.taskSolved(now());
+    practiceRecorded();
     box("Die Aufgabe wurde richtig gelöst.", QStringLiteral("Lückenaufgabe"));
     HideKeyCursors();
     AdvanceRewardLadder();
@@ -123,7 +161,8 @@ void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
             licht2_Click();
         if (PlaceTypedDigit()) AddPoint();
     } else {
-        ReportWrongDigit();
+        ReportWrongDigit(
+            wrongDigit(lichtwert->value(), lichtzahl->caption(), keyCode, EntryWay::Key));
     }
     if (normal)
         CheckNormalTaskDone();
@@ -139,12 +178,11 @@ bool Form1::PlaceTypedDigit() {
     const bool missing =
         rule->required && cellNamed(QLatin1String(rule->required))->caption().isEmpty();
     if (missing && rule->need == Need::Refuse) {
-        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+        orderHint("Es fehlt noch die Ergebnisziffer!");
         return false;
     }
     cell(*rule)->setCaption(lichtzahl->caption());
-    if (missing && rule->need == Need::Remind)
-        box("Es fehlt noch die Ergebnisziffer!", kInputError);
+    if (missing && rule->need == Need::Remind) orderHint("Es fehlt noch die Ergebnisziffer!");
     return true;
 }
 
@@ -163,7 +201,9 @@ void Form1::licht_DragDrop(QWidget* source) {
         licht_Click();
         if (PlaceTypedDigit()) AddPoint();
     } else {
-        ReportWrongDigit();
+        ReportWrongDigit(wrongDigit(lichtwert->value(), lichtzahl->caption(),
+                                    charCode(droppedDigit(source)),
+                                    tapping_ ? EntryWay::Tap : EntryWay::Drag));
     }
     CheckNormalTaskDone();
 }
@@ -173,7 +213,9 @@ void Form1::licht2_DragDrop(QWidget* source) {
         licht2_Click();
         if (PlaceTypedDigit()) AddPoint();
     } else {
-        ReportWrongDigit();
+        ReportWrongDigit(wrongDigit(lichtwert->value(), lichtzahl->caption(),
+                                    charCode(droppedDigit(source)),
+                                    tapping_ ? EntryWay::Tap : EntryWay::Drag));
     }
     CheckRemainderTaskDone();
 }
@@ -182,10 +224,12 @@ void Form1::DigitKey_Click(QWidget* key) {
     // A tap on a digit key is that key dropped onto the keyboard marker of
     // the layout in front, where a cell is selected: at a touch panel the
     // child taps the cell, then the digit.
+    tapping_ = true;
     if (Bezeichnung21->caption() == QLatin1String("E") && !lichtParked())
         licht_DragDrop(key);
     else if (Bezeichnung21->caption() == QLatin1String("R") && !licht2Parked())
         licht2_DragDrop(key);
+    tapping_ = false;
 }
 
 void Form1::Befehl15_Click() {

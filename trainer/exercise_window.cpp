@@ -1,5 +1,8 @@
 #include "exercise_window.h"
 
+#include <QDateTime>
+
+#include "practice_report_window.h"
 #include "runtime.h"
 #include "task_digits.h"
 #include "twips.h"
@@ -21,6 +24,7 @@ Form1::Form1(QWidget* parent) : shell::Form(parent) {
     buildLayout();
     buildWorksheetPanel();
     wireEntry();
+    wireCounterColumnMenu();
 
     connect(Befehl1, &QPushButton::clicked, this, [this] { Befehl1_Click(); });
     connect(Befehl15, &QPushButton::clicked, this, [this] { Befehl15_Click(); });
@@ -127,6 +131,9 @@ void Form1::NewNormalTask() {
     showDividend(dividend, digits.liste1.at(0));
     Liste1 = digits.liste1;
     Liste2 = digits.liste2;
+    record.taskDrawn(100 * t.a + 10 * t.b + t.c, t.d, 0, false,
+                     QDateTime::currentMSecsSinceEpoch());
+    practiceRecorded();
 }
 
 void Form1::NewRemainderTask() {
@@ -143,6 +150,9 @@ void Form1::NewRemainderTask() {
     showDividend(dividend, digits.liste1.at(0));
     Liste1 = digits.liste1;
     Liste2 = digits.liste2;
+    record.taskDrawn(100 * t.a + 10 * t.b + t.c, t.d, t.r, true,
+                     QDateTime::currentMSecsSinceEpoch());
+    practiceRecorded();
 }
 
 // ------------------------------------------------------------------ modes

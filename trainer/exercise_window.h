@@ -5,11 +5,13 @@
 #include <QPoint>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "cell_table.h"
 #include "controls.h"
 #include "drag.h"
 #include "form.h"
+#include "practice_record.h"
 #include "sheet_actions.h"
 
 class QMenu;
@@ -20,6 +22,8 @@ class memo;
 } // namespace games
 
 namespace trainer {
+
+class PracticeReportWindow;
 
 // The exercise window: both division layouts, the digit keys, the counters,
 // the reward ladder and the worksheet panel.
@@ -126,6 +130,18 @@ class Form1 : public shell::Form {
     QListWidget* Liste5;
     QMenu* Liste5Menu; // context menu of the sheet: PDF and printer of choice
 
+    // ---- practice report
+    // What the child did while the program runs: tasks, right and wrong
+    // digits, hints on the order of the steps.
+    PracticeRecord record;
+    QMenu* Figur2Menu = nullptr; // context menu of the counter column, made on first use
+    // Right click or long press on the counter column; globalPos on the screen.
+    void Figur2_ContextMenu(const QPoint& globalPos);
+    // Opens the report window, made on first use.
+    void ShowPracticeReport();
+    // The report window once it was made, or nullptr.
+    PracticeReportWindow* practiceReportWindow() const { return reportWindow_.get(); }
+
     // ---- window
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
@@ -147,6 +163,9 @@ class Form1 : public shell::Form {
     void CellDragDrop(const CellRule& rule, QWidget* source);
     void CellClick(const CellRule& rule);
     void ReportWrongDigit();
+    // ReportWrongDigit for a digit whose cell and way are known: the record
+    // keeps what was entered.
+    void ReportWrongDigit(const WrongDigit& entry);
     bool CheckNormalTaskDone();
     bool CheckRemainderTaskDone();
     bool PlaceTypedDigit();
@@ -189,6 +208,9 @@ class Form1 : public shell::Form {
     bool lichtParked() const;
     bool licht2Parked() const;
 
+  protected:
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
   private:
     void buildLayout();
     shell::VbLabel* makeCell(QWidget* parent, const char* name, int left, int top, quint32 back,
@@ -200,10 +222,20 @@ class Form1 : public shell::Form {
     void buildHiddenState();
     void buildWorksheetPanel();
     void wireEntry();
+    void wireCounterColumnMenu();
+    // The box of a refusal or a reminder for a missing quotient digit; the
+    // record counts it as a hint on the order of the steps.
+    void orderHint(const char* text);
+    // Tells an open report that the record changed.
+    void practiceRecorded();
+    // A digit key tapped, not dragged: the marker drop it makes is a tap.
+    bool tapping_ = false;
     // The printer lock as it stands now: the switch and the points caption.
     worksheets::PrinterLock lockNow();
 
     QHash<QString, shell::VbLabel*> cells_;
+    // Declared after the record it reads, so it goes first.
+    std::unique_ptr<PracticeReportWindow> reportWindow_;
 };
 
 } // namespace trainer

@@ -1,4 +1,6 @@
 // Points, the reward ladder and the two reward prompts that open the games.
+#include <QDateTime>
+
 #include "exercise_window.h"
 #include "memory.h"
 #include "number_catch.h"
@@ -11,6 +13,8 @@ void Form1::AddPoint() {
     const long long points = Bezeichnung16->value() + 1;
     Bezeichnung16->setCaption(QString::number(points));
     Bezeichnung22->setCaption(QString::number(points));
+    record.rightDigit(QDateTime::currentMSecsSinceEpoch());
+    practiceRecorded();
     // Shown until claimed; later multiples of 50 do not pile up.
     if (points % 50 == 0) Bezeichnung26->show();
 }

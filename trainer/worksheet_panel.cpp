@@ -126,10 +126,13 @@ void fillSheet(Form1& f, void (Form1::*newTask)(), bool remainder) {
     f.Liste5->clear();
     tw::setLeft(f.Liste5, kPanelShown);
     QList<worksheets::TaskLists> tasks;
+    // The sheet's tasks are no work of the child's: the report leaves them out.
+    f.record.sheetStarted();
     for (int i = 0; i < 12; ++i) {
         (f.*newTask)();
         tasks.append({f.Liste1, f.Liste2});
     }
+    f.record.sheetFinished();
     f.Liste5->addItems(worksheets::sheetLines(tasks, remainder));
 }
 

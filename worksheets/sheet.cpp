@@ -8,6 +8,10 @@ namespace {
 
 const QLatin1Char kBlank(' ');
 
+// Each pair of working rows stands one column further right, under the
+// digits it belongs to.
+constexpr int kRowIndent[6] = {0, 1, 1, 2, 2, 3};
+
 QString blanks(int n) {
     return QString(n, kBlank);
 }
@@ -37,13 +41,24 @@ QStringList taskBlock(const TaskLists& task, bool remainder) {
     QString head = l1.value(0) + QLatin1Char(':') + l1.value(1) + QLatin1Char('=') + l1.value(2);
     if (remainder) head += QLatin1Char('R') + l1.value(3);
 
-    // Each pair of working rows stands one column further right, under the
-    // digits it belongs to.
-    const int indent[6] = {0, 1, 1, 2, 2, 3};
     QStringList lines{head.leftJustified(width, kBlank)};
     for (int row = 0; row < 6; ++row)
-        lines << (blanks(indent[row]) + l2.value(row)).leftJustified(width, kBlank);
+        lines << (blanks(kRowIndent[row]) + l2.value(row)).leftJustified(width, kBlank);
     return lines;
+}
+
+BlockPlace taskBlockPlace(const TaskLists& task, int list, int row, int pos) {
+    const QStringList& rows = list == 1 ? task.liste1 : task.liste2;
+    if ((list != 1 && list != 2) || row < 0 || row >= rows.size() || pos < 1 ||
+        pos > rows.at(row).size())
+        return {};
+    if (list == 2) return row < 6 ? BlockPlace{kRowIndent[row] + pos - 1, row + 1} : BlockPlace{};
+    // The task line: N ":" d "=" q, then "R" r.
+    const QStringList& l1 = task.liste1;
+    int x = 0;
+    for (int r = 0; r < row; ++r)
+        x += int(l1.at(r).size()) + 1;
+    return {x + pos - 1, 0};
 }
 
 QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder) {

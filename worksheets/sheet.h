@@ -23,6 +23,14 @@ bool isTaskLineItem(int index);
 // and 12 with one.
 QStringList taskBlock(const TaskLists& task, bool remainder);
 
+// Where character pos (from 1) of a row (from 0) of liste1 (list 1) or liste2
+// (list 2) stands in the lines of taskBlock(): x the column, y the line, both
+// from 0; (-1, -1) when the block does not show it.
+struct BlockPlace {
+    int x = -1, y = -1;
+};
+BlockPlace taskBlockPlace(const TaskLists& task, int list, int row, int pos);
+
 // The whole sheet: blocks three to a row, joined by a gap of 3 blanks
 // (2 with a remainder), two " " items between block rows. Twelve tasks make
 // the 34 items of a sheet.

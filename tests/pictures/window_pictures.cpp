@@ -16,6 +16,7 @@
 #include "number_catch.h"
 #include "number_catch_state.h"
 #include "picture_checks.h"
+#include "practice_report_window.h"
 
 using namespace drive;
 using namespace pictures;
@@ -408,6 +409,45 @@ class WindowPictures : public QObject {
             // The number-catch prompt lies on top: green on black.
             CHECK_NONE(textFaults(img, f.Bezeichnung26, kBlack, 0x00C000, 1.5, false));
         }
+    }
+
+    // The practice report after two wrong digits in one cell, opened from the
+    // exercise window at its zoom.
+    void practiceReport_data() { zoomData(); }
+    void practiceReport() {
+        QFETCH(double, zoom);
+        Session s; // 2035 : 5 = 407
+        Form1& f = s.form();
+        growTo(f, zoom);
+        for (int digit : {9, 8}) {
+            s.rt.answer(shell::AnswerOk);
+            dragDigit(f, digit, f.Bezeichnung7);
+        }
+        f.ShowPracticeReport();
+        trainer::PracticeReportWindow* r = f.practiceReportWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(r));
+        settle();
+        const QImage img = grabWindow(r, pictureName(QStringLiteral("practice_report"), zoom));
+
+        // The wrong place is red and underlined (a red run as wide as a
+        // digit), the bar of its step filled.
+        constexpr quint32 kMark = 0x0000C8, kBar = 0xAA643C;
+        int marked = 0, bar = 0, longestRun = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            int run = 0;
+            for (int x = 0; x < img.width(); ++x) {
+                const quint32 c = bgrAt(img, QPoint(x, y));
+                marked += c == kMark;
+                bar += c == kBar;
+                run = c == kMark ? run + 1 : 0;
+                longestRun = std::max(longestRun, run);
+            }
+        }
+        QVERIFY2(longestRun >= 7 * zoom, qPrintable(QString::number(longestRun)));
+        QVERIFY2(marked > 3 * longestRun, "the wrong digit is not red");
+        QVERIFY(bar > 100 * zoom * zoom);
+        CHECK_NONE(cutOffTexts(r));
+        QCOMPARE(r->Bild1->drawing().report().bars.value(1).count, quint64(2));
     }
 
     void numberCatchRunning_data() { zoomData(); }

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <deque>
@@ -23,6 +24,7 @@
 #include "memory.h"
 #include "number_catch.h"
 #include "number_catch_state.h"
+#include "practice_report_window.h"
 #include "program.h"
 #include "scripted_runtime.h"
 #include "start_window.h"
@@ -202,7 +204,7 @@ struct Model {
 // How much of the program a run reached, for its closing line.
 struct Reached {
     int solved = 0, sheets = 0, copies = 0, catchGames = 0, catchWon = 0, memoGames = 0,
-        memoWon = 0, infoOpened = 0;
+        memoWon = 0, infoOpened = 0, reportOpened = 0;
 };
 
 class Soak {
@@ -247,6 +249,7 @@ class Soak {
 
     // ---- exercise window details
     void exerciseClick(QWidget* control);
+    void practiceReportEvent();
     void afterEntry(const Entry& before, Entry& e, bool rest);
     void dragEvent();
     void keyEvent();
@@ -600,12 +603,45 @@ void Soak::exerciseEvent() {
         expectBoxes({}, takeAnswered());
         check(!f.isVisible(), QStringLiteral("exercise window stayed open after its close button"));
         leaveExercise(Win::Start);
+    } else if (r < 943) {
+        practiceReportEvent();
     } else {
         QWidget* inert[] = {f.Bild1,         f.Bild2,         f.Bild4,     f.Bild5,
                             f.Bezeichnung22, f.Bezeichnung24, f.Figur6,    f.Liste5,
                             f.Bild6,         f.Bezeichnung1,  f.luecke[9], f.DigitKey[pick(10)]};
         exerciseClick(inert[pick(12)]);
     }
+}
+
+// The teacher opens the practice report and closes it: it counts every
+// point, error and solved task of the run, and the window stays as it was.
+void Soak::practiceReportEvent() {
+    trainer::Form1& f = program_.form1();
+    log(QStringLiteral("open the practice report and close it"));
+    const Entry before = readEntry(f);
+    const QStringList liste1 = f.Liste1;
+    f.Figur2_ContextMenu(f.mapToGlobal(f.Figur2->geometry().center()));
+    f.Figur2Menu->hide();
+    f.Figur2Menu->actions().value(0)->trigger();
+    trainer::PracticeReportWindow* r = f.practiceReportWindow();
+    check(r && r->isVisible(), QStringLiteral("the report did not open"));
+    if (!r) return;
+    ++seen_.reportOpened;
+    const trainer::PracticeRecord& rec = f.record;
+    check(rec.rightDigits() == quint64(m_.points) && rec.wrongDigits() == quint64(m_.errors) &&
+              rec.solvedTasks(false) + rec.solvedTasks(true) == quint64(seen_.solved),
+          QStringLiteral("the report counts %1 right, %2 wrong, %3 solved")
+              .arg(rec.rightDigits())
+              .arg(rec.wrongDigits())
+              .arg(rec.solvedTasks(false) + rec.solvedTasks(true)));
+    clickAt(r->Befehl4);
+    check(!r->isVisible(), QStringLiteral("the report stayed open after \"Schließen\""));
+    expectBoxes({}, takeAnswered());
+    const Entry after = readEntry(f);
+    check(after.cap == before.cap && after.on[0] == before.on[0] && after.on[1] == before.on[1] &&
+              after.lichtzahl == before.lichtzahl && after.lichtwert == before.lichtwert &&
+              f.Liste1 == liste1,
+          QStringLiteral("the report changed the exercise window"));
 }
 
 // Digit entry rules, carried forward on the state read before the event.
@@ -1527,9 +1563,11 @@ bool Soak::run() {
     if (!failure_.isEmpty()) return false;
     qInfo("reached: %d solved tasks, %d sheets, %d prints, %d PDF files, %d copies, "
           "number catch %d/%d won, memory %d/%d won, info window opened %d times, "
+          "practice report opened %d times, "
           "%lld points, %lld errors",
           seen_.solved, seen_.sheets, m_.printed, m_.pdfs, seen_.copies, seen_.catchWon,
-          seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, m_.points, m_.errors);
+          seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, seen_.reportOpened,
+          m_.points, m_.errors);
     // The end of the run ends the program from the start window, by the quit
     // picture or by the close button.
     if (m_.front == Win::Start) {

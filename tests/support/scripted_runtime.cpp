@@ -1,11 +1,14 @@
 #include "scripted_runtime.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPdfWriter>
 #include <QScreen>
 #include <QTest>
 
+#include "painted_document.h"
 #include "twips.h"
 
 ScriptedRuntime::ScriptedRuntime() {
@@ -112,6 +115,33 @@ void ScriptedRuntime::setClipboardContent(const QString& text, const QString& ht
     data->setHtml(html);
     QGuiApplication::clipboard()->clear();
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+shell::PrintResult ScriptedRuntime::printPaintedWithDialog(shell::PaintedDocument& doc) {
+    const Box b{Box::PrintDialog, doc.title(), 0, {}, {}};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (printDialogAnswers.isEmpty()) {
+        unexpected(b);
+        return shell::PrintResult::Cancelled;
+    }
+    const shell::PrintResult r = printDialogAnswers.dequeue();
+    if (r != shell::PrintResult::Printed) return r;
+    QBuffer paper;
+    paper.open(QIODevice::WriteOnly);
+    QPdfWriter printer(&paper);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    int pages = 0;
+    if (!shell::renderPainted(printer, doc, 1, &pages)) return shell::PrintResult::Failed;
+    paintedPrinted.append({doc.title(), {}, pages});
+    return r;
+}
+
+bool ScriptedRuntime::savePaintedPdf(shell::PaintedDocument& doc, const QString& path) {
+    int pages = 0;
+    if (!pdfWorks || !shell::writePaintedPdf(doc, path, &pages)) return false;
+    paintedPdfs.append({doc.title(), path, pages});
+    return true;
 }
 
 char* toString(const ScriptedRuntime::Box& b) {

@@ -90,6 +90,20 @@ class ScriptedRuntime : public shell::Runtime {
     QString clipboardHtml;
     void setClipboardContent(const QString& text, const QString& html) override;
 
+    // Pages the program paints itself. The print dialog is recorded as a box
+    // (prompt: the document's title) and answered from printDialogAnswers; a
+    // printed document is laid out on a PDF in memory. A saved one is written
+    // to its path for real, so that a test can read it back.
+    struct PaintedJob {
+        QString title;
+        QString path; // empty for a printed job
+        int pages = 0;
+    };
+    QList<PaintedJob> paintedPrinted;
+    QList<PaintedJob> paintedPdfs;
+    shell::PrintResult printPaintedWithDialog(shell::PaintedDocument& doc) override;
+    bool savePaintedPdf(shell::PaintedDocument& doc, const QString& path) override;
+
   private:
     void unexpected(const Box& b);
     std::mt19937 gen{12345};

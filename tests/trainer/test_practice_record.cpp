@@ -1,0 +1,255 @@
+#include <QTest>
+
+#include "practice_record.h"
+#include "practice_report.h"
+#include "task_digits.h"
+
+using namespace trainer;
+
+namespace {
+
+// A moment of today, in milliseconds.
+qint64 at(int hour, int minute, int second = 0) {
+    return QDateTime(QDate::currentDate(), QTime(hour, minute, second)).toMSecsSinceEpoch();
+}
+
+WrongDigit wrong(int cell, char expected, int entered, EntryWay way = EntryWay::Drag) {
+    return {quint8(cell), expected, quint8(entered), way};
+}
+
+// What a cell's digit is, read off the rows the division keeps: a second
+// formulation of the cell table's step column.
+QString stepByRow(const CellRule& r) {
+    if (r.list == 1) return r.row == 2 ? "Ergebnisziffer" : "Rest";
+    if (r.row == 0 || r.row == 2 || r.row == 4) return "Malnehmen";
+    return r.row == 5 || r.pos == 1 ? "Abziehen" : "Herunterholen";
+}
+
+const PracticeReport& reportFor(const PracticeRecord& r, PracticeReport& keep,
+                                ReportFor target = ReportFor::Screen) {
+    keep = buildReport(r, QDateTime::fromMSecsSinceEpoch(at(11, 0)), target);
+    return keep;
+}
+
+} // namespace
+
+class PracticeRecordTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void wrongDigitCountsInItsStep_data();
+    void wrongDigitCountsInItsStep();
+    void hintsSheetsAndNewStart();
+    void reportShowsTheLatestTasksWithTheirWrongPlaces_data();
+    void reportShowsTheLatestTasksWithTheirWrongPlaces();
+    void longRunKeepsItsTotalsInLittleMemory();
+};
+
+void PracticeRecordTest::wrongDigitCountsInItsStep_data() {
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<int>("way");
+    QTest::addColumn<int>("entered");
+    QTest::addColumn<QString>("bucket");
+    for (int n = 1; n <= kCellCount; ++n) {
+        const CellRule* r = ruleForNumber(n);
+        QTest::newRow(r->name) << n << int(EntryWay::Drag) << int('9') << stepByRow(*r);
+    }
+    // Keys: the main keyboard's digits count in the cell's step, any other key apart.
+    QTest::newRow("digit key") << 6 << int(EntryWay::Key) << int('3') << "Abziehen";
+    QTest::newRow("tapped digit") << 18 << int(EntryWay::Tap) << int('4') << "Rest";
+    QTest::newRow("Enter") << 6 << int(EntryWay::Key) << 13 << "andere Taste";
+    QTest::newRow("Shift") << 1 << int(EntryWay::Key) << 16 << "andere Taste";
+    QTest::newRow("keypad 7") << 22 << int(EntryWay::Key) << 103 << "andere Taste";
+    QTest::newRow("letter A") << 29 << int(EntryWay::Key) << 65 << "andere Taste";
+}
+
+void PracticeRecordTest::wrongDigitCountsInItsStep() {
+    QFETCH(int, cell);
+    QFETCH(int, way);
+    QFETCH(int, entered);
+    QFETCH(QString, bucket);
+    PracticeRecord r;
+    r.taskDrawn(412, 3, cell > 14 ? 2 : 0, cell > 14, at(10, 0));
+    r.wrongDigit(wrong(cell, '0', entered, EntryWay(way)), at(10, 1));
+    QCOMPARE(int(r.wrongDigits()), 1);
+    QCOMPARE(int(r.wrongBy(EntryWay(way))), 1);
+    for (int b = 0; b < kBucketCount; ++b)
+        QCOMPARE(int(r.wrongIn(b)), bucketName(b) == bucket ? 1 : 0);
+    QCOMPARE(int(r.tasks().back().wrongDigits), 1);
+    QCOMPARE(int(r.orderHints()), 0);
+}
+
+void PracticeRecordTest::hintsSheetsAndNewStart() {
+    PracticeRecord r;
+    QVERIFY(!r.hasWork());
+    r.taskDrawn(407, 5, 0, false, at(10, 12));
+    QVERIFY(!r.hasWork()); // a task on screen is no work yet
+
+    // Refusals and reminders are hints on the order, not errors.
+    r.orderHint(at(10, 13));
+    r.orderHint(at(10, 14));
+    QVERIFY(r.hasWork());
+    QCOMPARE(int(r.orderHints()), 2);
+    QCOMPARE(int(r.wrongDigits()), 0);
+    QCOMPARE(int(r.tasks().back().hints), 2);
+
+    // A worksheet's twelve tasks are not the child's; the last one stays in
+    // the window and joins once the child works on it.
+    r.sheetStarted();
+    for (int i = 0; i < 12; ++i)
+        r.taskDrawn(500 + i, 3, 0, false, at(10, 15));
+    r.sheetFinished();
+    QCOMPARE(r.tasks().size(), size_t(1));
+    r.rightDigit(at(10, 16));
+    QCOMPARE(r.tasks().size(), size_t(2));
+    QCOMPARE(int(r.tasks().back().quotient), 511);
+    r.taskSolved(at(10, 17));
+    QCOMPARE(int(r.solvedTasks(false)), 1);
+
+    r.taskDrawn(412, 3, 2, true, at(10, 17));
+    r.wrongDigit(wrong(18, '2', '1'), at(10, 18));
+    r.taskSolved(at(10, 19));
+    r.taskSolved(at(10, 19)); // once per task
+    QCOMPARE(int(r.solvedTasks(true)), 1);
+    r.taskDrawn(815, 5, 0, false, at(10, 19));
+    r.wrongDigit(wrong(4, '4', '7'), at(10, 20));
+
+    // "Neu beginnen": everything goes; the task in the window stays, fresh.
+    r.clear(at(10, 30));
+    QVERIFY(!r.hasWork());
+    QCOMPARE(int(r.rightDigits() + r.wrongDigits() + r.orderHints()), 0);
+    QCOMPARE(int(r.solvedTasks(false) + r.solvedTasks(true)), 0);
+    QVERIFY(r.entries().empty());
+    QCOMPARE(r.tasks().size(), size_t(1));
+    QCOMPARE(int(r.tasks().back().quotient), 815);
+    QCOMPARE(int(r.tasks().back().wrongDigits), 0);
+    PracticeReport keep;
+    QVERIFY(!reportFor(r, keep).nothingYet.isEmpty());
+    QVERIFY(reportFor(r, keep).bars.isEmpty());
+
+    // The next child goes on with that task.
+    r.wrongDigit(wrong(4, '4', '6'), at(10, 31));
+    QCOMPARE(r.entries().size(), size_t(1));
+    QCOMPARE(r.entries().front().task, r.firstSerial());
+    const PracticeReport& report = reportFor(r, keep);
+    QVERIFY(report.nothingYet.isEmpty());
+    QCOMPARE(report.span, QStringLiteral("heute, 10:30 bis 10:31 (1 Minute)"));
+    QCOMPARE(report.tasks.size(), 1);
+    QCOMPARE(report.tasks[0].notes.value(1), QStringLiteral("6 statt 4 (Malnehmen)"));
+}
+
+void PracticeRecordTest::reportShowsTheLatestTasksWithTheirWrongPlaces_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::newRow("without remainder") << false;
+    QTest::newRow("with remainder") << true;
+}
+
+void PracticeRecordTest::reportShowsTheLatestTasksWithTheirWrongPlaces() {
+    QFETCH(bool, remainder);
+    PracticeRecord r;
+    // Two tasks drawn earlier, each with a wrong digit, then one solved clean.
+    r.taskDrawn(999, 9, 0, false, at(10, 12));
+    r.wrongDigit(wrong(1, '9', '8'), at(10, 12, 30));
+    r.taskDrawn(998, 9, 0, false, at(10, 13));
+    r.wrongDigit(wrong(2, '9', '8', EntryWay::Tap), at(10, 13, 30));
+    r.taskDrawn(997, 9, 0, false, at(10, 14));
+    r.rightDigit(at(10, 15));
+    r.taskSolved(at(10, 15));
+    // Then every cell of one layout wrong once, each in a task of its own,
+    // and a keypad key in the last.
+    const int q = 407, d = 5, rest = remainder ? 3 : 0;
+    const TaskDigits digits = taskDigits(4, 0, 7, d, rest);
+    const int first = remainder ? 15 : 1, last = remainder ? 29 : 14;
+    auto expected = [&](int n) {
+        const CellRule* rule = ruleForNumber(n);
+        return digitAt(rule->list == 1 ? digits.liste1 : digits.liste2, rule->row, rule->pos);
+    };
+    for (int n = first; n <= last; ++n) {
+        const QString e = expected(n);
+        r.taskDrawn(q, d, rest, remainder, at(10, 16 + n - first));
+        r.wrongDigit(wrong(n, e.at(0).toLatin1(), e == "3" ? '4' : '3'), at(10, 16 + n - first));
+    }
+    r.wrongDigit(wrong(last, expected(last).at(0).toLatin1(), 103, EntryWay::Key), at(10, 47));
+    r.orderHint(at(10, 47));
+
+    PracticeReport keep;
+    const PracticeReport& report = reportFor(r, keep);
+    QCOMPARE(report.span, QStringLiteral("heute, 10:12 bis 10:47 (35 Minuten)"));
+    const int cells = last - first + 1;
+    QCOMPARE(report.summary,
+             QStringList({"Gelöste Aufgaben: 1 (1 ohne Rest, 0 mit Rest)", "Richtige Ziffern: 1",
+                          QStringLiteral("Falsche Ziffern: %1 (%2 gezogen, 1 mit der Tastatur, "
+                                         "1 angetippt)")
+                              .arg(cells + 3)
+                              .arg(cells + 1),
+                          "Hinweise zur Reihenfolge: 1 (die Ergebnisziffer fehlte noch)"}));
+    QCOMPARE(report.bars.size(), kBucketCount);
+    QCOMPARE(int(report.bars[kOtherKeyBucket].count), 1);
+    QCOMPARE(
+        report.tasksTitle,
+        QStringLiteral("Aufgaben mit falschen Ziffern (die letzten 12 von %1)").arg(cells + 2));
+
+    // The latest twelve, oldest first; each shows its division and, at the
+    // place it marks, the digit the cell wanted.
+    QCOMPARE(report.tasks.size(), kReportedTasks);
+    const QStringList block = report.tasks.last().lines;
+    QCOMPARE(block.value(0).trimmed(), QString(remainder ? "2038:5=407R3" : "2035:5=407"));
+    for (int i = 0; i < kReportedTasks; ++i) {
+        const ReportTask& t = report.tasks[i];
+        const CellRule* rule = ruleForNumber(last - kReportedTasks + 1 + i);
+        const QString e = expected(rule->cellNumber);
+        QCOMPARE(t.wrongPlaces.size(), 1);
+        const ReportTask::Place p = t.wrongPlaces[0];
+        QCOMPARE(t.lines.value(p.y).mid(p.x, 1), e);
+        const QString step = stepByRow(*rule);
+        QCOMPARE(t.notes.value(1),
+                 QStringLiteral("%1 statt %2 (%3)").arg(e == "3" ? "4" : "3", e, step));
+        const int minute = 16 + rule->cellNumber - first;
+        QCOMPARE(t.notes.value(0),
+                 QStringLiteral("10:%1, %2")
+                     .arg(minute)
+                     .arg(i + 1 < kReportedTasks ? "nicht gelöst" : "noch offen, 1 Hinweis"));
+    }
+    QCOMPARE(report.tasks.last().notes.value(2),
+             QStringLiteral("7 im Ziffernblock statt ") + expected(last));
+
+    // On paper the day is written out.
+    const PracticeReport& paper = reportFor(r, keep, ReportFor::Paper);
+    QCOMPARE(paper.span, QDate::currentDate().toString("dd.MM.yyyy") +
+                             QStringLiteral(", 10:12 bis 10:47 (35 Minuten)"));
+}
+
+void PracticeRecordTest::longRunKeepsItsTotalsInLittleMemory() {
+    PracticeRecord r;
+    const qint64 start = at(8, 0);
+    const int days = 15, tasksPerDay = 2000;
+    for (int i = 0; i < days * tasksPerDay; ++i) {
+        r.taskDrawn(400 + i % 600, 3 + i % 7, 0, false, start + i * 1000);
+        r.rightDigit(start + i * 1000);
+        r.wrongDigit(wrong(1 + i % 14, '1', '2'), start + i * 1000);
+        if (i % 3 == 0) r.wrongDigit(wrong(1, '1', 13, EntryWay::Key), start + i * 1000);
+        if (i + 1 == tasksPerDay) {
+            // A school day of work, as the report window holds it.
+            qInfo("2000 tasks with %d wrong digits: %zu bytes", int(r.entries().size()),
+                  r.memoryBytes());
+            QVERIFY(r.memoryBytes() < 200 * 1024);
+        }
+    }
+    const quint64 all = quint64(days) * tasksPerDay;
+    QCOMPARE(r.rightDigits(), all);
+    QCOMPARE(r.wrongDigits(), all + all / 3);
+    QCOMPARE(r.wrongIn(kOtherKeyBucket), all / 3);
+    QVERIFY(r.memoryBytes() < 1024 * 1024);
+    // The oldest details went; every entry kept still names a kept task.
+    QCOMPARE(quint64(r.firstSerial() + r.tasks().size()), all);
+    for (const PracticeRecord::Entry& e : r.entries())
+        QVERIFY(e.task >= r.firstSerial() && e.task < all);
+    PracticeReport keep;
+    const PracticeReport& report = reportFor(r, keep);
+    QCOMPARE(report.tasks.size(), kReportedTasks);
+    const int newest = 400 + (days * tasksPerDay - 1) % 600;
+    QVERIFY(report.tasks.last().lines.value(0).contains(QStringLiteral("=%1").arg(newest)));
+    QCOMPARE(report.tasks.last().notes.size(), 2);
+}
+
+QTEST_GUILESS_MAIN(PracticeRecordTest)
+#include "test_practice_record.moc"

@@ -1,0 +1,327 @@
+#include <QMenu>
+#include <QPointingDevice>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "exercise_driver.h"
+#include "practice_report_window.h"
+
+using namespace drive;
+using trainer::Form1;
+using trainer::PracticeReportWindow;
+using Box = ScriptedRuntime::Box;
+
+namespace {
+
+const QString kWrong = QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r");
+
+// Everything of the exercise window the report must leave alone, as text.
+QStringList stateOf(Form1& f, const ScriptedRuntime& rt) {
+    QStringList s = f.Liste1 + f.Liste2 + captions(f, false) + captions(f, true);
+    for (shell::VbLabel* l :
+         {f.Bezeichnung22, f.Bezeichnung23, f.Bezeichnung16, f.Bezeichnung15, f.Bezeichnung21})
+        s << l->caption();
+    for (QWidget* w : {static_cast<QWidget*>(f.licht), static_cast<QWidget*>(f.licht2),
+                       static_cast<QWidget*>(f.Bild6), static_cast<QWidget*>(f.Bild1)})
+        s << QStringLiteral("%1 %2").arg(tw::left(w)).arg(tw::top(w));
+    return s << f.windowTitle() << QString::number(rt.randomizeCalls);
+}
+
+// One wrong entry: the error box is answered as the child does.
+template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
+    rt.answer(shell::AnswerOk);
+    act();
+    QCOMPARE(rt.takeBoxes(), QList<Box>({msgRecord(kWrong, 0, "Fehler")}));
+}
+
+// A child's work in both modes: wrong digits dragged, typed and tapped, one
+// refusal, one right digit. Starts on 2035 : 5 = 407.
+void childWorks(Session& s) {
+    Form1& f = s.form();
+    wrongEntry(s.rt, [&] { dragDigit(f, 9, f.Bezeichnung7); }); // product, wants 2
+    s.rt.answer(shell::AnswerOk);
+    dragDigit(f, 3, f.Bezeichnung10); // brought down before the quotient digit
+    QCOMPARE(s.rt.takeBoxes().size(), 1);
+    click(f.Bezeichnung8); // product, wants 0
+    wrongEntry(s.rt, [&] { key(f, Qt::Key_7); });
+    wrongEntry(s.rt, [&] { key(f, Qt::Key_Return); });
+    wrongEntry(s.rt, [&] { click(f.DigitKey[5]); });
+    dragDigit(f, 4, f.Bezeichnung6);
+
+    forceTask(s.rt, 4, 1, 2, 3, 2); // 1238 : 3 = 412 R 2
+    click(f.Befehl20);
+    wrongEntry(s.rt, [&] { dragDigit(f, 5, f.luecke[10]); }); // the remainder
+    click(f.luecke[13]);                                      // first difference, wants 0
+    wrongEntry(s.rt, [&] { key(f, Qt::Key_9); });
+    click(f.luecke[14]); // brought down, wants 3
+    wrongEntry(s.rt, [&] { click(f.DigitKey[4]); });
+}
+
+// A right click as the platform delivers it, which makes the context menu event.
+void rightClick(Form1& f, QWidget* w) {
+    static ulong time = 5000000;
+    const QPointF at(w->mapTo(&f, w->rect().center()));
+    const QPointF global(f.mapToGlobal(at.toPoint()));
+    qt_handleMouseEvent(f.windowHandle(), at, global, Qt::RightButton, Qt::RightButton,
+                        QEvent::MouseButtonPress, {}, time += 1000);
+    qt_handleMouseEvent(f.windowHandle(), at, global, Qt::NoButton, Qt::RightButton,
+                        QEvent::MouseButtonRelease, {}, time += 50);
+    QCoreApplication::processEvents();
+}
+
+QMenu* columnMenu(Form1& f) {
+    return f.Figur2Menu && f.Figur2Menu->isVisible() ? f.Figur2Menu : nullptr;
+}
+
+// The report window, opened from the column's menu.
+PracticeReportWindow* openReport(Form1& f) {
+    f.Figur2_ContextMenu(f.mapToGlobal(QPoint(20, 20)));
+    if (!columnMenu(f)) return nullptr;
+    QAction* item = f.Figur2Menu->actions().value(0);
+    f.Figur2Menu->hide();
+    item->trigger();
+    return f.practiceReportWindow();
+}
+
+QString pdfText(const QString& pdf, const QStringList& options) {
+    QProcess p;
+    p.start("pdftotext", options + QStringList{pdf, "-"});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class PracticeReportTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void reportCountsTheChildsWorkAndLeavesTheWindowAlone();
+    void newStartPrintingAndZoom();
+    void savedPdfReadsBack();
+};
+
+void PracticeReportTest::reportCountsTheChildsWorkAndLeavesTheWindowAlone() {
+    Session s;
+    Form1& f = s.form();
+    childWorks(s);
+    QCOMPARE(f.Bezeichnung23->caption(), QStringLiteral("7"));
+
+    // The column's menu: a right click on its counter, a finger held on its
+    // letter or on the black column itself; elsewhere none.
+    const QStringList before = stateOf(f, s.rt);
+    rightClick(f, f.Bezeichnung23);
+    QTRY_VERIFY(columnMenu(f));
+    QCOMPARE(f.Figur2Menu->actions().size(), 1);
+    QCOMPARE(f.Figur2Menu->actions()[0]->text(), QStringLiteral("Übungsbericht …"));
+    f.Figur2Menu->hide();
+    rightClick(f, f.Bezeichnung9);
+    QTest::qWait(50);
+    QVERIFY(!columnMenu(f));
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    const QPoint blackColumn = f.Figur2->geometry().topLeft() + QPoint(4, 60);
+    for (QWidget* w : {static_cast<QWidget*>(f.Bezeichnung24), static_cast<QWidget*>(&f)}) {
+        const QPoint at = w == &f ? blackColumn : w->rect().center();
+        QTest::touchEvent(w, device.get()).press(0, at, w);
+        QTRY_VERIFY_WITH_TIMEOUT(columnMenu(f), 2000);
+        QTest::touchEvent(w, device.get()).release(0, at, w);
+        f.Figur2Menu->hide();
+    }
+
+    PracticeReportWindow* r = openReport(f);
+    QVERIFY(r);
+    QVERIFY(QTest::qWaitForWindowExposed(r));
+    QCOMPARE(r->windowTitle(), QStringLiteral("Übungsbericht"));
+    const trainer::PracticeReport& report = r->report();
+    QList<quint64> bars;
+    for (const trainer::ReportBar& b : report.bars)
+        bars << b.count;
+    // Ergebnisziffer, Malnehmen, Abziehen, Herunterholen, Rest, andere Taste
+    QCOMPARE(bars, QList<quint64>({0, 3, 1, 1, 1, 1}));
+    QCOMPARE(report.summary,
+             QStringList({"Gelöste Aufgaben: 0 (0 ohne Rest, 0 mit Rest)", "Richtige Ziffern: 1",
+                          "Falsche Ziffern: 7 (2 gezogen, 3 mit der Tastatur, 2 angetippt)",
+                          "Hinweise zur Reihenfolge: 1 (die Ergebnisziffer fehlte noch)"}));
+    QCOMPARE(report.tasks.size(), 2);
+    QCOMPARE(report.tasks[0].lines.value(0).trimmed(), QStringLiteral("2035:5=407"));
+    QCOMPARE(report.tasks[0].notes.mid(1),
+             QStringList({"9 statt 2 (Malnehmen)", "7 statt 0 (Malnehmen)", "Eingabetaste statt 0",
+                          "5 statt 0 (Malnehmen)"}));
+    QCOMPARE(report.tasks[1].notes.mid(1), QStringList({"5 statt 2 (Rest)", "9 statt 0 (Abziehen)",
+                                                        "4 statt 3 (Herunterholen)"}));
+
+    // Reading and closing the report leave the exercise window as it was,
+    // and it takes the keyboard again.
+    r->Bild1->grab();
+    click(r->Befehl4);
+    QVERIFY(!r->isVisible());
+    QCOMPARE(stateOf(f, s.rt), before);
+    QVERIFY(s.rt.boxes.isEmpty());
+    QTRY_COMPARE(QApplication::activeWindow(), &f);
+    wrongEntry(s.rt, [&] { key(f, Qt::Key_8); }); // the marker still waits on luecke14
+
+    // Open, the report follows the child's work.
+    QVERIFY(openReport(f) == r && r->isVisible());
+    f.CellDragDrop(*trainer::ruleForCell("luecke6"), f.DigitKey[4]); // the report lies on top
+    QCOMPARE(r->report().summary.value(1), QStringLiteral("Richtige Ziffern: 2"));
+    r->close(); // the frame's close button keeps the window for the next time
+    QVERIFY(!r->isVisible());
+    QCOMPARE(f.practiceReportWindow(), r);
+    QCOMPARE(s.rt.unexpectedBoxes, 0);
+}
+
+void PracticeReportTest::newStartPrintingAndZoom() {
+    Session s;
+    Form1& f = s.form();
+    childWorks(s);
+    PracticeReportWindow* r = openReport(f);
+    QVERIFY(r);
+    const QStringList before = stateOf(f, s.rt);
+
+    // "Neu beginnen" asks; No keeps the report, Yes empties it for the next
+    // child. The window's counters stay.
+    const Box question = msgRecord("Den Übungsbericht leeren und neu beginnen?\r"
+                                   "Die Zähler im Übungsfenster bleiben, wie sie sind.\r\r",
+                                   292, "Übungsbericht");
+    s.rt.answer(shell::AnswerNo);
+    click(r->Befehl3);
+    QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
+    QVERIFY(r->report().nothingYet.isEmpty());
+
+    // Printing goes through the lock: the points are the password.
+    f.printerLock = [] { return 1; };
+    s.rt.answerInput("0");
+    click(r->Befehl1);
+    QCOMPARE(s.rt.takeBoxes().size(), 1); // wrong password: nothing more
+    s.rt.answerInput("1");
+    s.rt.answerPrintDialog(shell::PrintResult::Printed);
+    s.rt.answer(shell::AnswerOk);
+    click(r->Befehl1);
+    QCOMPARE(s.rt.takeBoxes().mid(1),
+             QList<Box>({{Box::PrintDialog, "Übungsbericht", 0, {}, {}},
+                         msgRecord("Der Übungsbericht wird gedruckt ...\r\r", 0, "Drucken")}));
+    QCOMPARE(s.rt.paintedPrinted.size(), 1);
+    QCOMPARE(s.rt.paintedPrinted[0].pages, 1);
+    f.printerLock = [] { return 0; };
+    s.rt.answerPrintDialog(shell::PrintResult::NoPrinter);
+    s.rt.answer(shell::AnswerNo);
+    click(r->Befehl1);
+    QCOMPARE(s.rt.takeBoxes().value(1),
+             msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Übungsbericht stattdessen als "
+                       "PDF-Datei gespeichert werden?\r\r",
+                       52, "Drucken"));
+
+    s.rt.answer(shell::AnswerYes);
+    click(r->Befehl3);
+    QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
+    QVERIFY(!r->report().nothingYet.isEmpty());
+    QVERIFY(r->report().bars.isEmpty());
+    QCOMPARE(stateOf(f, s.rt), before);
+    r->Befehl4_Click();
+
+    // Opened from a grown window, the report grows with it, at most three times.
+    const double rowAt100 = r->Bild1->drawing().rowHeight();
+    const QFont buttonAt100 = r->Befehl1->font();
+    for (double zoom : {2.0, 4.0}) {
+        f.resize(f.minimumSize() * zoom);
+        QTRY_COMPARE(f.zoom(), zoom);
+        QVERIFY(openReport(f) == r);
+        const double expected = std::min(zoom, 3.0);
+        QCOMPARE(r->Befehl1->font().pointSizeF(), buttonAt100.pointSizeF() * expected);
+        QVERIFY(qAbs(r->Bild1->drawing().rowHeight() / rowAt100 - expected) < 0.1);
+        r->Befehl4_Click();
+    }
+    QVERIFY(s.rt.allAnswersUsed());
+    QCOMPARE(s.rt.unexpectedBoxes, 0);
+}
+
+void PracticeReportTest::savedPdfReadsBack() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    Session s;
+    Form1& f = s.form();
+    childWorks(s);
+    PracticeReportWindow* r = openReport(f);
+    QVERIFY(r);
+    f.printerLock = [] { return 0; };
+
+    // The save dialog in the documents folder; ".pdf" added to a bare name.
+    auto save = [&](const QString& name) {
+        const QString path = dir.filePath(name);
+        s.rt.answerSaveFile(path);
+        s.rt.answer(shell::AnswerOk);
+        click(r->Befehl2);
+        return path;
+    };
+    const QString path = save("bericht");
+    const QList<Box> boxes = s.rt.takeBoxes();
+    QCOMPARE(boxes.value(0), Box({Box::SaveFile, "PDF-Dateien (*.pdf)", 0, "Als PDF speichern",
+                                  "Übungsbericht.pdf"}));
+    QCOMPARE(boxes.value(1),
+             msgRecord("Der Übungsbericht wurde als PDF-Datei gespeichert:\r" + path + ".pdf\r\r",
+                       0, "Als PDF speichern"));
+
+    // The counts, the steps and the task with its wrong digits, as on screen.
+    const QString text = pdfText(path + ".pdf", {"-layout"});
+    QVERIFY2(text.contains("Übungsbericht"), qPrintable(text));
+    QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy") + ", "));
+    for (const char* expected :
+         {R"(Falsche Ziffern: 7 \(2 gezogen, 3 mit der Tastatur, 2 angetippt\))",
+          R"(Hinweise zur Reihenfolge: 1)", R"(\n\s*Ergebnisziffer\s+0\s*\n)",
+          R"(\n\s*Malnehmen\s+3\s*\n)", R"(\n\s*Abziehen\s+1\s*\n)",
+          R"(\n\s*Herunterholen\s+1\s*\n)", R"(\n\s*Rest\s+1\s*\n)",
+          R"(\n\s*andere Taste\s+1\s*\n)", R"(2035:5=407\s+\d\d:\d\d, nicht gelöst)",
+          R"(\n\s*20\s+9 statt 2 \(Malnehmen\))", R"(1238:3=412R2\s+\d\d:\d\d, noch offen)"})
+        QVERIFY2(QRegularExpression(expected).match(text).hasMatch(), expected);
+
+    // Many tasks go over pages: inside the margins, each task whole on one page.
+    for (int i = 0; i < 14; ++i) {
+        f.record.taskDrawn(500 + i, 7, 0, false, QDateTime::currentMSecsSinceEpoch());
+        f.record.wrongDigit({4, '3', '9', trainer::EntryWay::Drag},
+                            QDateTime::currentMSecsSinceEpoch());
+    }
+    const QString pdf = save("viele") + ".pdf";
+    QStringList pages = pdfText(pdf, {"-layout"}).split('\f');
+    if (pages.last().trimmed().isEmpty()) pages.removeLast();
+    QVERIFY(pages.size() >= 2);
+    QCOMPARE(s.rt.paintedPdfs.last().pages, pages.size());
+    int heads = 0;
+    for (const QString& page : pages) {
+        const QStringList lines = page.split('\n');
+        for (int i = 0; i < lines.size(); ++i) {
+            int here = 0;
+            for (auto m = QRegularExpression(R"(\d{4}:\d=\d{3}\s)").globalMatch(lines[i]);
+                 m.hasNext(); m.next())
+                ++here;
+            if (here == 0) continue;
+            heads += here;
+            // The final differences close the blocks, six lines further on the same page.
+            QVERIFY2(i + 6 < lines.size() &&
+                         QRegularExpression(QString(R"(^(\s*\d){%1}\s*$)").arg(here))
+                             .match(lines[i + 6])
+                             .hasMatch(),
+                     qPrintable(page));
+        }
+    }
+    QCOMPARE(heads, 12);
+    const QString wordBoxes = pdfText(pdf, {"-bbox"});
+    const double margin = 12 / 25.4 * 72;
+    const QRegularExpression word(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
+    int words = 0;
+    for (auto it = word.globalMatch(wordBoxes); it.hasNext(); ++words) {
+        const auto m = it.next();
+        QVERIFY(m.captured(1).toDouble() >= margin - 0.5 &&
+                m.captured(2).toDouble() >= margin - 0.5);
+        QVERIFY(m.captured(3).toDouble() <= 595.3 - margin + 0.5 &&
+                m.captured(4).toDouble() <= 841.9 - margin + 0.5);
+    }
+    QVERIFY(words > 100);
+    QCOMPARE(s.rt.unexpectedBoxes, 0);
+}
+
+QTEST_MAIN(PracticeReportTest)
+#include "test_practice_report.moc"

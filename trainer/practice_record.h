@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+#include "cell_table.h"
+
+namespace trainer {
+
+// How a digit reached its cell.
+enum class EntryWay : quint8 {
+    Drag, // a digit key dragged onto the cell or onto the keyboard marker
+    Key,  // a key of the keyboard, with the cell selected
+    Tap,  // a tap on a digit key, with the cell selected
+};
+
+// The bars of the report: the five steps of the written division, then the
+// keys that are no digit at all.
+constexpr int kBucketCount = 6;
+constexpr int kOtherKeyBucket = 5;
+// "Ergebnisziffer", "Malnehmen", "Abziehen", "Herunterholen", "Rest", "andere Taste".
+QString bucketName(int bucket);
+
+// One digit the window refused, in four bytes.
+struct WrongDigit {
+    quint8 cellNumber = 0; // 1..29, as keyboard entry numbers the cells
+    char expected = 0;     // the digit the cell wanted
+    quint8 entered = 0;    // a digit's character code, the key code of a key, 0 for nothing
+    EntryWay way = EntryWay::Drag;
+};
+// The bar a wrong digit counts in: its cell's step, or "andere Taste" for a
+// key that gives no digit (Enter, Shift, a letter, the keypad).
+int bucketOf(const WrongDigit& w);
+
+// What the child did in the exercise window while the program runs: the
+// tasks drawn, right digits, every refused digit and every hint on the order
+// of the steps. Kept in memory only, in small fixed-size entries; a long run
+// keeps its totals whole and only the oldest details go.
+class PracticeRecord {
+  public:
+    struct Task {
+        quint32 drawnAt = 0; // seconds since the epoch
+        quint16 quotient = 0;
+        quint8 divisor = 0;
+        quint8 remainder = 0; // 0 for a task without remainder
+        bool remainderMode = false;
+        bool solved = false;
+        quint16 wrongDigits = 0; // stops counting at the largest value
+        quint16 hints = 0;
+    };
+    // A wrong digit and the task it belongs to (the task's serial number).
+    struct Entry {
+        quint32 task = 0;
+        WrongDigit what;
+    };
+
+    // A task the exercise window drew for the child (quotient, divisor and
+    // remainder, 0 without).
+    void taskDrawn(int quotient, int divisor, int remainder, bool remainderMode, qint64 atMs);
+    // Tasks drawn between these belong to a worksheet and do not count. The
+    // last of them stays in the window; it joins the record once the child
+    // works on it.
+    void sheetStarted();
+    void sheetFinished();
+    // Events on the task in the window.
+    void taskSolved(qint64 atMs);
+    void rightDigit(qint64 atMs);
+    void wrongDigit(const WrongDigit& w, qint64 atMs);
+    void orderHint(qint64 atMs);
+    // "Neu beginnen": forgets all that was recorded; the task in the window
+    // stays, as if drawn now.
+    void clear(qint64 atMs);
+
+    // Anything done yet: a digit, a hint or a solved task.
+    bool hasWork() const;
+    // Seconds since the epoch of the first recorded moment and of the last.
+    quint32 firstAt() const { return firstAt_; }
+    quint32 lastAt() const { return lastAt_; }
+    quint64 solvedTasks(bool remainderMode) const { return solved_[remainderMode ? 1 : 0]; }
+    quint64 rightDigits() const { return right_; }
+    quint64 wrongDigits() const;
+    quint64 wrongIn(int bucket) const;
+    quint64 wrongBy(EntryWay way) const { return byWay_[int(way)]; }
+    quint64 orderHints() const { return hints_; }
+
+    // The tasks kept, oldest first, and the serial number of the first one.
+    const std::vector<Task>& tasks() const { return tasks_; }
+    quint32 firstSerial() const { return firstSerial_; }
+    // The wrong digits kept, in order; each names its task by serial.
+    const std::vector<Entry>& entries() const { return entries_; }
+    // A worksheet's last task stands in the window, not yet worked on.
+    bool sheetTaskInWindow() const { return sheetTaskInWindow_; }
+    // The memory the details take, in bytes.
+    size_t memoryBytes() const;
+
+    // How many details a run keeps at most before it lets the oldest go.
+    static constexpr size_t kKeptTasks = 10000;
+    static constexpr size_t kKeptEntries = 20000;
+
+  private:
+    // The task in the window, taking in a worksheet's last task when the
+    // child works on it; nullptr before any task.
+    Task* current();
+    void touch(qint64 atMs);
+    void trim();
+
+    std::vector<Task> tasks_;
+    std::vector<Entry> entries_;
+    quint32 firstSerial_ = 0;
+    Task sheetTask_;
+    bool inSheet_ = false;
+    bool sheetTaskInWindow_ = false;
+    quint32 firstAt_ = 0, lastAt_ = 0;
+    quint64 solved_[2] = {0, 0};
+    quint64 right_ = 0;
+    quint64 wrong_[kBucketCount] = {0, 0, 0, 0, 0, 0};
+    quint64 byWay_[3] = {0, 0, 0};
+    quint64 hints_ = 0;
+};
+
+} // namespace trainer

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "practice_record.h"
+
+namespace trainer {
+
+// A task in which something went wrong, as the report shows it.
+struct ReportTask {
+    // The worked division in the fixed-width lines of the solution sheet.
+    QStringList lines;
+    // The places the child got wrong: column and line in `lines`.
+    struct Place {
+        int x, y;
+        bool operator==(const Place& o) const { return x == o.x && y == o.y; }
+    };
+    QList<Place> wrongPlaces;
+    // Beside the division: when, whether solved, then what was entered ("3 statt 5 (Abziehen)").
+    QStringList notes;
+};
+
+struct ReportBar {
+    QString name;
+    quint64 count = 0;
+};
+
+// The practice report as text, without a window: what the screen and the
+// paper show.
+struct PracticeReport {
+    QString title;
+    // Nothing done yet: the one sentence that says so, and nothing below it.
+    QString nothingYet;
+    QString span; // "heute, 10:12 bis 10:47 (35 Minuten)"
+    QStringList summary;
+    QString chartTitle;
+    QList<ReportBar> bars;
+    QString tasksTitle;
+    QList<ReportTask> tasks; // oldest of the latest ones first
+};
+
+// Screen and paper differ only in the date: on paper "heute" would not say
+// which day.
+enum class ReportFor { Screen, Paper };
+
+// How many tasks with wrong digits the report shows, the latest ones.
+constexpr int kReportedTasks = 12;
+// Notes beside one task at most: one per line of the division.
+constexpr int kNotesPerTask = 7;
+
+PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target);
+
+// What a wrong entry showed: the digit, or the key's name ("Eingabetaste").
+QString enteredText(const WrongDigit& w);
+
+} // namespace trainer
