@@ -30,11 +30,14 @@ Box printingBox(bool solutions) {
                      0, "Drucken");
 }
 
+const QString kNumber = QStringLiteral("E-482719");
+const QString kFoot = QStringLiteral("Blatt-Nr. E-482719 · Seite {page} von {pages}");
+
 void print(bool solutions, const QStringList& items, const QString& mode, const PrinterLock& lock) {
     if (solutions)
-        printSolutionSheet(items, mode, lock);
+        printSolutionSheet(items, mode, kNumber, lock);
     else
-        printTaskSheet(items, mode, lock);
+        printTaskSheet(items, mode, kNumber, lock);
 }
 
 const PrinterLock kFree{0, QStringLiteral("0")};
@@ -133,6 +136,7 @@ void SheetActions::confirmationDecides() {
     QCOMPARE(rt.printed[0].fontName, QStringLiteral("Courier New"));
     QCOMPARE(rt.printed[0].pointSize, want.pointSize);
     QCOMPARE(rt.printed[0].lines, want.lines);
+    QCOMPARE(rt.printed[0].footLine, kFoot);
 }
 
 void SheetActions::withoutPrinterOffersPdf_data() {
@@ -202,6 +206,7 @@ void SheetActions::withoutPrinterOffersPdf() {
         QCOMPARE(rt.pdfs[0].first, path.endsWith(".pdf") ? path : path + ".pdf");
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
+        QCOMPARE(rt.pdfs[0].second.footLine, kFoot);
     }
 }
 
@@ -229,7 +234,7 @@ void SheetActions::clipboardFlow() {
     QStringList copies;
     for (int round = 0; round < 2; ++round) {
         rt.answer(shell::AnswerOk);
-        copySheet(sheet, mode);
+        copySheet(sheet, mode, kNumber);
         QCOMPARE(rt.takeBoxes(), QList<Box>{done});
         copies << QGuiApplication::clipboard()->text();
     }
@@ -248,6 +253,7 @@ void SheetActions::clipboardFlow() {
     QCOMPARE(pre.count, 1);
     QVERIFY(pre.style.contains("'Courier New'"));
     QCOMPARE(pre.text.split('\n'), text.split("\r\n"));
+    QVERIFY(data->html().contains("</pre><p>Blatt-Nr. E-482719</p>"));
 }
 
 void SheetActions::qtClipboardReplacesOtherFormats() {
@@ -362,7 +368,7 @@ void SheetActions::menuCommands() {
             rt.answer((b.style & 7) == 4 ? shell::AnswerNo : shell::AnswerOk);
 
     const QStringList items = randomSheet(true);
-    runMenuCommand(cmd, items, "R", {typed.isNull() ? 0 : 1, "5"});
+    runMenuCommand(cmd, items, "R", "R-093514", {typed.isNull() ? 0 : 1, "5"});
     QList<Box> expected = boxes;
     if (!typed.isNull()) expected.prepend(passwordBox());
     for (Box& b : expected) // the headings of a remainder sheet
@@ -377,11 +383,13 @@ void SheetActions::menuCommands() {
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
         QCOMPARE(rt.pdfs[0].second.keepTogether.size(), want.keepTogether.size());
+        QCOMPARE(rt.pdfs[0].second.footLine, "Blatt-Nr. R-093514 · Seite {page} von {pages}");
     }
     QCOMPARE(rt.printed.size(), printed ? 1 : 0);
     if (printed) {
         QCOMPARE(rt.printed[0].lines, want.lines);
         QCOMPARE(rt.printed[0].pointSize, want.pointSize);
+        QCOMPARE(rt.printed[0].footLine, "Blatt-Nr. R-093514 · Seite {page} von {pages}");
     }
 }
 
