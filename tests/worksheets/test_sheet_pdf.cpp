@@ -1,12 +1,17 @@
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <climits>
 
 #include "print_job.h"
@@ -45,6 +50,7 @@ class SheetPdf : public QObject {
     void footLineNamesNumberAndPage();
     void classSetOfThree();
     void stoppedJobLeavesNoFile();
+    void progressBoxOnlyForLongWork();
 
   private:
     QString render(const SheetDocument& doc, const QString& name);
@@ -551,6 +557,43 @@ void SheetPdf::stoppedJobLeavesNoFile() {
     // Not stopped, it replaces the file.
     QCOMPARE(shell::writeJobPdf(job, path, {}), shell::PrintResult::Printed);
     QCOMPARE(pdfBoxes(path).size(), 8);
+}
+
+// A short class set shows no box; a long one shows its progress, and its
+// button stops the job without leaving a file.
+void SheetPdf::progressBoxOnlyForLongWork() {
+    QString title, text;
+    QTimer poll; // the box is modal: answer it from a timer, as a person would
+    poll.setInterval(30);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        title = box->windowTitle();
+        text = box->labelText();
+        if (QPushButton* cancel = box->findChild<QPushButton*>()) cancel->click();
+    });
+    poll.start();
+    shell::QtRuntime rt;
+    shell::PrintJob job{{}, "Klassensatz", "Der Klassensatz wird erstellt …"};
+    for (int i = 0; i < 3; ++i)
+        job.documents << toPrintDocument(taskSheet(randomSheet(true, i), "R"));
+    const QString small = dir_.filePath("drei.pdf");
+    QCOMPARE(rt.printJobToPdf(job, small), shell::PrintResult::Printed);
+    QVERIFY(title.isNull());
+    QVERIFY(QFile::exists(small));
+
+    // Enough pages for several seconds of work.
+    while (job.documents.size() < 1200)
+        job.documents << job.documents;
+    const QString big = dir_.filePath("viele.pdf");
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(rt.printJobToPdf(job, big), shell::PrintResult::Cancelled);
+    QCOMPARE(title, QString("Klassensatz"));
+    QCOMPARE(text, QString("Der Klassensatz wird erstellt …"));
+    QVERIFY(!QFile::exists(big));
+    QVERIFY(QDir(dir_.path()).entryList({"viele*"}, QDir::Files | QDir::Hidden).isEmpty());
+    qInfo("stopped after %lld ms", clock.elapsed());
 }
 
 QTEST_MAIN(SheetPdf)
