@@ -45,8 +45,9 @@ bool choosePrinter(QPrinter& printer);
 
 // Lays the lines of doc out on the printer's pages: one font, the font's own
 // line spacing, the block of lines centred horizontally inside the margins,
-// page breaks as placeLines() decides. Prints the copies itself when the
-// printer cannot. False when the printer cannot be opened.
+// page breaks as placeLines() decides, the foot line (if any) at the bottom of
+// every page. Prints the copies itself when the printer cannot. False when the
+// printer cannot be opened.
 bool renderDocument(QPrinter& printer, const PrintDocument& doc);
 
 } // namespace shell

@@ -14,7 +14,6 @@
 #include "sheet_number.h"
 #include "task_digits.h"
 
-class QAction;
 class QMenu;
 
 namespace games {
