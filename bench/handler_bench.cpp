@@ -2,7 +2,9 @@
 // causes. Run with -callgrind for instruction counts.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "board_screen.h"
@@ -12,7 +14,10 @@
 #include "number_catch.h"
 #include "number_catch_state.h"
 #include "practice_report_window.h"
+#include "qt_runtime.h"
 #include "sheet.h"
+#include "sheet_actions.h"
+#include "sheet_number.h"
 #include "window_stack.h"
 
 namespace {
@@ -159,6 +164,30 @@ class HandlerBench : public QObject {
             text = worksheets::clipboardText(items, QStringLiteral("E"));
         }
         QVERIFY(text.count(QLatin1String("\r\n")) >= 2 * 34);
+    }
+
+    // The biggest class set: forty sheets of new numbers composed, then written
+    // with their solutions into one PDF file (160 pages). Goal: under 1 s.
+    void classSetOfForty() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Klassensatz.pdf"));
+        shell::QtRuntime pdf;
+        int next = 0;
+        const worksheets::SheetSource source{
+            [&next] {
+                return trainer::formatSheetNumber({false, (next++ * 7919) % 1000000});
+            },
+            [](const QString& number) {
+                return trainer::sheetLinesOf(*trainer::parseSheetNumber(number));
+            }};
+        shell::PrintResult written = shell::PrintResult::Failed;
+        QBENCHMARK {
+            const shell::PrintJob job =
+                worksheets::classSetJob(worksheets::composeClassSet(40, source), "E");
+            written = pdf.printJobToPdf(job, path);
+        }
+        QCOMPARE(written, shell::PrintResult::Printed);
+        QVERIFY(QFileInfo(path).size() > 10000);
     }
 
     void numberCatchJump() {

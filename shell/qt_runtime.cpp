@@ -145,12 +145,7 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
-PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
-    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
-    QPrinter printer(QPrinter::HighResolution);
-    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
-    printer.setDocName(doc.lines.value(0));
+bool choosePrinter(QPrinter& printer) {
     QWidget* parent = boxParent();
     QPrintDialog dialog(&printer, parent);
     tw::zoomBox(&dialog, parent);
@@ -162,7 +157,16 @@ PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     forms::restoreFocus();
-    if (!accepted) return PrintResult::Cancelled;
+    return accepted;
+}
+
+PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
+    printer.setDocName(doc.lines.value(0));
+    if (!choosePrinter(printer)) return PrintResult::Cancelled;
     if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
     return renderDocument(printer, doc) ? PrintResult::Printed : PrintResult::Failed;
 }

@@ -25,6 +25,8 @@ class QtRuntime : public Runtime {
     bool printToPdf(const PrintDocument& doc, const QString& path) override;
     QString saveFileName(const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
+    PrintResult printJobWithDialog(const PrintJob& job) override;
+    PrintResult printJobToPdf(const PrintJob& job, const QString& path) override;
     void setClipboardText(const QString& text) override;
     void setClipboardContent(const QString& text, const QString& html) override;
     // Pages the program paints itself (qt_runtime_painted.cpp).
@@ -40,10 +42,15 @@ class QtRuntime : public Runtime {
 // the printer cannot print that close to the edge), keeping its paper.
 void setSheetMargins(QPrinter& printer);
 
+// Qt's print dialog as the menus open it: a printer and the copies, no file,
+// no page range. False when the user cancels it.
+bool choosePrinter(QPrinter& printer);
+
 // Lays the lines of doc out on the printer's pages: one font, the font's own
 // line spacing, the block of lines centred horizontally inside the margins,
-// page breaks as placeLines() decides. Prints the copies itself when the
-// printer cannot. False when the printer cannot be opened.
+// page breaks as placeLines() decides, the foot line (if any) at the bottom of
+// every page. Prints the copies itself when the printer cannot. False when the
+// printer cannot be opened.
 bool renderDocument(QPrinter& printer, const PrintDocument& doc);
 
 } // namespace shell

@@ -34,6 +34,20 @@ struct PrintDocument {
     double pointSize = 12;
     QStringList lines;
     QList<KeepTogether> keepTogether;
+    // A line at the foot of every page of the document, inside the margins, in
+    // the same font at footPointSize; "{page}" and "{pages}" become the page
+    // and the document's page count. Empty: no foot line, and no room kept.
+    QString footLine;
+    double footPointSize = 10;
+};
+
+// Many documents in one job (a class set): each starts on a new page. While the
+// pages are made, long work shows `progress` in a box titled `title` that can
+// cancel the job.
+struct PrintJob {
+    QList<PrintDocument> documents;
+    QString title;
+    QString progress;
 };
 
 // The least margin on every side of a printed page, in millimetres.
@@ -79,6 +93,14 @@ class Runtime {
     // File dialog for saving; "" when cancelled.
     virtual QString saveFileName(const QString& caption, const QString& suggestedName,
                                  const QString& filter) = 0;
+
+    // A job of many documents through Qt's print dialog, as printWithDialog();
+    // Cancelled also when the progress box cancels it.
+    virtual PrintResult printJobWithDialog(const PrintJob& job) = 0;
+    // A job of many documents into one PDF file: Printed once the whole file is
+    // written, Failed when it cannot be, Cancelled from the progress box. The
+    // file is replaced only when every page is done.
+    virtual PrintResult printJobToPdf(const PrintJob& job, const QString& path) = 0;
 
     // Replaces the clipboard content with plain text.
     virtual void setClipboardText(const QString& text) = 0;

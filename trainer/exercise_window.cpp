@@ -116,11 +116,14 @@ void showDividend(shell::VbLabel* const* cells, const QString& n) {
 } // namespace
 
 void Form1::NewNormalTask() {
-    Bezeichnung5->setForeColor(Bezeichnung6->foreColor());
-    ClearNormalCells();
     shell::Runtime& rt = shell::runtime();
     rt.randomize();
-    const TaskDraw t = drawTask([&rt] { return rt.rnd(); }, false);
+    ShowNormalTask(drawTask([&rt] { return rt.rnd(); }, false));
+}
+
+void Form1::ShowNormalTask(const TaskDraw& t) {
+    Bezeichnung5->setForeColor(Bezeichnung6->foreColor());
+    ClearNormalCells();
     Bezeichnung6->setCaption(QString());
     Bezeichnung20->setCaption(QString());
     Bezeichnung27->setCaption(QString());
@@ -137,11 +140,14 @@ void Form1::NewNormalTask() {
 }
 
 void Form1::NewRemainderTask() {
-    luecke[5]->setForeColor(luecke[6]->foreColor());
-    ClearRemainderCells();
     shell::Runtime& rt = shell::runtime();
     rt.randomize();
-    const TaskDraw t = drawTask([&rt] { return rt.rnd(); }, true);
+    ShowRemainderTask(drawTask([&rt] { return rt.rnd(); }, true));
+}
+
+void Form1::ShowRemainderTask(const TaskDraw& t) {
+    luecke[5]->setForeColor(luecke[6]->foreColor());
+    ClearRemainderCells();
     for (int i : {6, 7, 8, 10})
         luecke[i]->setCaption(QString());
     luecke[5]->setCaption(QString::number(t.d));
@@ -158,21 +164,29 @@ void Form1::NewRemainderTask() {
 // ------------------------------------------------------------------ modes
 
 void Form1::Befehl21_Click() {
+    EnterNormalMode();
+    NewNormalTask();
+}
+
+void Form1::Befehl20_Click() {
+    EnterRemainderMode();
+    NewRemainderTask();
+}
+
+void Form1::EnterNormalMode() {
     setWindowTitle(QStringLiteral("Schriftliche Division mit Einerzahl"));
     tw::setTop(Bild6, 7200);
     Bezeichnung21->setCaption(QStringLiteral("E"));
     HideKeyCursors();
     ClearRemainderCells();
-    NewNormalTask();
 }
 
-void Form1::Befehl20_Click() {
+void Form1::EnterRemainderMode() {
     setWindowTitle(QStringLiteral("Schriftliche Division mit Rest"));
     tw::setTop(Bild6, 720);
     Bezeichnung21->setCaption(QStringLiteral("R"));
     HideKeyCursors();
     ClearNormalCells();
-    NewRemainderTask();
 }
 
 } // namespace trainer

@@ -13,6 +13,8 @@
 #include "form.h"
 #include "practice_record.h"
 #include "sheet_actions.h"
+#include "sheet_number.h"
+#include "task_digits.h"
 
 class QMenu;
 
@@ -128,7 +130,11 @@ class Form1 : public shell::Form {
     shell::VbButton* Befehl18; // "Lösungen drucken"
     shell::VbButton* Befehl19; // "Kopieren"
     QListWidget* Liste5;
-    QMenu* Liste5Menu; // context menu of the sheet: PDF and printer of choice
+    QMenu* Liste5Menu;   // context menu of the sheet: its number, a sheet by number, PDF,
+                         // printer of choice, class sets
+    QMenu* Befehl14Menu; // context menu of "Blatt": a sheet by number, class sets
+    // The number of the sheet shown ("E-482719"), "" while none is.
+    QString sheetNumber;
 
     // ---- practice report
     // What the child did while the program runs: tasks, right and wrong
@@ -150,14 +156,22 @@ class Form1 : public shell::Form {
     void HideKeyCursors();
 
     // ---- tasks
+    // A new task drawn at random and shown.
     void NewNormalTask();
     void ClearNormalCells();
     void NewRemainderTask();
     void ClearRemainderCells();
+    // A given task shown, its answer cells empty and its lists rebuilt.
+    void ShowNormalTask(const TaskDraw& t);
+    void ShowRemainderTask(const TaskDraw& t);
 
     // ---- modes
     void Befehl21_Click();
     void Befehl20_Click();
+    // What the mode buttons do before drawing: caption, layout in front, mode
+    // letter, markers parked, the other layout emptied.
+    void EnterNormalMode();
+    void EnterRemainderMode();
 
     // ---- entry and checking
     void CellDragDrop(const CellRule& rule, QWidget* source);
@@ -190,10 +204,19 @@ class Form1 : public shell::Form {
     void Befehl17_Click();
     void Befehl18_Click();
     void Befehl19_Click();
+    // A sheet of a new random number of the mode.
     void FillNormalSheet();
     void FillRemainderSheet();
+    // The sheet of the number on the panel, its last task on screen.
+    void FillSheet(const SheetNumber& number);
     // Right click or long press on the sheet; pos in the list's viewport.
     void Liste5_ContextMenu(const QPoint& pos);
+    // Right click or long press on "Blatt"; pos in the button.
+    void Befehl14_ContextMenu(const QPoint& pos);
+    // "Blatt nach Nummer …": asks for a number and composes its sheet.
+    void SheetByNumber_Click();
+    // "Klassensatz …": a class set of the mode, the window untouched.
+    void ClassSet_Click(worksheets::ClassSetCommand command);
 
     // The answer cell of a rule, and any cell by name ("Bezeichnung9", "luecke14").
     shell::VbLabel* cell(const CellRule& rule) const;
@@ -221,6 +244,7 @@ class Form1 : public shell::Form {
     void buildLadderAndPrompts();
     void buildHiddenState();
     void buildWorksheetPanel();
+    void buildSheetMenus();
     void wireEntry();
     void wireCounterColumnMenu();
     // The box of a refusal or a reminder for a missing quotient digit; the

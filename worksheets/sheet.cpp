@@ -106,7 +106,7 @@ QString clipboardText(const QStringList& items, const QString& modeCaption) {
     return text;
 }
 
-QString clipboardHtml(const QString& text) {
+QString clipboardHtml(const QString& text, const QString& number) {
     QString lines = text;
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QString body;
@@ -124,9 +124,16 @@ QString clipboardHtml(const QString& text) {
             body += QChar(char16_t(c));
     }
     // HTML drops a line break right after <pre>; the extra one keeps a leading empty line.
+    QString after;
+    if (!number.isEmpty())
+        after = QStringLiteral("<p>") + numberLine(number) + QStringLiteral("</p>");
     return QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
                           "<pre style=\"font-family: 'Courier New', monospace;\">\n") +
-           body + QStringLiteral("</pre></body></html>");
+           body + QStringLiteral("</pre>") + after + QStringLiteral("</body></html>");
+}
+
+QString numberLine(const QString& number) {
+    return number.isEmpty() ? QString() : QStringLiteral("Blatt-Nr. ") + number;
 }
 
 QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount) {
@@ -168,6 +175,39 @@ SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption
     doc.lines << items;
     doc.keepTogether = blockRowRuns(lead, int(items.size()));
     return doc;
+}
+
+QString sheetFootLine(const QString& number) {
+    if (number.isEmpty()) return {};
+    return numberLine(number) + QStringLiteral(" · Seite {page} von {pages}");
+}
+
+int classSetCount(const QString& typed) {
+    const QString s = typed.trimmed();
+    for (const QChar c : s)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+    bool ok = false;
+    const int n = s.toInt(&ok);
+    return ok && n >= 1 && n <= kClassSetMost ? n : 0;
+}
+
+QList<SheetDocument> classSetDocuments(const QList<NumberedSheet>& sheets,
+                                       const QString& modeCaption) {
+    const int count = int(sheets.size());
+    auto foot = [count](const NumberedSheet& sheet, int place) {
+        return numberLine(sheet.number) +
+               QStringLiteral(" · Blatt %1 von %2").arg(place).arg(count);
+    };
+    QList<SheetDocument> docs;
+    for (int i = 0; i < count; ++i) {
+        docs.append(taskSheet(sheets.at(i).items, modeCaption));
+        docs.last().footLine = foot(sheets.at(i), i + 1);
+    }
+    for (int i = 0; i < count; ++i) {
+        docs.append(solutionSheet(sheets.at(i).items, modeCaption));
+        docs.last().footLine = foot(sheets.at(i), i + 1);
+    }
+    return docs;
 }
 
 } // namespace worksheets

@@ -46,9 +46,13 @@ QString clipboardText(const QStringList& items, const QString& modeCaption);
 
 // The clipboard text as HTML: one <pre> in 'Courier New' (any fixed-width
 // font where that is missing) holding the same lines, so a word processor
-// keeps the columns. Every character outside plain ASCII is written as a
+// keeps the columns, and after it a line naming the sheet's number (none
+// without a number). Every character outside plain ASCII is written as a
 // character reference, so no charset guess can spoil an umlaut.
-QString clipboardHtml(const QString& text);
+QString clipboardHtml(const QString& text, const QString& number);
+
+// "Blatt-Nr. E-482719", "" without a number.
+QString numberLine(const QString& number);
 
 // A print job independent of the printer: the font, its size and the lines
 // from the heading down. keepTogether lists the runs of lines (first line,
@@ -59,6 +63,8 @@ struct SheetDocument {
     double pointSize = 20;
     QStringList lines;
     QList<std::pair<int, int>> keepTogether;
+    // Printed at the foot of every page; "{page}" and "{pages}" are filled in.
+    QString footLine;
 };
 
 // The runs that stay on one page when the items follow `lead` lines of
@@ -71,5 +77,28 @@ SheetDocument taskSheet(const QStringList& items, const QString& modeCaption);
 // The solution sheet at size 20: heading for "E" or "R" (none for any other
 // caption), then the items unchanged.
 SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption);
+
+// The foot line of a sheet's pages: "Blatt-Nr. E-482719 · Seite {page} von
+// {pages}"; none without a number.
+QString sheetFootLine(const QString& number);
+
+// ---- class sets: many sheets of new numbers, then their solutions
+
+struct NumberedSheet {
+    QString number;
+    QStringList items;
+};
+
+// The most sheets of one class set.
+constexpr int kClassSetMost = 40;
+// The count typed into the class-set box: a whole number from 1 to 40
+// (blanks around it allowed), 0 for anything else.
+int classSetCount(const QString& typed);
+
+// The task sheets in order, then the solution sheets in the same order; each
+// foot line names the sheet's number and its place in the set ("Blatt-Nr.
+// E-482719 · Blatt 3 von 25").
+QList<SheetDocument> classSetDocuments(const QList<NumberedSheet>& sheets,
+                                       const QString& modeCaption);
 
 } // namespace worksheets

@@ -2,12 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "runtime.h"
 #include "sheet.h"
 
 // What the buttons of the worksheet panel do with the composed sheet. Each
-// takes the sheet items and the captions read at the moment of the click.
+// takes the sheet items, its number and the captions read at the moment of
+// the click.
 namespace worksheets {
 
 // The printer lock as it stands at the moment of the click: the print-mode
@@ -23,12 +25,13 @@ struct PrinterLock {
 bool printingUnlocked(const PrinterLock& lock);
 
 // "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
-void printTaskSheet(const QStringList& items, const QString& modeCaption, const PrinterLock& lock);
+void printTaskSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+                    const PrinterLock& lock);
 // "Lösungen drucken": lock, confirmation, the sheet unchanged to the printer.
-void printSolutionSheet(const QStringList& items, const QString& modeCaption,
+void printSolutionSheet(const QStringList& items, const QString& modeCaption, const QString& number,
                         const PrinterLock& lock);
 // "Kopieren": blanked and solved sheet as text on the clipboard.
-void copySheet(const QStringList& items, const QString& modeCaption);
+void copySheet(const QStringList& items, const QString& modeCaption, const QString& number);
 
 // The commands of the sheet list's context menu, in the order it shows them.
 enum class MenuCommand { SaveTasksPdf, SaveSolutionsPdf, PrintTasksOn, PrintSolutionsOn };
@@ -37,8 +40,32 @@ QString menuText(MenuCommand command);
 // Runs a menu command: the printer lock first, then the save dialog and the
 // PDF, or Qt's print dialog and the chosen printer.
 void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
-                    const PrinterLock& lock);
+                    const QString& number, const PrinterLock& lock);
 
 shell::PrintDocument toPrintDocument(const SheetDocument& doc);
+
+// ---- class sets
+
+// Where the sheets of a class set come from: a new random number of the
+// mode, and the items of the sheet a number stands for.
+struct SheetSource {
+    std::function<QString()> newNumber;
+    std::function<QStringList(const QString& number)> itemsOf;
+};
+
+// The class-set commands at the end of the sheet's menu, in their order.
+enum class ClassSetCommand { SavePdf, PrintOn };
+const QList<ClassSetCommand>& classSetCommands();
+QString menuText(ClassSetCommand command);
+
+// count sheets, each of its own new number (no number twice).
+QList<NumberedSheet> composeClassSet(int count, const SheetSource& source);
+// The whole class set as one job: the task sheets, then the solution sheets.
+shell::PrintJob classSetJob(const QList<NumberedSheet>& sheets, const QString& modeCaption);
+
+// The printer lock, the count, then the save dialog and the PDF file, or Qt's
+// print dialog and the chosen printer. Nothing of the window changes.
+void runClassSet(ClassSetCommand command, const QString& modeCaption, const SheetSource& source,
+                 const PrinterLock& lock);
 
 } // namespace worksheets

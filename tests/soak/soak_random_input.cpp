@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <deque>
@@ -27,6 +28,7 @@
 #include "practice_report_window.h"
 #include "program.h"
 #include "scripted_runtime.h"
+#include "sheet_number.h"
 #include "start_window.h"
 #include "twips.h"
 #include "window_stack.h"
@@ -60,6 +62,17 @@ const Box kCopied =
               0, "Zwischenablage");
 const Box kPassword{Box::Input, QStringLiteral("Kennwort eingeben:"), 0,
                     QStringLiteral("Druckersperre aufheben"), QStringLiteral("Passwort")};
+const QString kByNumberTitle = QStringLiteral("Blatt nach Nummer");
+const Box kByNumber{Box::Input,
+                    QStringLiteral("Bitte die Blatt-Nummer eingeben (sie steht unten auf jedem "
+                                   "Blatt, zum Beispiel E-482719):"),
+                    0, kByNumberTitle, QString()};
+const Box kNoSuchNumber = msgRecord("Diese Blatt-Nummer gibt es nicht.", 48, kByNumberTitle);
+const Box kClassSetCount{Box::Input, QStringLiteral("Wie viele verschiedene Blätter?"), 0,
+                         QStringLiteral("Klassensatz"), QStringLiteral("25")};
+const Box kWrongCount =
+    msgRecord("Bitte eine ganze Zahl von 1 bis 40 eingeben.\r\r", 48, "Klassensatz");
+const Box kClassSetDialog{Box::PrintDialog, QStringLiteral("Klassensatz"), 0, {}, {}};
 
 Box helpBox() {
     const char* lines[] = {"Schiebe die Ziffern vom unteren Fensterrand",
@@ -197,14 +210,16 @@ struct Model {
     int ladderSteps = 0; // solved tasks since the memory game was last claimed
     bool catchPrompt = false, memoPrompt = false;
     bool sheetShown = false;
+    QString sheetNumber; // of the sheet shown
     int printed = 0, pdfs = 0, clipboardWrites = 0;
+    int classSetsPrinted = 0, classSetPdfs = 0;
     bool catchMoved = false; // the next-digit label is written from the first move or jump on
 };
 
 // How much of the program a run reached, for its closing line.
 struct Reached {
     int solved = 0, sheets = 0, copies = 0, catchGames = 0, catchWon = 0, memoGames = 0,
-        memoWon = 0, infoOpened = 0, reportOpened = 0;
+        memoWon = 0, infoOpened = 0, reportOpened = 0, byNumber = 0, classSets = 0;
 };
 
 class Soak {
@@ -255,6 +270,12 @@ class Soak {
     void keyEvent();
     void checkPrint(bool solutions, bool rest, const QStringList& sheet, const QString& points,
                     const QList<Answered>& got);
+    // The sheet's menu (or the menu of "Blatt"): a sheet by number, class sets.
+    void sheetMenuEvent();
+    void sheetByNumberEvent(QAction* item);
+    void classSetEvent(QAction* item, bool print);
+    // A sheet just composed: the one its number stands for, the last task on screen.
+    void checkComposed(const QString& how, bool rest);
     void enterExercise(const QString& how);
     void leaveExercise(Win to);
 
@@ -279,6 +300,11 @@ class Soak {
     QString event_;
     QString failure_;
     QString pdfDir_ = QStringLiteral("/nonexistent/soak/");
+    // Every sheet composed so far, by its number: brought back, it must be the same.
+    QHash<QString, QStringList> sheetsByNumber_;
+    // What the boxes of the next menu command get.
+    QString typedNumber_, typedCount_;
+    shell::PrintResult dialogAnswer_ = shell::PrintResult::Cancelled;
 };
 
 // ---------------------------------------------------------------- boxes
@@ -297,7 +323,16 @@ void Soak::answerBox(const Box& b) {
                                     QString::number(pick(1000))};
             a.text = chance(0.5) ? points : oneOf(wrong);
             rt_.answerInput(a.text);
+        } else if (b.title == kByNumberTitle) {
+            a.text = typedNumber_;
+            rt_.answerInput(a.text);
+        } else if (b == kClassSetCount) {
+            a.text = typedCount_;
+            rt_.answerInput(a.text);
         }
+    } else if (b.kind == Box::PrintDialog) {
+        a.answer = int(dialogAnswer_);
+        rt_.answerPrintDialog(dialogAnswer_);
     } else if (b.kind == Box::SaveFile) {
         if (b.prompt == QLatin1String("PDF-Dateien (*.pdf)")) {
             const QStringList paths{QString(), pdfDir_ + QStringLiteral("blatt"),
@@ -583,6 +618,8 @@ void Soak::exerciseEvent() {
         exerciseClick(f.Befehl15);
     } else if (r < 770) {
         exerciseClick(f.Befehl14);
+    } else if (r < 780) {
+        sheetMenuEvent();
     } else if (r < 850 && m_.sheetShown) {
         const int which = pick(5);
         if (which < 2)
@@ -821,26 +858,12 @@ void Soak::exerciseClick(QWidget* control) {
     } else if (hit == f.Befehl14) {
         expectBoxes({}, got);
         ++seen_.sheets;
-        m_.sheetShown = true;
-        QStringList items;
-        for (int i = 0; i < f.Liste5->count(); ++i)
-            items << f.Liste5->item(i)->text();
-        const QString fault = soak::sheetFault(items, rest);
-        check(fault.isEmpty(), QStringLiteral("worksheet: ") + fault);
-        // The last task of the sheet stays the task of the exercise.
-        if (fault.isEmpty()) {
-            const int width = rest ? 12 : 10;
-            const WrittenDivision now = shownTask(f, rest);
-            QString head = QStringLiteral("%1:%2=%3").arg(now.n).arg(now.d).arg(now.q);
-            if (rest) head += QLatin1Char('R') + QString::number(now.r);
-            check(items[27].mid(2 * (width + (rest ? 2 : 3)), width) == head,
-                  QStringLiteral("the exercise does not show the last task of the sheet"));
-        }
-        enterExercise(QStringLiteral("after Blatt"));
+        checkComposed(QStringLiteral("after Blatt"), rest);
         return;
     } else if (hit == f.Befehl16) {
         expectBoxes({}, got);
         m_.sheetShown = false;
+        m_.sheetNumber.clear();
     } else if (hit == f.Befehl19) {
         expectBoxes({kCopied}, got);
         ++seen_.copies;
@@ -851,6 +874,9 @@ void Soak::exerciseClick(QWidget* control) {
               QStringLiteral("system clipboard does not hold the copied text"));
         check(rt_.clipboardWrites == clipboardWrites + 1,
               QStringLiteral("clipboard written twice"));
+        check(rt_.clipboardHtml.contains(
+                  QStringLiteral("</pre><p>Blatt-Nr. %1</p>").arg(m_.sheetNumber)),
+              QStringLiteral("clipboard HTML does not name the sheet %1").arg(m_.sheetNumber));
     } else if (hit == f.Bezeichnung26) {
         expectBoxes({}, got);
         check(m_.catchPrompt, QStringLiteral("number-catch prompt was clickable while hidden"));
@@ -1077,13 +1103,292 @@ void Soak::checkPrint(bool solutions, bool rest, const QStringList& sheet, const
     const double size = solutions || rest ? 20 : 24;
     auto sameDoc = [&](const shell::PrintDocument& d) {
         return d.fontName == QLatin1String("Courier New") && d.pointSize == size &&
-               d.lines == lines;
+               d.lines == lines &&
+               d.footLine ==
+                   QStringLiteral("Blatt-Nr. %1 · Seite {page} von {pages}").arg(m_.sheetNumber);
     };
     if (printed && rt_.printed.size() == printedBefore + 1)
         check(sameDoc(rt_.printed.last()), QStringLiteral("printed sheet differs from the rules"));
     if (pdf && rt_.pdfs.size() == pdfsBefore + 1)
         check(rt_.pdfs.last().first == pdfPath && sameDoc(rt_.pdfs.last().second),
               QStringLiteral("PDF sheet differs from the rules"));
+}
+
+void Soak::checkComposed(const QString& how, bool rest) {
+    trainer::Form1& f = program_.form1();
+    m_.sheetShown = true;
+    QStringList items;
+    for (int i = 0; i < f.Liste5->count(); ++i)
+        items << f.Liste5->item(i)->text();
+    const QString fault = soak::sheetFault(items, rest);
+    check(fault.isEmpty(), QStringLiteral("worksheet %1: ").arg(how) + fault);
+    // The last task of the sheet stays the task of the exercise.
+    if (fault.isEmpty()) {
+        const int width = rest ? 12 : 10;
+        const WrittenDivision now = shownTask(f, rest);
+        QString head = QStringLiteral("%1:%2=%3").arg(now.n).arg(now.d).arg(now.q);
+        if (rest) head += QLatin1Char('R') + QString::number(now.r);
+        check(items[27].mid(2 * (width + (rest ? 2 : 3)), width) == head,
+              QStringLiteral("the exercise does not show the last task of the sheet"));
+    }
+    // The number names the mode and stands for exactly this sheet, now and later.
+    const QString number = f.sheetNumber;
+    check(QRegularExpression(QStringLiteral("^%1-\\d{6}$").arg(rest ? 'R' : 'E'))
+              .match(number)
+              .hasMatch(),
+          QStringLiteral("sheet number '%1' in mode %2").arg(number).arg(rest ? 'R' : 'E'));
+    const std::optional<trainer::SheetNumber> n = trainer::parseSheetNumber(number);
+    check(n && trainer::sheetLinesOf(*n) == items,
+          QStringLiteral("the sheet is not the one of its number %1").arg(number));
+    if (sheetsByNumber_.contains(number))
+        check(sheetsByNumber_.value(number) == items,
+              QStringLiteral("sheet %1 differs from when it was first composed").arg(number));
+    else
+        sheetsByNumber_.insert(number, items);
+    m_.sheetNumber = number;
+    enterExercise(how);
+}
+
+void Soak::sheetMenuEvent() {
+    trainer::Form1& f = program_.form1();
+    // A shown sheet covers "Blatt": its own menu is the one within reach.
+    QMenu* menu = m_.sheetShown ? f.Liste5Menu : f.Befehl14Menu;
+    const int which = pick(10);
+    const QString text = which < 6   ? QStringLiteral("Blatt nach Nummer …")
+                         : which < 8 ? QStringLiteral("Klassensatz als PDF speichern …")
+                                     : QStringLiteral("Klassensatz drucken auf …");
+    QAction* item = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == text) item = a;
+    check(item, QStringLiteral("%1 lacks '%2'").arg(menu->objectName(), text));
+    if (!item) return;
+    if (which < 6)
+        sheetByNumberEvent(item);
+    else
+        classSetEvent(item, which >= 8);
+}
+
+namespace {
+QStringList listItems(const trainer::Form1& f) {
+    QStringList items;
+    for (int i = 0; i < f.Liste5->count(); ++i)
+        items << f.Liste5->item(i)->text();
+    return items;
+}
+} // namespace
+
+void Soak::sheetByNumberEvent(QAction* item) {
+    trainer::Form1& f = program_.form1();
+    const Entry before = readEntry(f);
+    const bool rest = f.Bezeichnung21->caption() == QLatin1String("R");
+    const WrittenDivision task = shownTask(f, rest);
+    const QStringList sheet = listItems(f);
+
+    // A number met before, a new one, a mistyped one, or nothing.
+    QString number;
+    const int kind = pick(10);
+    if (kind < 4 && !sheetsByNumber_.isEmpty()) {
+        const QStringList known = sheetsByNumber_.keys();
+        number = known.at(pick(int(known.size())));
+    } else if (kind < 6) {
+        number = QStringLiteral("%1-%2")
+                     .arg(chance(0.5) ? 'R' : 'E')
+                     .arg(pick(1000000), 6, 10, QLatin1Char('0'));
+    }
+    if (!number.isEmpty()) {
+        const QString letter = number.left(1), digits = number.mid(2);
+        const QStringList forms{number, letter.toLower() + digits,
+                                letter + ' ' + digits.left(3) + ' ' + digits.mid(3),
+                                QStringLiteral("  ") + letter.toLower() + '-' + digits + ' '};
+        typedNumber_ = oneOf(forms);
+    } else {
+        const QStringList bad{QString(),
+                              QStringLiteral("X-123456"),
+                              QStringLiteral("E-12345"),
+                              QStringLiteral("R-1234567"),
+                              QStringLiteral("E-12a456"),
+                              QStringLiteral("123456"),
+                              QStringLiteral("Blatt")};
+        typedNumber_ = oneOf(bad);
+    }
+    log(QStringLiteral("menu %1: '%2'").arg(item->text(), typedNumber_));
+    item->trigger();
+    const QList<Answered> got = takeAnswered();
+    if (number.isEmpty()) {
+        expectBoxes(typedNumber_.isEmpty() ? QList<Box>{kByNumber}
+                                           : QList<Box>{kByNumber, kNoSuchNumber},
+                    got);
+        Entry e = before;
+        afterEntry(before, e, rest);
+        const WrittenDivision now = shownTask(f, rest);
+        check(now.n == task.n && now.d == task.d, QStringLiteral("the task changed"));
+        check(listItems(f) == sheet, QStringLiteral("a number that is none changed the sheet"));
+        return;
+    }
+    expectBoxes({kByNumber}, got);
+    ++seen_.byNumber;
+    // The letter chooses the mode, as the mode buttons do.
+    const bool toRest = number.startsWith(QLatin1Char('R'));
+    check(f.Bezeichnung21->caption() == (toRest ? "R" : "E") &&
+              tw::top(f.Bild6) == (toRest ? 720 : 7200),
+          QStringLiteral("sheet %1 left mode %2 with the layout at %3")
+              .arg(number, f.Bezeichnung21->caption())
+              .arg(tw::top(f.Bild6)));
+    if (toRest != rest) {
+        for (int i = 1; i <= 21; ++i)
+            if (!toRest)
+                check(f.luecke[i]->caption() == (i == 9 ? "R" : ""),
+                      QStringLiteral("luecke%1 not emptied by the change of mode").arg(i));
+        if (toRest)
+            for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 18, 19, 20})
+                check(f.cellNamed(QStringLiteral("Bezeichnung%1").arg(i))->caption().isEmpty(),
+                      QStringLiteral("Bezeichnung%1 not emptied by the change of mode").arg(i));
+    }
+    checkComposed(QStringLiteral("after Blatt nach Nummer"), toRest);
+    check(f.sheetNumber == number,
+          QStringLiteral("'%1' brought sheet %2").arg(typedNumber_, f.sheetNumber));
+}
+
+void Soak::classSetEvent(QAction* item, bool print) {
+    trainer::Form1& f = program_.form1();
+    const Entry before = readEntry(f);
+    const bool rest = f.Bezeichnung21->caption() == QLatin1String("R");
+    const WrittenDivision task = shownTask(f, rest);
+    const int ladder = tw::top(f.Bild1);
+    const QStringList sheet = listItems(f);
+    const QString points = f.Bezeichnung22->caption();
+    const QStringList counts{QStringLiteral("1"),   QStringLiteral("2"),  QStringLiteral("3"),
+                             QStringLiteral(" 4"),  QStringLiteral("25"), QStringLiteral("40"),
+                             QStringLiteral("0"),   QStringLiteral("41"), QString(),
+                             QStringLiteral("zwei")};
+    typedCount_ = oneOf(counts);
+    const shell::PrintResult dialog[] = {shell::PrintResult::Printed, shell::PrintResult::Printed,
+                                         shell::PrintResult::Cancelled,
+                                         shell::PrintResult::NoPrinter, shell::PrintResult::Failed};
+    dialogAnswer_ = dialog[pick(5)];
+    const shell::PrintResult written[] = {shell::PrintResult::Printed, shell::PrintResult::Printed,
+                                          shell::PrintResult::Printed, shell::PrintResult::Failed,
+                                          shell::PrintResult::Cancelled};
+    rt_.jobAnswer = written[pick(5)];
+    log(QStringLiteral("menu %1: count '%2'").arg(item->text(), typedCount_));
+    item->trigger();
+    const QList<Answered> got = takeAnswered();
+
+    // Reading the switch loads the info window, locked.
+    if (!m_.infoLoaded) {
+        m_.infoLoaded = true;
+        m_.locked = true;
+    }
+    // The boxes the flow must show on the answers given.
+    const QString trimmed = typedCount_.trimmed();
+    int count = 0;
+    if (QRegularExpression(QStringLiteral("^\\d+$")).match(trimmed).hasMatch())
+        count = trimmed.toInt();
+    QList<Box> expected;
+    int i = 0;
+    auto answer = [&](int k) { return k < got.size() ? got[k] : Answered{}; };
+    bool printed = false, saved = false;
+    auto write = [&](const QString& title) {
+        QString path = answer(i++).text;
+        if (path.isEmpty() || rt_.jobAnswer == shell::PrintResult::Cancelled) return;
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            path += QLatin1String(".pdf");
+        if (rt_.jobAnswer != shell::PrintResult::Printed) {
+            expected << msgRecord(
+                QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r%1\r\r").arg(path),
+                16, title);
+            return;
+        }
+        const QString what =
+            count == 1
+                ? QStringLiteral("1 Aufgabenblatt, danach sein Lösungsblatt")
+                : QStringLiteral("%1 Aufgabenblätter, danach ihre Lösungsblätter").arg(count);
+        expected << msgRecord(
+            QStringLiteral("Der Klassensatz (%1) wurde als PDF-Datei gespeichert:\r%2\r\r")
+                .arg(what, path),
+            0, title);
+        saved = true;
+    };
+    [&] {
+        if (m_.locked) {
+            expected << kPassword;
+            if (answer(i++).text != points) return;
+        }
+        expected << kClassSetCount;
+        ++i;
+        if (trimmed.isEmpty()) return;
+        if (count < 1 || count > 40) {
+            expected << kWrongCount;
+            return;
+        }
+        if (!print) {
+            expected << Box{Box::SaveFile, QStringLiteral("PDF-Dateien (*.pdf)"), 0,
+                            QStringLiteral("Als PDF speichern"), QStringLiteral("Klassensatz.pdf")};
+            write(QStringLiteral("Als PDF speichern"));
+            return;
+        }
+        expected << kClassSetDialog;
+        ++i;
+        if (dialogAnswer_ == shell::PrintResult::Cancelled) return;
+        if (dialogAnswer_ == shell::PrintResult::Printed) {
+            expected << msgRecord("Der Klassensatz wird gedruckt ...\r\r", 0, "Drucken");
+            printed = true;
+            return;
+        }
+        expected << msgRecord((dialogAnswer_ == shell::PrintResult::NoPrinter
+                                   ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
+                                   : QStringLiteral("Der Druck ist fehlgeschlagen.\r")) +
+                                  QStringLiteral("Soll der Klassensatz stattdessen als "
+                                                 "PDF-Datei gespeichert werden?\r\r"),
+                              52, "Drucken");
+        if (answer(i++).answer != shell::AnswerYes) return;
+        expected << Box{Box::SaveFile, QStringLiteral("PDF-Dateien (*.pdf)"), 0,
+                        QStringLiteral("Klassensatz als PDF-Datei speichern"),
+                        QStringLiteral("Klassensatz.pdf")};
+        write(QStringLiteral("Drucken"));
+    }();
+    expectBoxes(expected, got);
+
+    if (failure_.isEmpty() && (printed || saved)) {
+        ++seen_.classSets;
+        m_.classSetsPrinted += printed;
+        m_.classSetPdfs += saved;
+        const shell::PrintJob job = saved ? rt_.pdfJobs.value(rt_.pdfJobs.size() - 1).second
+                                          : rt_.printedJobs.value(rt_.printedJobs.size() - 1);
+        // count sheets of new, distinct numbers of the mode, then their solutions.
+        check(job.documents.size() == 2 * count, QStringLiteral("class set of %1 with %2 documents")
+                                                     .arg(count)
+                                                     .arg(job.documents.size()));
+        QSet<QString> numbers;
+        for (int k = 0; failure_.isEmpty() && k < job.documents.size(); ++k) {
+            const shell::PrintDocument& doc = job.documents[k];
+            const QRegularExpression footRe(
+                QStringLiteral("^Blatt-Nr\\. (%1-\\d{6}) · Blatt %2 von %3$")
+                    .arg(rest ? 'R' : 'E')
+                    .arg(k % count + 1)
+                    .arg(count));
+            const QString number = footRe.match(doc.footLine).captured(1);
+            check(!number.isEmpty(), QStringLiteral("class set foot line '%1'").arg(doc.footLine));
+            if (k < count) numbers.insert(number);
+            const std::optional<trainer::SheetNumber> n = trainer::parseSheetNumber(number);
+            const QStringList items = n ? trainer::sheetLinesOf(*n) : QStringList();
+            check(soak::sheetFault(items, rest).isEmpty() &&
+                      doc.lines == soak::printedLines(items, rest, k >= count),
+                  QStringLiteral("class set document %1 is not sheet %2").arg(k).arg(number));
+            if (k >= count)
+                check(job.documents[k - count].footLine == doc.footLine,
+                      QStringLiteral("solutions %1 out of the order of the task sheets").arg(k));
+        }
+        check(numbers.size() == count, QStringLiteral("a class set with a number twice"));
+    }
+
+    // The window stays as it was.
+    Entry e = before;
+    afterEntry(before, e, rest);
+    const WrittenDivision now = shownTask(f, rest);
+    check(now.n == task.n && now.d == task.d, QStringLiteral("a class set changed the task"));
+    check(tw::top(f.Bild1) == ladder, QStringLiteral("the ladder moved"));
+    check(listItems(f) == sheet, QStringLiteral("a class set changed the sheet"));
 }
 
 void Soak::catchEvent() {
@@ -1331,6 +1636,12 @@ void Soak::checkAll() {
           QStringLiteral("%1 sheets printed, %2 expected").arg(rt_.printed.size()).arg(m_.printed));
     check(rt_.pdfs.size() == m_.pdfs,
           QStringLiteral("%1 PDF files, %2 expected").arg(rt_.pdfs.size()).arg(m_.pdfs));
+    check(rt_.printedJobs.size() == m_.classSetsPrinted && rt_.pdfJobs.size() == m_.classSetPdfs,
+          QStringLiteral("%1 class sets printed and %2 saved, %3 and %4 expected")
+              .arg(rt_.printedJobs.size())
+              .arg(rt_.pdfJobs.size())
+              .arg(m_.classSetsPrinted)
+              .arg(m_.classSetPdfs));
     check(rt_.clipboardWrites == m_.clipboardWrites,
           QStringLiteral("clipboard written %1 times, %2 expected")
               .arg(rt_.clipboardWrites)
@@ -1400,6 +1711,11 @@ void Soak::checkExercise() {
           QStringLiteral("worksheet panel at %1 with %2 items")
               .arg(tw::left(f.Bild3))
               .arg(f.Liste5->count()));
+    check(f.sheetNumber == m_.sheetNumber &&
+              (!m_.sheetShown || f.Liste5->toolTip().startsWith(
+                                     QStringLiteral("Blatt-Nr. %1\n").arg(m_.sheetNumber))),
+          QStringLiteral("sheet number '%1', tooltip '%2', the sheet is %3")
+              .arg(f.sheetNumber, f.Liste5->toolTip().left(20), m_.sheetNumber));
     if (!f.isVisible()) return;
 
     // Mode letter, layout in front and the current task agree.
@@ -1561,13 +1877,14 @@ bool Soak::run() {
         if (last_.size() > 30) last_.pop_front();
     }
     if (!failure_.isEmpty()) return false;
-    qInfo("reached: %d solved tasks, %d sheets, %d prints, %d PDF files, %d copies, "
-          "number catch %d/%d won, memory %d/%d won, info window opened %d times, "
-          "practice report opened %d times, "
+    qInfo("reached: %d solved tasks, %d sheets, %d sheets by number, %d prints, %d PDF files, "
+          "%d copies, %d class sets (%d printed, %d saved), number catch %d/%d won, memory "
+          "%d/%d won, info window opened %d times, practice report opened %d times, "
           "%lld points, %lld errors",
-          seen_.solved, seen_.sheets, m_.printed, m_.pdfs, seen_.copies, seen_.catchWon,
-          seen_.catchGames, seen_.memoWon, seen_.memoGames, seen_.infoOpened, seen_.reportOpened,
-          m_.points, m_.errors);
+          seen_.solved, seen_.sheets, seen_.byNumber, m_.printed, m_.pdfs, seen_.copies,
+          seen_.classSets, m_.classSetsPrinted, m_.classSetPdfs, seen_.catchWon, seen_.catchGames,
+          seen_.memoWon, seen_.memoGames, seen_.infoOpened, seen_.reportOpened, m_.points,
+          m_.errors);
     // The end of the run ends the program from the start window, by the quit
     // picture or by the close button.
     if (m_.front == Win::Start) {

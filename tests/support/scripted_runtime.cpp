@@ -106,6 +106,24 @@ shell::PrintResult ScriptedRuntime::printWithDialog(const shell::PrintDocument& 
     return r;
 }
 
+shell::PrintResult ScriptedRuntime::printJobWithDialog(const shell::PrintJob& job) {
+    const Box b{Box::PrintDialog, job.title, 0, {}, {}};
+    boxes.append(b);
+    if (onBox) onBox(b);
+    if (printDialogAnswers.isEmpty()) {
+        unexpected(b);
+        return shell::PrintResult::Cancelled;
+    }
+    const shell::PrintResult r = printDialogAnswers.dequeue();
+    if (r == shell::PrintResult::Printed) printedJobs.append(job);
+    return r;
+}
+
+shell::PrintResult ScriptedRuntime::printJobToPdf(const shell::PrintJob& job, const QString& path) {
+    if (jobAnswer == shell::PrintResult::Printed) pdfJobs.append({path, job});
+    return jobAnswer;
+}
+
 void ScriptedRuntime::setClipboardContent(const QString& text, const QString& html) {
     ++clipboardWrites;
     clipboard = text;

@@ -86,6 +86,15 @@ class ScriptedRuntime : public shell::Runtime {
     void answerPrintDialog(shell::PrintResult r) { printDialogAnswers.enqueue(r); }
     QQueue<shell::PrintResult> printDialogAnswers;
     shell::PrintResult printWithDialog(const shell::PrintDocument& doc) override;
+    // Jobs of many documents. The print dialog is recorded as a box (prompt: the
+    // job's title) and answered from printDialogAnswers; jobAnswer is what a
+    // written PDF job returns (Printed: written, and recorded in pdfJobs).
+    QList<shell::PrintJob> printedJobs;
+    QList<QPair<QString, shell::PrintJob>> pdfJobs;
+    shell::PrintResult jobAnswer = shell::PrintResult::Printed;
+    shell::PrintResult printJobWithDialog(const shell::PrintJob& job) override;
+    shell::PrintResult printJobToPdf(const shell::PrintJob& job, const QString& path) override;
+
     // The HTML put beside the text by the last setClipboardContent().
     QString clipboardHtml;
     void setClipboardContent(const QString& text, const QString& html) override;

@@ -30,11 +30,14 @@ Box printingBox(bool solutions) {
                      0, "Drucken");
 }
 
+const QString kNumber = QStringLiteral("E-482719");
+const QString kFoot = QStringLiteral("Blatt-Nr. E-482719 · Seite {page} von {pages}");
+
 void print(bool solutions, const QStringList& items, const QString& mode, const PrinterLock& lock) {
     if (solutions)
-        printSolutionSheet(items, mode, lock);
+        printSolutionSheet(items, mode, kNumber, lock);
     else
-        printTaskSheet(items, mode, lock);
+        printTaskSheet(items, mode, kNumber, lock);
 }
 
 const PrinterLock kFree{0, QStringLiteral("0")};
@@ -56,6 +59,8 @@ class SheetActions : public QObject {
     void qtClipboardCarriesTextAndHtml();
     void menuCommands_data();
     void menuCommands();
+    void classSets_data();
+    void classSets();
 };
 
 void SheetActions::printerLock_data() {
@@ -133,6 +138,7 @@ void SheetActions::confirmationDecides() {
     QCOMPARE(rt.printed[0].fontName, QStringLiteral("Courier New"));
     QCOMPARE(rt.printed[0].pointSize, want.pointSize);
     QCOMPARE(rt.printed[0].lines, want.lines);
+    QCOMPARE(rt.printed[0].footLine, kFoot);
 }
 
 void SheetActions::withoutPrinterOffersPdf_data() {
@@ -202,6 +208,7 @@ void SheetActions::withoutPrinterOffersPdf() {
         QCOMPARE(rt.pdfs[0].first, path.endsWith(".pdf") ? path : path + ".pdf");
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
+        QCOMPARE(rt.pdfs[0].second.footLine, kFoot);
     }
 }
 
@@ -229,7 +236,7 @@ void SheetActions::clipboardFlow() {
     QStringList copies;
     for (int round = 0; round < 2; ++round) {
         rt.answer(shell::AnswerOk);
-        copySheet(sheet, mode);
+        copySheet(sheet, mode, kNumber);
         QCOMPARE(rt.takeBoxes(), QList<Box>{done});
         copies << QGuiApplication::clipboard()->text();
     }
@@ -248,6 +255,7 @@ void SheetActions::clipboardFlow() {
     QCOMPARE(pre.count, 1);
     QVERIFY(pre.style.contains("'Courier New'"));
     QCOMPARE(pre.text.split('\n'), text.split("\r\n"));
+    QVERIFY(data->html().contains("</pre><p>Blatt-Nr. E-482719</p>"));
 }
 
 void SheetActions::qtClipboardReplacesOtherFormats() {
@@ -362,7 +370,7 @@ void SheetActions::menuCommands() {
             rt.answer((b.style & 7) == 4 ? shell::AnswerNo : shell::AnswerOk);
 
     const QStringList items = randomSheet(true);
-    runMenuCommand(cmd, items, "R", {typed.isNull() ? 0 : 1, "5"});
+    runMenuCommand(cmd, items, "R", "R-093514", {typed.isNull() ? 0 : 1, "5"});
     QList<Box> expected = boxes;
     if (!typed.isNull()) expected.prepend(passwordBox());
     for (Box& b : expected) // the headings of a remainder sheet
@@ -377,11 +385,153 @@ void SheetActions::menuCommands() {
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
         QCOMPARE(rt.pdfs[0].second.keepTogether.size(), want.keepTogether.size());
+        QCOMPARE(rt.pdfs[0].second.footLine, "Blatt-Nr. R-093514 · Seite {page} von {pages}");
     }
     QCOMPARE(rt.printed.size(), printed ? 1 : 0);
     if (printed) {
         QCOMPARE(rt.printed[0].lines, want.lines);
         QCOMPARE(rt.printed[0].pointSize, want.pointSize);
+        QCOMPARE(rt.printed[0].footLine, "Blatt-Nr. R-093514 · Seite {page} von {pages}");
+    }
+}
+
+void SheetActions::classSets_data() {
+    QTest::addColumn<bool>("print");       // "Klassensatz drucken auf …", else the PDF
+    QTest::addColumn<QString>("typed");    // password; null: printing is not locked
+    QTest::addColumn<QString>("count");    // typed into the count box; null: no count box
+    QTest::addColumn<QString>("answer");   // save dialog path, or the print dialog's result
+    QTest::addColumn<int>("written");      // what writing the PDF file gives
+    QTest::addColumn<QList<Box>>("boxes"); // after the password and the count box
+    QTest::addColumn<int>("sheets");       // sheets in the job that went out, 0 for none
+    const QString s = "Als PDF speichern", k = "Klassensatz";
+    const Box save{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Klassensatz.pdf"};
+    const Box dialog{Box::PrintDialog, k, 0, {}, {}};
+    const Box wrongCount = msgRecord("Bitte eine ganze Zahl von 1 bis 40 eingeben.\r\r", 48, k);
+    const int ok = int(shell::PrintResult::Printed), failed = int(shell::PrintResult::Failed),
+              cancelled = int(shell::PrintResult::Cancelled);
+    const QString printed = QString::number(ok);
+    auto saved = [](const QString& what, const QString& path, const QString& title) {
+        return msgRecord("Der Klassensatz (" + what + ") wurde als PDF-Datei gespeichert:\r" +
+                             path + "\r\r",
+                         0, title);
+    };
+
+    QTest::newRow("three sheets as PDF")
+        << false << QString() << "3"
+        << "/tmp/Klasse.pdf" << ok
+        << QList<Box>{save,
+                      saved("3 Aufgabenblätter, danach ihre Lösungsblätter", "/tmp/Klasse.pdf", s)}
+        << 3;
+    QTest::newRow("one sheet, right password, name without ending")
+        << false << "5"
+        << "1"
+        << "/tmp/Klasse 4b" << ok
+        << QList<Box>{save,
+                      saved("1 Aufgabenblatt, danach sein Lösungsblatt", "/tmp/Klasse 4b.pdf", s)}
+        << 1;
+    QTest::newRow("forty, blanks around")
+        << false << QString() << " 40 "
+        << "/tmp/K.pdf" << ok
+        << QList<Box>{save,
+                      saved("40 Aufgabenblätter, danach ihre Lösungsblätter", "/tmp/K.pdf", s)}
+        << 40;
+    for (const char* wrong : {"41", "0", "-3", "2,5", "drei", "3 Blätter"})
+        QTest::addRow("count '%s' refused", wrong)
+            << false << QString() << wrong << QString() << ok << QList<Box>{wrongCount} << 0;
+    QTest::newRow("count box cancelled")
+        << true << QString() << "" << QString() << ok << QList<Box>{} << 0;
+    QTest::newRow("wrong password")
+        << false << "6" << QString() << QString() << ok << QList<Box>{} << 0;
+    QTest::newRow("save dialog cancelled") << false << QString() << "2"
+                                           << "" << ok << QList<Box>{save} << 0;
+    QTest::newRow("writing stopped in the progress box")
+        << false << QString() << "2"
+        << "/tmp/K.pdf" << cancelled << QList<Box>{save} << 0;
+    QTest::newRow("PDF cannot be written")
+        << false << QString() << "2"
+        << "/nicht/da.pdf" << failed
+        << QList<Box>{save,
+                      msgRecord("Die PDF-Datei konnte nicht gespeichert werden:\r/nicht/da.pdf\r\r",
+                                16, s)}
+        << 0;
+    QTest::newRow("on a chosen printer")
+        << true << "5"
+        << "2" << printed << ok
+        << QList<Box>{dialog, msgRecord("Der Klassensatz wird gedruckt ...\r\r", 0, "Drucken")}
+        << 2;
+    QTest::newRow("print dialog cancelled")
+        << true << QString() << "2" << QString::number(cancelled) << ok << QList<Box>{dialog} << 0;
+    QTest::newRow("no printer: saved as PDF instead")
+        << true << QString() << "2" << QString::number(int(shell::PrintResult::NoPrinter)) << ok
+        << QList<Box>{dialog,
+                      msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Klassensatz "
+                                "stattdessen als PDF-Datei gespeichert werden?\r\r",
+                                4 + 48, "Drucken"),
+                      Box{Box::SaveFile, "PDF-Dateien (*.pdf)", 0,
+                          "Klassensatz als PDF-Datei speichern", "Klassensatz.pdf"},
+                      saved("2 Aufgabenblätter, danach ihre Lösungsblätter", "/tmp/K.pdf",
+                            "Drucken")}
+        << 2;
+}
+
+void SheetActions::classSets() {
+    QFETCH(bool, print);
+    QFETCH(QString, typed);
+    QFETCH(QString, count);
+    QFETCH(QString, answer);
+    QFETCH(int, written);
+    QFETCH(QList<Box>, boxes);
+    QFETCH(int, sheets);
+    ScriptedRuntime rt;
+    rt.jobAnswer = shell::PrintResult(written);
+    if (!typed.isNull()) rt.answerInput(typed);
+    if (!count.isNull()) rt.answerInput(count);
+    if (!answer.isNull()) {
+        if (print)
+            rt.answerPrintDialog(shell::PrintResult(answer.toInt()));
+        else
+            rt.answerSaveFile(answer);
+    }
+    for (const Box& b : boxes) {
+        if (b.kind == Box::Message)
+            rt.answer((b.style & 7) == 4 ? shell::AnswerYes : shell::AnswerOk);
+        if (b.kind == Box::SaveFile && print) rt.answerSaveFile("/tmp/K.pdf");
+    }
+    // Every number comes twice in a row: the set must not take one twice.
+    int drawn = 0;
+    const SheetSource source{
+        [&drawn] { return QStringLiteral("R-%1").arg(drawn++ / 2 + 1, 6, 10, QLatin1Char('0')); },
+        [](const QString& number) { return randomSheet(true, number.right(6).toUInt()); }};
+    runClassSet(print ? ClassSetCommand::PrintOn : ClassSetCommand::SavePdf, "R", source,
+                {typed.isNull() ? 0 : 1, "5"});
+
+    QList<Box> expected = boxes;
+    if (!count.isNull())
+        expected.prepend(
+            Box{Box::Input, "Wie viele verschiedene Blätter?", 0, "Klassensatz", "25"});
+    if (!typed.isNull()) expected.prepend(passwordBox());
+    QCOMPARE(rt.boxes, expected);
+    QVERIFY(rt.allAnswersUsed());
+
+    QList<shell::PrintJob> jobs = rt.printedJobs; // printed, or written as PDF
+    for (const auto& pdf : rt.pdfJobs)
+        jobs << pdf.second;
+    QCOMPARE(jobs.size(), sheets ? 1 : 0);
+    if (!sheets) return;
+    // The task sheets in order, then the solution sheets of the same numbers.
+    const QList<shell::PrintDocument>& docs = jobs[0].documents;
+    QCOMPARE(docs.size(), 2 * sheets);
+    for (int i = 0; i < sheets; ++i) {
+        const QString number = QStringLiteral("R-%1").arg(i + 1, 6, 10, QLatin1Char('0'));
+        const QStringList items = randomSheet(true, i + 1);
+        const QString foot =
+            QStringLiteral("Blatt-Nr. %1 · Blatt %2 von %3").arg(number).arg(i + 1).arg(sheets);
+        QCOMPARE(docs[i].lines, taskSheet(items, "R").lines);
+        QCOMPARE(docs[i].pointSize, 20.0);
+        QCOMPARE(docs[i].footLine, foot);
+        QCOMPARE(docs[sheets + i].lines, solutionSheet(items, "R").lines);
+        QCOMPARE(docs[sheets + i].footLine, foot);
+        QCOMPARE(docs[sheets + i].keepTogether.size(), 4);
     }
 }
 

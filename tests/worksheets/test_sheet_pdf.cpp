@@ -1,14 +1,23 @@
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <climits>
 
+#include "print_job.h"
 #include "qt_runtime.h"
 #include "sheet_actions.h"
+#include "sheet_number.h"
 #include "sheet_samples.h"
 
 using namespace worksheets;
@@ -38,6 +47,10 @@ class SheetPdf : public QObject {
     void savedPdfGoesThroughTheSameLayout();
     void pagesATeacherCanUse_data();
     void pagesATeacherCanUse();
+    void footLineNamesNumberAndPage();
+    void classSetOfThree();
+    void stoppedJobLeavesNoFile();
+    void progressBoxOnlyForLongWork();
 
   private:
     QString render(const SheetDocument& doc, const QString& name);
@@ -324,6 +337,263 @@ void SheetPdf::pagesATeacherCanUse() {
                      qPrintable(QStringLiteral("block row %1 cut at line %2").arg(row + 1).arg(i)));
     }
     QCOMPARE(pageOf[3], 0); // the first block row stays with the heading
+}
+
+namespace {
+
+// A printed line as read back: its words joined by single blanks, or (for the
+// sheet's own lines) set into the columns of the fixed-pitch font.
+struct ReadLine {
+    double y0 = 0, y1 = 0, x0 = 0, x1 = 0;
+    double size = 0; // font size in points
+    QList<Word> words;
+};
+
+QList<ReadLine> readLines(const BoxPage& page) {
+    QList<ReadLine> lines;
+    for (const Word& w : page.words) {
+        auto it = std::find_if(lines.begin(), lines.end(),
+                               [&](const ReadLine& l) { return qAbs(l.y0 - w.y0) < 1; });
+        if (it == lines.end()) {
+            lines << ReadLine{w.y0, w.y1, w.x0, w.x1, (w.y1 - w.y0) / 1.13, {}};
+            it = lines.end() - 1;
+        }
+        it->words << w;
+        it->x0 = std::min(it->x0, w.x0);
+        it->x1 = std::max(it->x1, w.x1);
+    }
+    std::sort(lines.begin(), lines.end(),
+              [](const ReadLine& a, const ReadLine& b) { return a.y0 < b.y0; });
+    return lines;
+}
+
+QString joined(const ReadLine& l) {
+    QStringList words;
+    for (const Word& w : l.words)
+        words << w.text;
+    return words.join(' ');
+}
+
+// The line in the columns of its font, counted from `left`.
+QString inColumns(const ReadLine& l, double left) {
+    QString s;
+    for (const Word& w : l.words) {
+        const int col = qRound((w.x0 - left) / (0.6 * l.size));
+        s = s.leftJustified(col, ' ') + w.text;
+    }
+    return s;
+}
+
+bool isFoot(const ReadLine& l) {
+    return l.size < 14;
+}
+
+// One document of a job as read back: its lines in columns, page by page, and
+// the foot line of each page.
+struct ReadDoc {
+    QList<QStringList> pages;
+    QStringList feet;
+};
+
+} // namespace
+
+void SheetPdf::footLineNamesNumberAndPage() {
+    const QStringList sheet = trainer::sheetLinesOf(*trainer::parseSheetNumber("E-482719"));
+    SheetDocument doc = taskSheet(sheet, "E");
+    shell::QtRuntime rt;
+    const QString plain = dir_.filePath("without foot.pdf");
+    QVERIFY(rt.printToPdf(toPrintDocument(doc), plain));
+    doc.footLine = sheetFootLine("E-482719");
+    const QString footed = dir_.filePath("with foot.pdf");
+    QVERIFY(rt.printToPdf(toPrintDocument(doc), footed));
+
+    const QList<BoxPage> with = pdfBoxes(footed), without = pdfBoxes(plain);
+    QCOMPARE(with.size(), 2);
+    QCOMPARE(without.size(), 2);
+    for (int p = 0; p < 2; ++p) {
+        QList<ReadLine> lines = readLines(with[p]);
+        const ReadLine foot = lines.takeLast();
+        QCOMPARE(joined(foot), QStringLiteral("Blatt-Nr. E-482719 · Seite %1 von 2").arg(p + 1));
+        QVERIFY2(qAbs(foot.size - 10) < 1, qPrintable(QString::number(foot.size)));
+        // Below the sheet, inside the bottom margin, centred; the sheet's pages as without it.
+        QVERIFY(foot.y0 > lines.last().y1);
+        QVERIFY(foot.y1 <= with[p].height - kMarginPt + 0.5);
+        QVERIFY(qAbs(foot.x0 - (with[p].width - foot.x1)) < 1);
+        const QList<ReadLine> before = readLines(without[p]);
+        QCOMPARE(lines.size(), before.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(joined(lines[i]), joined(before[i]));
+    }
+
+    // Lines that fill every page to the bottom leave the foot line its room.
+    shell::PrintDocument full{"Courier New", 20, {}, {}, "Seite {page} von {pages}", 10};
+    for (int i = 1; i <= 80; ++i)
+        full.lines << QStringLiteral("Zeile %1").arg(i);
+    const QString fullPdf = dir_.filePath("full pages.pdf");
+    QVERIFY(rt.printToPdf(full, fullPdf));
+    const QList<BoxPage> fullPages = pdfBoxes(fullPdf);
+    QCOMPARE(fullPages.size(), 3);
+    for (int p = 0; p < 3; ++p) {
+        QList<ReadLine> lines = readLines(fullPages[p]);
+        const ReadLine foot = lines.takeLast();
+        QCOMPARE(joined(foot), QStringLiteral("Seite %1 von 3").arg(p + 1));
+        QVERIFY(foot.y0 > lines.last().y1);
+        QVERIFY(foot.y1 <= fullPages[p].height - kMarginPt + 0.5);
+    }
+}
+
+// Three sheets saved as one PDF file: the task sheets, then the solution
+// sheets, each from a new page, with foot lines, on pages a teacher can use.
+void SheetPdf::classSetOfThree() {
+    int drawn = 0;
+    const QStringList numbers{"E-482719", "E-000001", "E-482719", "E-999999"};
+    const SheetSource source{
+        [&] { return numbers[drawn++]; },
+        [](const QString& n) { return trainer::sheetLinesOf(*trainer::parseSheetNumber(n)); }};
+    const shell::PrintJob job = classSetJob(composeClassSet(3, source), "E");
+    shell::QtRuntime rt;
+    const QString pdf = dir_.filePath("Klassensatz.pdf");
+    QCOMPARE(rt.printJobToPdf(job, pdf), shell::PrintResult::Printed);
+
+    // Read back page by page; a heading at the top of a page opens a document.
+    QList<ReadDoc> docs;
+    const QList<BoxPage> pages = pdfBoxes(pdf);
+    for (const BoxPage& page : pages) {
+        QList<ReadLine> lines = readLines(page);
+        QVERIFY2(lines.size() > 1, "empty page");
+        const ReadLine foot = lines.takeLast();
+        QVERIFY(isFoot(foot));
+        const QRectF inside(QPointF(kMarginPt, kMarginPt),
+                            QPointF(page.width - kMarginPt, page.height - kMarginPt));
+        for (const ReadLine& l : lines + QList<ReadLine>{foot})
+            QVERIFY2(inside.adjusted(-0.5, -0.5, 0.5, 0.5)
+                         .contains(QRectF(QPointF(l.x0, l.y0), QPointF(l.x1, l.y1))),
+                     qPrintable(joined(l)));
+        QVERIFY(foot.y0 > lines.last().y1);
+        const QString first = joined(lines.first());
+        if (first.startsWith("Schriftliche Division")) docs << ReadDoc{};
+        QVERIFY(!docs.isEmpty());
+        QStringList text;
+        for (const ReadLine& l : lines) {
+            QVERIFY(!isFoot(l));
+            text << inColumns(l, lines.first().x0);
+        }
+        docs.last().pages << text;
+        docs.last().feet << joined(foot);
+    }
+    QCOMPARE(docs.size(), 6);
+
+    QStringList seen;
+    for (int d = 0; d < 6; ++d) {
+        const bool solutions = d >= 3;
+        const ReadDoc& doc = docs[d];
+        const QRegularExpression footRe(
+            QStringLiteral("^Blatt-Nr\\. (E-\\d{6}) · Blatt %1 von 3$").arg(d % 3 + 1));
+        const QString number = footRe.match(doc.feet.value(0)).captured(1);
+        QVERIFY2(!number.isEmpty(), qPrintable(doc.feet.value(0)));
+        for (const QString& f : doc.feet)
+            QCOMPARE(f, doc.feet[0]);
+        if (!solutions) seen << number;
+        QCOMPARE(number, seen[d % 3]); // the solutions in the order of the task sheets
+
+        // The lines of the sheet of that number, blanked on the task sheet.
+        const QStringList items = trainer::sheetLinesOf(*trainer::parseSheetNumber(number));
+        QStringList expected{solutions ? "Schriftliche Division (Lösungen)"
+                                       : "Schriftliche Division (Aufgaben)"};
+        for (int i = 0; i < items.size(); ++i)
+            if (!items[i].trimmed().isEmpty())
+                expected << rstrip(solutions ? items[i] : blankItem(items[i], i, false));
+        QStringList got;
+        for (int p = 0; p < doc.pages.size(); ++p) {
+            // A page break falls only before a block row: a page goes on with a task line.
+            if (p > 0)
+                QVERIFY2(QRegularExpression("^\\d{4}:\\d=").match(doc.pages[p].value(0)).hasMatch(),
+                         qPrintable(doc.pages[p].value(0)));
+            got << doc.pages[p];
+        }
+        QCOMPARE(got, expected);
+    }
+    QCOMPARE(QSet<QString>(seen.begin(), seen.end()).size(), 3);
+    QCOMPARE(seen, QStringList({"E-482719", "E-000001", "E-999999"}));
+
+    // Every sheet centred between the side margins, across all its pages.
+    int page = 0;
+    for (const ReadDoc& doc : docs) {
+        double left = 1e9, right = -1e9;
+        for (int p = 0; p < doc.pages.size(); ++p, ++page)
+            for (const ReadLine& l : readLines(pages[page]))
+                if (!isFoot(l)) {
+                    left = std::min(left, l.x0);
+                    right = std::max(right, l.x1);
+                }
+        QVERIFY2(qAbs(left - (pages[0].width - right)) < 1.0,
+                 qPrintable(QStringLiteral("%1 / %2").arg(left).arg(pages[0].width - right)));
+    }
+}
+
+// Stopped halfway, the job leaves the file that was there, and nothing beside it.
+void SheetPdf::stoppedJobLeavesNoFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Klassensatz.pdf");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("vorher");
+    old.close();
+    shell::PrintJob job;
+    for (int i = 0; i < 4; ++i)
+        job.documents << toPrintDocument(taskSheet(randomSheet(false, i), "E"));
+    int calls = 0;
+    const auto stopAtTwo = [&calls](int done, int total) {
+        ++calls;
+        return !(done == 2 && total == 4);
+    };
+    QCOMPARE(shell::writeJobPdf(job, path, stopAtTwo), shell::PrintResult::Cancelled);
+    QCOMPARE(calls, 2);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("vorher"));
+    old.close();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"Klassensatz.pdf"});
+    // Not stopped, it replaces the file.
+    QCOMPARE(shell::writeJobPdf(job, path, {}), shell::PrintResult::Printed);
+    QCOMPARE(pdfBoxes(path).size(), 8);
+}
+
+// A short class set shows no box; a long one shows its progress, and its
+// button stops the job without leaving a file.
+void SheetPdf::progressBoxOnlyForLongWork() {
+    QString title, text;
+    QTimer poll; // the box is modal: answer it from a timer, as a person would
+    poll.setInterval(30);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        title = box->windowTitle();
+        text = box->labelText();
+        if (QPushButton* cancel = box->findChild<QPushButton*>()) cancel->click();
+    });
+    poll.start();
+    shell::QtRuntime rt;
+    shell::PrintJob job{{}, "Klassensatz", "Der Klassensatz wird erstellt …"};
+    for (int i = 0; i < 3; ++i)
+        job.documents << toPrintDocument(taskSheet(randomSheet(true, i), "R"));
+    const QString small = dir_.filePath("drei.pdf");
+    QCOMPARE(rt.printJobToPdf(job, small), shell::PrintResult::Printed);
+    QVERIFY(title.isNull());
+    QVERIFY(QFile::exists(small));
+
+    // Enough pages for several seconds of work.
+    while (job.documents.size() < 1200)
+        job.documents << job.documents;
+    const QString big = dir_.filePath("viele.pdf");
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(rt.printJobToPdf(job, big), shell::PrintResult::Cancelled);
+    QCOMPARE(title, QString("Klassensatz"));
+    QCOMPARE(text, QString("Der Klassensatz wird erstellt …"));
+    QVERIFY(!QFile::exists(big));
+    QVERIFY(QDir(dir_.path()).entryList({"viele*"}, QDir::Files | QDir::Hidden).isEmpty());
+    qInfo("stopped after %lld ms", clock.elapsed());
 }
 
 QTEST_MAIN(SheetPdf)

@@ -222,17 +222,24 @@ void SheetRules::printDocuments() {
 
 void SheetRules::clipboardHtmlHoldsTheSameLines_data() {
     QTest::addColumn<QString>("text");
-    QTest::newRow("E sheet") << clipboardText(randomSheet(false), "E");
-    QTest::newRow("R sheet") << clipboardText(randomSheet(true), "R");
-    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, "E");
-    QTest::newRow("empty R sheet") << clipboardText({}, "R");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("E sheet") << clipboardText(randomSheet(false), "E") << "E-482719";
+    QTest::newRow("R sheet") << clipboardText(randomSheet(true), "R") << "R-093514";
+    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, "E") << "";
+    QTest::newRow("empty R sheet") << clipboardText({}, "R") << "";
     QTest::newRow("umlauts, markup characters, blanks")
-        << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n");
+        << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n")
+        << "E-000000";
 }
 
 void SheetRules::clipboardHtmlHoldsTheSameLines() {
     QFETCH(QString, text);
-    const QString html = clipboardHtml(text);
+    QFETCH(QString, number);
+    const QString html = clipboardHtml(text, number);
+    // The number stands in a paragraph of its own after the <pre>, none without a number.
+    const QString after = html.mid(html.indexOf("</pre>") + 6);
+    QCOMPARE(after, number.isEmpty() ? QString("</body></html>")
+                                     : "<p>Blatt-Nr. " + number + "</p></body></html>");
     const PreBlock pre = readPre(html);
     QCOMPARE(pre.count, 1);
     QVERIFY2(pre.style.contains("font-family: 'Courier New', monospace"), qPrintable(pre.style));

@@ -1,9 +1,11 @@
+#include <QMap>
 #include <QMenu>
 #include <QPointingDevice>
 #include <QSet>
 #include <QTest>
 #include <memory>
 
+#include "cell_table.h"
 #include "exercise_window.h"
 #include "info_window.h"
 #include "scripted_runtime.h"
@@ -41,11 +43,51 @@ bool covers(QWidget* panel, Form1& f, QWidget* control) {
     return top && (top == panel || panel->isAncestorOf(top));
 }
 
-void forceTask(ScriptedRuntime& rt, int a, int b, int c, int d, int r = 0) {
-    rt.forceRnd({ScriptedRuntime::draw(a, 4, 6), ScriptedRuntime::draw(b, 0, 10),
-                 ScriptedRuntime::draw(c, 0, 10), ScriptedRuntime::draw(d, 3, 7)});
-    if (r) rt.forceRnd(ScriptedRuntime::draw(r, 0, d));
+// The runtime's next number makes this the number of the next new sheet.
+void forceSheetNumber(ScriptedRuntime& rt, int digits) {
+    rt.forceRnd(ScriptedRuntime::draw(digits, 0, 1000000));
 }
+
+QAction* action(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions())
+        if (a->text() == text) return a;
+    qFatal("no menu item %s", qPrintable(text));
+}
+
+QStringList texts(const QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) out << a->text();
+    return out;
+}
+
+// Everything of the window a sheet may change or must leave alone.
+QMap<QString, QString> windowState(Form1& f) {
+    QMap<QString, QString> s;
+    for (shell::VbLabel* l : f.findChildren<shell::VbLabel*>())
+        s["caption " + l->objectName()] = l->caption();
+    for (QWidget* w : {(QWidget*)f.licht, (QWidget*)f.licht2, (QWidget*)f.Bild3, (QWidget*)f.Liste5,
+                       (QWidget*)f.Bild6})
+        s["place " + w->objectName()] = QStringLiteral("%1,%2").arg(tw::left(w)).arg(tw::top(w));
+    s["title"] = f.windowTitle();
+    s["Liste1"] = f.Liste1.join('|');
+    s["Liste2"] = f.Liste2.join('|');
+    s["Liste5"] = items(f).join('|');
+    s["number"] = f.sheetNumber;
+    s["tooltip"] = f.Liste5->toolTip();
+    return s;
+}
+
+QString firstDifference(const QMap<QString, QString>& was, const QMap<QString, QString>& is) {
+    for (auto it = was.cbegin(); it != was.cend(); ++it)
+        if (is.value(it.key()) != it.value())
+            return QStringLiteral("%1: '%2', now '%3'")
+                .arg(it.key(), it.value(), is.value(it.key()));
+    return is.size() == was.size() ? QString() : QStringLiteral("other controls");
+}
+
+const QString kByNumber = QStringLiteral("Blatt nach Nummer …");
+const QString kByNumberTitle = QStringLiteral("Blatt nach Nummer");
 
 } // namespace
 
@@ -57,6 +99,12 @@ class Form1Worksheet : public QObject {
     void otherModeCaptionComposesNothing();
     void printAndCopyReadTheWindow();
     void sheetMenuOnRightClickAndLongPress();
+    void sheetComesBackByNumber_data();
+    void sheetComesBackByNumber();
+    void badNumbersChangeNothing_data();
+    void badNumbersChangeNothing();
+    void blattMenuOnRightClickAndLongPress();
+    void classSetLeavesTheWindowAlone();
 };
 
 void Form1Worksheet::composeShowsTwelveTasks_data() {
@@ -77,12 +125,15 @@ void Form1Worksheet::composeShowsTwelveTasks() {
     QCOMPARE(tw::left(f.Bild3), 9600);
     QCOMPARE(tw::left(f.Liste5), 9600);
 
-    forceTask(rt, 4, 1, 2, 3, remainder ? 2 : 0); // the worked example comes first
+    forceSheetNumber(rt, remainder ? 93514 : 482719);
     f.Befehl14->click();
     const QStringList first = items(f);
     QCOMPARE(first.size(), 34);
     const QStringList heads = taskHeads(first, remainder);
-    QCOMPARE(heads[0], QString(remainder ? "1238:3=412R2" : "1236:3=412"));
+    // The first task of the number, and the number in the tooltip.
+    QCOMPARE(heads[0], QString(remainder ? "4111:5=822R1" : "2586:3=862"));
+    QCOMPARE(f.sheetNumber, QString(remainder ? "R-093514" : "E-482719"));
+    QVERIFY(f.Liste5->toolTip().startsWith("Blatt-Nr. " + f.sheetNumber + "\n"));
     QCOMPARE(QSet<QString>(heads.begin(), heads.end()).size(), 12);
     QCOMPARE(currentHead(f, remainder), heads[11]);
 
@@ -152,6 +203,7 @@ void Form1Worksheet::printAndCopyReadTheWindow() {
     f.Befehl17->click();
     QCOMPARE(rt.printed.size(), 1);
     QCOMPARE(rt.printed[0].lines, worksheets::taskSheet(sheet, "R").lines);
+    QCOMPARE(rt.printed[0].footLine, "Blatt-Nr. " + f.sheetNumber + " · Seite {page} von {pages}");
 
     f.AddPoint(); // the password follows the points
     rt.answerInput("2");
@@ -191,12 +243,12 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     QVERIFY(f.Liste5->toolTip().contains("Rechte Maustaste"));
     rightClick();
     QTRY_VERIFY(f.Liste5Menu->isVisible());
-    QStringList texts;
-    for (QAction* a : f.Liste5Menu->actions())
-        texts << a->text();
-    QCOMPARE(texts,
-             QStringList({"Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
-                          "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …"}));
+    QCOMPARE(texts(f.Liste5Menu),
+             QStringList({"Blatt-Nr. " + f.sheetNumber, kByNumber,
+                          "Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
+                          "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …",
+                          "Klassensatz als PDF speichern …", "Klassensatz drucken auf …"}));
+    QVERIFY(!f.Liste5Menu->actions().first()->isEnabled());
     f.Liste5Menu->hide();
 
     // The commands read the window at the moment they run: sheet, mode, points.
@@ -211,12 +263,13 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     rt.answerInput("1");
     rt.answerSaveFile("/tmp/blatt.pdf");
     rt.answer(shell::AnswerOk);
-    f.Liste5Menu->actions()[1]->trigger();
+    action(f.Liste5Menu, "Lösungsblatt als PDF speichern …")->trigger();
     QCOMPARE(rt.pdfs.size(), 1);
     QCOMPARE(rt.pdfs[0].second.lines, worksheets::solutionSheet(items, "E").lines);
+    QVERIFY(rt.pdfs[0].second.footLine.startsWith("Blatt-Nr. " + f.sheetNumber + " · "));
     rt.answerPrintDialog(shell::PrintResult::Cancelled);
     rt.answerInput("1");
-    f.Liste5Menu->actions()[2]->trigger();
+    action(f.Liste5Menu, "Aufgabenblatt drucken auf …")->trigger();
     QVERIFY(rt.printed.isEmpty());
     QVERIFY(rt.allAnswersUsed());
 
@@ -235,6 +288,201 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     f.Befehl16->click(); // "Abbruch": the sheet is gone, and its menu
     rightClick();
     QVERIFY(!f.Liste5Menu->isVisible());
+    QCOMPARE(rt.unexpectedBoxes, 0);
+}
+
+void Form1Worksheet::sheetComesBackByNumber_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<bool>("fromRemainder"); // the mode when the number is typed
+    QTest::addColumn<bool>("sheetShown");    // another sheet on the panel by then
+    QTest::newRow("as printed, over another sheet")
+        << "E-482719" << 482719 << false << false << true;
+    QTest::newRow("small letter, from remainder mode")
+        << "e482719" << 482719 << false << true << false;
+    QTest::newRow("blanks, nothing shown") << "E 482 719" << 482719 << false << false << false;
+    QTest::newRow("remainder number over a normal sheet")
+        << "r-093514" << 93514 << true << false << true;
+    QTest::newRow("remainder number in remainder mode")
+        << "R 093 514" << 93514 << true << true << false;
+}
+
+// Typed back, a number gives the very sheet "Blatt" gave, with the window
+// around it as "Blatt" left it: the sheet's last task, markers parked, the
+// counters, the mode's layout.
+void Form1Worksheet::sheetComesBackByNumber() {
+    QFETCH(QString, typed);
+    QFETCH(int, digits);
+    QFETCH(bool, remainder);
+    QFETCH(bool, fromRemainder);
+    QFETCH(bool, sheetShown);
+    ScriptedRuntime rt;
+    Form1 f;
+    if (remainder)
+        f.Befehl20_Click();
+    else
+        f.Befehl21_Click();
+    for (auto* c : {f.Bezeichnung16, f.Bezeichnung22})
+        c->setCaption("7");
+    forceSheetNumber(rt, digits);
+    f.Befehl14->click();
+    const QMap<QString, QString> composed = windowState(f);
+    rt.answer(shell::AnswerOk);
+    f.Befehl19->click();
+    const QString text = rt.clipboard, html = rt.clipboardHtml;
+    QVERIFY(html.contains("Blatt-Nr. " + f.sheetNumber));
+
+    f.Befehl16->click();
+    if (fromRemainder)
+        f.Befehl20_Click();
+    else
+        f.Befehl21_Click();
+    f.AddPoint();               // points and errors stay as they are from here on
+    rt.answer(shell::AnswerOk); // the box of a wrong digit
+    f.ReportWrongDigit();
+    rt.takeBoxes();
+    const QString points = f.Bezeichnung22->caption(), errors = f.Bezeichnung23->caption();
+
+    rt.answerInput(typed);
+    if (sheetShown) {
+        f.Befehl14->click();
+        QVERIFY(f.sheetNumber != composed["number"]);
+        action(f.Liste5Menu, kByNumber)->trigger();
+    } else {
+        action(f.Befehl14Menu, kByNumber)->trigger();
+    }
+    QCOMPARE(rt.boxes.size(), 1);
+    QCOMPARE(rt.boxes[0].kind, ScriptedRuntime::Box::Input);
+    QCOMPARE(rt.boxes[0].title, kByNumberTitle);
+    QVERIFY(rt.allAnswersUsed());
+
+    QMap<QString, QString> now = windowState(f);
+    for (const char* counter : {"Bezeichnung15", "Bezeichnung16", "Bezeichnung22", "Bezeichnung23"})
+        now["caption " + QString(counter)] = composed["caption " + QString(counter)];
+    QVERIFY2(firstDifference(composed, now).isEmpty(), qPrintable(firstDifference(composed, now)));
+    QCOMPARE(f.Bezeichnung22->caption(), points);
+    QCOMPARE(f.Bezeichnung23->caption(), errors);
+    QVERIFY(f.lichtParked() && f.licht2Parked());
+
+    rt.answer(shell::AnswerOk);
+    f.Befehl19->click();
+    QCOMPARE(rt.clipboard, text); // byte for byte
+    QCOMPARE(rt.clipboardHtml, html);
+}
+
+void Form1Worksheet::badNumbersChangeNothing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("sheetShown");
+    QTest::newRow("wrong letter") << "X-482719" << true;
+    QTest::newRow("too few digits") << "E-48271" << false;
+    QTest::newRow("too many digits") << "R-0935140" << true;
+    QTest::newRow("letters among the digits") << "E-48a719" << false;
+    QTest::newRow("cancelled") << "" << true;
+    QTest::newRow("cancelled, nothing shown") << "" << false;
+}
+
+void Form1Worksheet::badNumbersChangeNothing() {
+    QFETCH(QString, typed);
+    QFETCH(bool, sheetShown);
+    ScriptedRuntime rt;
+    Form1 f;
+    f.Befehl21_Click();
+    if (sheetShown) f.Befehl14->click();
+    f.CellClick(*trainer::ruleForNumber(1)); // a marker on a cell
+    QVERIFY(!f.lichtParked());
+    const QMap<QString, QString> before = windowState(f);
+
+    rt.answerInput(typed);
+    if (!typed.isEmpty()) rt.answer(shell::AnswerOk);
+    action(sheetShown ? f.Liste5Menu : f.Befehl14Menu, kByNumber)->trigger();
+    QVERIFY(rt.allAnswersUsed());
+    QCOMPARE(rt.boxes.size(), typed.isEmpty() ? 1 : 2);
+    if (!typed.isEmpty())
+        QCOMPARE(rt.boxes[1], msgRecord("Diese Blatt-Nummer gibt es nicht.", shell::OkOnly + 48,
+                                        kByNumberTitle));
+    const QString diff = firstDifference(before, windowState(f));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void Form1Worksheet::blattMenuOnRightClickAndLongPress() {
+    ScriptedRuntime rt;
+    Form1 f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QWidget* blatt = f.Befehl14;
+    const QPoint at = blatt->rect().center();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, blatt->mapToGlobal(at));
+    QApplication::sendEvent(blatt, &e);
+    QTRY_VERIFY(f.Befehl14Menu->isVisible());
+    QCOMPARE(texts(f.Befehl14Menu), QStringList({kByNumber, "Klassensatz als PDF speichern …",
+                                                 "Klassensatz drucken auf …"}));
+    f.Befehl14Menu->hide();
+    settle(); // the window takes the touch again once the menu's window has gone
+    QCOMPARE(f.Liste5->count(), 0);
+
+    // A short tap is still "Blatt".
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QTest::touchEvent(blatt, device.get()).press(0, at);
+    QTest::touchEvent(blatt, device.get()).release(0, at);
+    QTRY_COMPARE(f.Liste5->count(), 34);
+    QTest::qWait(900);
+    QVERIFY(!f.Befehl14Menu->isVisible());
+    f.Befehl16->click();
+
+    // A finger held on "Blatt" opens the menu, and letting go then composes nothing.
+    QTest::touchEvent(blatt, device.get()).press(0, at);
+    QTRY_VERIFY_WITH_TIMEOUT(f.Befehl14Menu->isVisible(), 2000);
+    QTest::touchEvent(blatt, device.get()).release(0, at);
+    settle();
+    QCOMPARE(f.Liste5->count(), 0);
+    QVERIFY(!f.Befehl14->isDown());
+    f.Befehl14Menu->hide();
+    QCOMPARE(rt.unexpectedBoxes, 0);
+}
+
+void Form1Worksheet::classSetLeavesTheWindowAlone() {
+    ScriptedRuntime rt;
+    Form1 f;
+    f.printerLock = [] { return 0; };
+    f.Befehl20_Click();
+    f.Befehl14->click();
+    f.CellClick(*trainer::ruleForNumber(15)); // a marker on a cell
+    f.AddPoint();
+    const QMap<QString, QString> before = windowState(f);
+
+    rt.answerInput("3");
+    rt.answerSaveFile("/tmp/Klasse 4b");
+    rt.answer(shell::AnswerOk);
+    action(f.Liste5Menu, "Klassensatz als PDF speichern …")->trigger();
+    QVERIFY(rt.allAnswersUsed());
+    QCOMPARE(rt.pdfJobs.size(), 1);
+    QCOMPARE(rt.pdfJobs[0].first, QString("/tmp/Klasse 4b.pdf"));
+    // Three sheets of the mode on screen, then their solutions.
+    const QList<shell::PrintDocument>& docs = rt.pdfJobs[0].second.documents;
+    QCOMPARE(docs.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(docs[i].lines.value(0), i < 3 ? "Schriftliche Division mit Rest (Aufgaben)"
+                                               : "Schriftliche Division mit Rest (Lösungen)");
+    QString diff = firstDifference(before, windowState(f));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+
+    // From "Blatt" with no sheet shown: the mode on screen, the window again untouched.
+    f.Befehl16->click();
+    f.Befehl21_Click();
+    const QMap<QString, QString> plain = windowState(f);
+    rt.answerInput("1");
+    rt.answerPrintDialog(shell::PrintResult::Printed);
+    rt.answer(shell::AnswerOk);
+    action(f.Befehl14Menu, "Klassensatz drucken auf …")->trigger();
+    QVERIFY(rt.allAnswersUsed());
+    QCOMPARE(rt.printedJobs.size(), 1);
+    QCOMPARE(rt.printedJobs[0].documents.size(), 2);
+    QCOMPARE(rt.printedJobs[0].documents[0].lines.value(0),
+             QString("Schriftliche Division (Aufgaben)"));
+    QVERIFY(rt.printedJobs[0].documents[0].footLine.startsWith("Blatt-Nr. E-"));
+    diff = firstDifference(plain, windowState(f));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 

@@ -1,0 +1,174 @@
+#include "print_job.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QSaveFile>
+
+#include "fonts.h"
+#include "form.h"
+#include "page_layout.h"
+#include "qt_runtime.h"
+#include "twips.h"
+#include "window_stack.h"
+
+namespace shell {
+
+namespace {
+
+// One document, beginning on the painter's current page.
+bool drawDocument(QPainter& p, QPagedPaintDevice& device, const PrintDocument& doc) {
+    const QFont body = vbFont(doc.fontName, doc.pointSize);
+    const QFont foot = vbFont(doc.fontName, doc.footPointSize);
+    const QFontMetricsF fm(body, &device);
+    const QFontMetricsF footFm(foot, &device);
+    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiY());
+    const bool hasFoot = !doc.footLine.isEmpty();
+    // The foot line's room is kept free on every page, so no sheet line can run into it.
+    const qreal room = area.height() - (hasFoot ? footFm.lineSpacing() : 0);
+    const QList<LinePlace> places =
+        placeLines(doc.lines, doc.keepTogether, linesPerPage(fm.lineSpacing(), room));
+    const int pages = std::max(1, pageCount(places));
+    qreal widest = 0;
+    for (const QString& line : doc.lines)
+        widest = std::max(widest, fm.horizontalAdvance(visiblePart(line)));
+    const qreal left = centredOffset(area.width(), widest);
+
+    int i = 0;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage()) return false;
+        p.setFont(body);
+        for (; i < doc.lines.size() && places.at(i).page <= page; ++i) {
+            const LinePlace at = places.at(i);
+            if (at.page == page)
+                p.drawText(QPointF(left, at.row * fm.lineSpacing() + fm.ascent()), doc.lines.at(i));
+        }
+        if (!hasFoot) continue;
+        p.setFont(foot);
+        const QString text = footLineOf(doc.footLine, page + 1, pages);
+        p.drawText(QPointF(centredOffset(area.width(), footFm.horizontalAdvance(text)),
+                           area.height() - footFm.descent()),
+                   text);
+    }
+    return true;
+}
+
+QWidget* boxParent() {
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    return forms::current();
+}
+
+// Shown only when the pages take longer than half a second; its button stops the job.
+class ProgressBox {
+  public:
+    ProgressBox(const PrintJob& job, int copies)
+        : parent_(boxParent()), dialog_(job.progress, QStringLiteral("Abbrechen"), 0,
+                                        std::max(1, copies * int(job.documents.size())), parent_) {
+        dialog_.setWindowTitle(job.title);
+        // Until the job is done nothing else of the program may be clicked.
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(500);
+        tw::zoomBox(&dialog_, parent_);
+        dialog_.setValue(0);
+    }
+    ~ProgressBox() {
+        if (shown_) forms::restoreFocus();
+    }
+    JobProgress callback() {
+        return [this](int done, int) {
+            dialog_.setValue(done);
+            shown_ = shown_ || dialog_.isVisible();
+            return !dialog_.wasCanceled();
+        };
+    }
+
+  private:
+    QWidget* parent_;
+    QProgressDialog dialog_;
+    bool shown_ = false;
+};
+
+} // namespace
+
+QString footLineOf(const QString& pattern, int page, int pages) {
+    QString s = pattern;
+    s.replace(QLatin1String("{pages}"), QString::number(pages));
+    s.replace(QLatin1String("{page}"), QString::number(page));
+    return s;
+}
+
+PrintResult drawJob(QPainter& p, QPagedPaintDevice& device, const QList<PrintDocument>& docs,
+                    int copies, const JobProgress& progress) {
+    const int total = copies * int(docs.size());
+    int done = 0;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (const PrintDocument& doc : docs) {
+            if (done > 0 && !device.newPage()) return PrintResult::Failed;
+            if (!drawDocument(p, device, doc)) return PrintResult::Failed;
+            ++done;
+            if (progress && !progress(done, total)) return PrintResult::Cancelled;
+        }
+    }
+    return PrintResult::Printed;
+}
+
+PrintResult writeJobPdf(const PrintJob& job, const QString& path, const JobProgress& progress) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return PrintResult::Failed;
+    PrintResult result = PrintResult::Failed;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(1200); // what a high-resolution QPrinter makes of a PDF
+        pdf.setTitle(job.title);
+        pdf.setCreator(QStringLiteral("Schriftliche Division"));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                           QPageLayout::Millimeter);
+        QPainter p;
+        if (!p.begin(&pdf)) return PrintResult::Failed;
+        result = drawJob(p, pdf, job.documents, 1, progress);
+        if (!p.end() && result == PrintResult::Printed) result = PrintResult::Failed;
+    }
+    if (result != PrintResult::Printed) {
+        file.cancelWriting();
+        return result;
+    }
+    return file.commit() ? PrintResult::Printed : PrintResult::Failed;
+}
+
+PrintResult QtRuntime::printJobToPdf(const PrintJob& job, const QString& path) {
+    ProgressBox box(job, 1);
+    return writeJobPdf(job, path, box.callback());
+}
+
+PrintResult QtRuntime::printJobWithDialog(const PrintJob& job) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
+    printer.setDocName(job.title);
+    if (!choosePrinter(printer)) return PrintResult::Cancelled;
+    if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
+    setSheetMargins(printer);
+    // A spooler makes the copies itself; a plain printer gets them page by page.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    ProgressBox box(job, copies);
+    QPainter p;
+    if (!p.begin(&printer)) return PrintResult::Failed;
+    const PrintResult result = drawJob(p, printer, job.documents, copies, box.callback());
+    // A stopped job must not reach the paper half done.
+    if (result == PrintResult::Cancelled) printer.abort();
+    const bool ended = p.end();
+    if (result != PrintResult::Printed) return result;
+    return ended && printer.printerState() != QPrinter::Error ? PrintResult::Printed
+                                                              : PrintResult::Failed;
+}
+
+} // namespace shell

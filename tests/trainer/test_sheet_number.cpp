@@ -1,0 +1,181 @@
+// Sheet numbers: what a person may type, and the twelve tasks each number
+// stands for, frozen for good.
+#include <QMap>
+#include <QTest>
+#include <cmath>
+
+#include "division_rules.h"
+#include "sheet_number.h"
+
+using namespace trainer;
+
+namespace {
+
+QString head(const TaskDraw& t) {
+    const TaskDigits d = taskDigits(t.a, t.b, t.c, t.d, t.r);
+    QString h = d.liste1[0] + ':' + d.liste1[1] + '=' + d.liste1[2];
+    return t.r ? h + 'R' + d.liste1[3] : h;
+}
+
+} // namespace
+
+class TestSheetNumber : public QObject {
+    Q_OBJECT
+  private slots:
+    void typedForms_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("number"); // "" when it is none
+        QTest::newRow("as printed") << "E-482719"
+                                    << "E-482719";
+        QTest::newRow("small letter, no hyphen") << "e482719"
+                                                 << "E-482719";
+        QTest::newRow("blanks between the groups") << "E 482 719"
+                                                   << "E-482719";
+        QTest::newRow("blanks around, remainder") << "  r-093514 "
+                                                  << "R-093514";
+        QTest::newRow("dash from a word processor") << "R–093514"
+                                                    << "R-093514";
+        QTest::newRow("all zeros") << "E-000000"
+                                   << "E-000000";
+        QTest::newRow("wrong letter") << "X-482719"
+                                      << "";
+        QTest::newRow("no letter") << "482719"
+                                   << "";
+        QTest::newRow("letter after a hyphen") << "-E482719"
+                                               << "";
+        QTest::newRow("two letters") << "ER482719"
+                                     << "";
+        QTest::newRow("five digits") << "E-48271"
+                                     << "";
+        QTest::newRow("seven digits") << "E-4827190"
+                                      << "";
+        QTest::newRow("letter among the digits") << "E-48a719"
+                                                 << "";
+        QTest::newRow("letter at the end") << "E-482719x"
+                                           << "";
+        QTest::newRow("point among the digits") << "E-482.719"
+                                                << "";
+        QTest::newRow("digits of another script") << "E-４８２７１９"
+                                                  << "";
+        QTest::newRow("letter alone") << "R"
+                                      << "";
+        QTest::newRow("nothing") << ""
+                                 << "";
+    }
+    void typedForms() {
+        QFETCH(QString, typed);
+        QFETCH(QString, number);
+        const std::optional<SheetNumber> n = parseSheetNumber(typed);
+        QCOMPARE(n ? formatSheetNumber(*n) : QString(), number);
+        if (n) QCOMPARE(parseSheetNumber(formatSheetNumber(*n)), n);
+    }
+
+    // Printed sheets in classrooms rely on these: any change of the seed, the
+    // engine, the reduction or the order of the draws fails here.
+    void frozenTasks_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("tasks");
+        QTest::newRow("E-000000") << "E-000000"
+                                  << QStringList{"7192:8=899", "3520:8=440", "6979:7=997",
+                                                 "5832:6=972", "2764:4=691", "2502:6=417",
+                                                 "4015:5=803", "2370:5=474", "7744:8=968",
+                                                 "3690:6=615", "5670:9=630", "2514:6=419"};
+        QTest::newRow("E-000001") << "E-000001"
+                                  << QStringList{"3048:4=762", "2420:5=484", "4116:6=686",
+                                                 "4048:8=506", "3810:5=762", "5562:9=618",
+                                                 "3160:4=790", "5698:7=814", "3292:4=823",
+                                                 "3858:6=643", "2163:3=721", "4965:5=993"};
+        QTest::newRow("E-482719") << "E-482719"
+                                  << QStringList{"2586:3=862", "6584:8=823", "4653:9=517",
+                                                 "4055:5=811", "5688:9=632", "3102:6=517",
+                                                 "7506:9=834", "4360:5=872", "2650:5=530",
+                                                 "6111:7=873", "3816:9=424", "7758:9=862"};
+        QTest::newRow("E-999999") << "E-999999"
+                                  << QStringList{"7920:9=880", "5696:8=712", "2808:3=936",
+                                                 "4755:5=951", "2236:4=559", "1740:3=580",
+                                                 "6342:7=906", "1899:3=633", "2704:4=676",
+                                                 "3552:8=444", "3804:4=951", "7536:8=942"};
+        QTest::newRow("R-000000") << "R-000000"
+                                  << QStringList{"3282:4=820R2", "1357:3=452R1", "8167:9=907R4",
+                                                 "6006:8=750R6", "4698:5=939R3", "3861:6=643R3",
+                                                 "1864:3=621R1", "5205:9=578R3", "3292:5=658R2",
+                                                 "1340:3=446R2", "2968:3=989R1", "1259:3=419R2"};
+        QTest::newRow("R-093514") << "R-093514"
+                                  << QStringList{"4111:5=822R1", "4534:8=566R6", "6099:8=762R3",
+                                                 "5511:8=688R7", "5086:7=726R4", "2514:4=628R2",
+                                                 "6794:7=970R4", "6341:9=704R5", "5317:8=664R5",
+                                                 "8157:9=906R3", "6891:7=984R3", "2882:4=720R2"};
+        QTest::newRow("R-999999") << "R-999999"
+                                  << QStringList{"6338:7=905R3", "7835:9=870R5", "5758:8=719R6",
+                                                 "2689:3=896R1", "2870:6=478R2", "5651:8=706R3",
+                                                 "2162:3=720R2", "4634:5=926R4", "2895:4=723R3",
+                                                 "3827:5=765R2", "3369:7=481R2", "3631:4=907R3"};
+    }
+    void frozenTasks() {
+        QFETCH(QString, number);
+        QFETCH(QStringList, tasks);
+        const SheetNumber n = *parseSheetNumber(number);
+        QStringList got;
+        for (const TaskDraw& t : sheetTasks(n))
+            got << head(t);
+        QCOMPARE(got, tasks);
+        // The sheet shows them in this order, three to a block row.
+        const QStringList lines = sheetLinesOf(n);
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(lines.value(9 * (i / 3)).contains(tasks[i]));
+    }
+
+    // Sheets of numbers across the whole range are sheets of right tasks of
+    // their mode, with the odds of tasks the exercise draws: every value of a,
+    // b, c, d and of r for each d about equally often.
+    void sheetsFollowTheTaskRules_data() {
+        QTest::addColumn<bool>("remainder");
+        QTest::newRow("E") << false;
+        QTest::newRow("R") << true;
+    }
+    void sheetsFollowTheTaskRules() {
+        QFETCH(bool, remainder);
+        QMap<QString, int> seen; // "a4", "d9", "r9/8" ...
+        int tasks = 0;
+        for (int digits = 0; digits < kSheetNumbers; digits += 331) {
+            const SheetNumber n{remainder, digits};
+            const QString fault = soak::sheetFault(sheetLinesOf(n), remainder);
+            QVERIFY2(fault.isEmpty(), qPrintable(formatSheetNumber(n) + ": " + fault));
+            for (const TaskDraw& t : sheetTasks(n)) {
+                ++tasks;
+                ++seen[QStringLiteral("a%1").arg(t.a)];
+                ++seen[QStringLiteral("b%1").arg(t.b)];
+                ++seen[QStringLiteral("c%1").arg(t.c)];
+                ++seen[QStringLiteral("d%1").arg(t.d)];
+                if (remainder) ++seen[QStringLiteral("r%1/%2").arg(t.d).arg(t.r)];
+            }
+        }
+        auto near = [&](const QString& key, double expected) {
+            const double got = seen.value(key);
+            // Four standard deviations of a count: a fixed run either passes or not, and
+            // a skewed reduction misses by far more.
+            QVERIFY2(qAbs(got - expected) < 4 * std::sqrt(expected),
+                     qPrintable(QStringLiteral("%1: %2 times, about %3 expected")
+                                    .arg(key)
+                                    .arg(got)
+                                    .arg(expected)));
+        };
+        for (int a = 4; a <= 9; ++a)
+            near(QStringLiteral("a%1").arg(a), tasks / 6.0);
+        for (int b = 0; b <= 9; ++b) {
+            near(QStringLiteral("b%1").arg(b), tasks / 10.0);
+            near(QStringLiteral("c%1").arg(b), tasks / 10.0);
+        }
+        for (int d = 3; d <= 9; ++d) {
+            near(QStringLiteral("d%1").arg(d), tasks / 7.0);
+            if (remainder)
+                for (int r = 1; r < d; ++r)
+                    near(QStringLiteral("r%1/%2").arg(d).arg(r),
+                         seen.value(QStringLiteral("d%1").arg(d)) / double(d - 1));
+        }
+        QCOMPARE(seen.size(), remainder ? 6 + 20 + 7 + 35 : 6 + 20 + 7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSheetNumber)
+#include "test_sheet_number.moc"
