@@ -8,9 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QProgressDialog>
-#include <QSaveFile>
 
 #include "fonts.h"
 #include "form.h"
@@ -58,11 +56,6 @@ bool drawDocument(QPainter& p, QPagedPaintDevice& device, const PrintDocument& d
                    text);
     }
     return true;
-}
-
-QWidget* boxParent() {
-    if (QWidget* w = QApplication::activeWindow()) return w;
-    return forms::current();
 }
 
 // Shown only when the pages take longer than half a second; its button stops the job.
@@ -120,27 +113,9 @@ PrintResult drawJob(QPainter& p, QPagedPaintDevice& device, const QList<PrintDoc
 }
 
 PrintResult writeJobPdf(const PrintJob& job, const QString& path, const JobProgress& progress) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return PrintResult::Failed;
-    PrintResult result = PrintResult::Failed;
-    {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(1200); // what a high-resolution QPrinter makes of a PDF
-        pdf.setTitle(job.title);
-        pdf.setCreator(QStringLiteral("Schriftliche Division"));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
-                           QPageLayout::Millimeter);
-        QPainter p;
-        if (!p.begin(&pdf)) return PrintResult::Failed;
-        result = drawJob(p, pdf, job.documents, 1, progress);
-        if (!p.end() && result == PrintResult::Printed) result = PrintResult::Failed;
-    }
-    if (result != PrintResult::Printed) {
-        file.cancelWriting();
-        return result;
-    }
-    return file.commit() ? PrintResult::Printed : PrintResult::Failed;
+    return writePdf(path, job.title, [&job, &progress](QPainter& p, QPdfWriter& pdf) {
+        return drawJob(p, pdf, job.documents, 1, progress);
+    });
 }
 
 PrintResult QtRuntime::printJobToPdf(const PrintJob& job, const QString& path) {
@@ -149,16 +124,11 @@ PrintResult QtRuntime::printJobToPdf(const PrintJob& job, const QString& path) {
 }
 
 PrintResult QtRuntime::printJobWithDialog(const PrintJob& job) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
-    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
     QPrinter printer(QPrinter::HighResolution);
-    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
-    printer.setDocName(job.title);
-    if (!choosePrinter(printer)) return PrintResult::Cancelled;
-    if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
+    const PrintResult chosen = choosePrinter(printer, job.title);
+    if (chosen != PrintResult::Printed) return chosen;
     setSheetMargins(printer);
-    // A spooler makes the copies itself; a plain printer gets them page by page.
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    const int copies = copiesToDraw(printer);
     ProgressBox box(job, copies);
     QPainter p;
     if (!p.begin(&printer)) return PrintResult::Failed;

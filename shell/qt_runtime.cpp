@@ -33,12 +33,12 @@ QString displayText(QString s) {
     return s;
 }
 
+} // namespace
+
 QWidget* boxParent() {
     if (QWidget* w = QApplication::activeWindow()) return w;
     return forms::current();
 }
-
-} // namespace
 
 QtRuntime::QtRuntime() = default;
 
@@ -145,29 +145,31 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
-bool choosePrinter(QPrinter& printer) {
+PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
+    printer.setDocName(docName);
     QWidget* parent = boxParent();
     QPrintDialog dialog(&printer, parent);
     tw::zoomBox(&dialog, parent);
-    // The dialog chooses a printer and the copies; saving a file has its own menu item,
-    // and a sheet is always printed whole.
+    // The dialog chooses a printer and the copies; saving a file has its own
+    // menu item or button, and a document is always printed whole.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     forms::restoreFocus();
-    return accepted;
+    if (!accepted) return PrintResult::Cancelled;
+    return printer.outputFormat() == QPrinter::NativeFormat ? PrintResult::Printed
+                                                            : PrintResult::NoPrinter;
 }
 
 PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
-    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
     QPrinter printer(QPrinter::HighResolution);
-    if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
-    printer.setDocName(doc.lines.value(0));
-    if (!choosePrinter(printer)) return PrintResult::Cancelled;
-    if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
+    const PrintResult chosen = choosePrinter(printer, doc.lines.value(0));
+    if (chosen != PrintResult::Printed) return chosen;
     return renderDocument(printer, doc) ? PrintResult::Printed : PrintResult::Failed;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <random>
 
 #include "runtime.h"
 
+class QPagedPaintDevice;
+class QPainter;
+class QPdfWriter;
 class QPrinter;
 class QWidget;
 
@@ -38,13 +42,29 @@ class QtRuntime : public Runtime {
     bool seeded_ = false;
 };
 
-// Gives the printer margins of at least kPageMarginMm on every side (more where
-// the printer cannot print that close to the edge), keeping its paper.
-void setSheetMargins(QPrinter& printer);
+// The parent of a box or dialog: the window in front, or the program's current one.
+QWidget* boxParent();
 
-// Qt's print dialog as the menus open it: a printer and the copies, no file,
-// no page range. False when the user cancels it.
-bool choosePrinter(QPrinter& printer);
+// Gives a printer or a PDF writer margins of at least kPageMarginMm on every
+// side (more where a printer cannot print that close to the edge), keeping
+// its paper (A4 when it has none).
+void setSheetMargins(QPagedPaintDevice& device);
+
+// Copies the program draws itself: a spooler makes them, a plain printer
+// gets them page after page.
+int copiesToDraw(const QPrinter& printer);
+
+// Qt's print dialog as the menus open it, on the default printer: a printer
+// and the copies, no file, no page range. Printed when a printer is chosen
+// and ready for the pages; NoPrinter without a dialog when none is set up;
+// Cancelled when the user closes the dialog.
+PrintResult choosePrinter(QPrinter& printer, const QString& docName);
+
+// A PDF file on A4 with the sheet margins, written beside the target and put
+// in its place only when draw has drawn every page and says Printed: a
+// failure or a cancel leaves the target as it was.
+PrintResult writePdf(const QString& path, const QString& title,
+                     const std::function<PrintResult(QPainter&, QPdfWriter&)>& draw);
 
 // Lays the lines of doc out on the printer's pages: one font, the font's own
 // line spacing, the block of lines centred horizontally inside the margins,
