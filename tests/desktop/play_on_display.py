@@ -65,8 +65,15 @@ def start(args, **kw):
 
 def windows(title):
     """The program's windows that the window manager shows, whose title matches."""
+    for attempt in range(10):
+        try:
+            listed = run("wmctrl", "-l", "-p")
+            break
+        except Failure:  # a window went away while wmctrl read the list
+            if attempt == 9:
+                raise
     found = []
-    for line in run("wmctrl", "-l", "-p").splitlines():
+    for line in listed.splitlines():
         m = re.match(r"(0x[0-9a-f]+)\s+-?\d+\s+(\d+)\s+\S+\s(.*)", line)
         if m and int(m[2]) == prog.pid and re.search(title, m[3]):
             found.append(int(m[1], 16))
