@@ -746,8 +746,8 @@ def start_printer():
         f.write(BACKEND)
     os.chmod(backend, 0o700)
     socket = os.path.join(root, "socket")
-    conf, files = os.path.join(dirs["etc"], "cupsd.conf"), os.path.join(dirs["etc"],
-                                                                        "cups-files.conf")
+    conf = os.path.join(dirs["etc"], "cupsd.conf")
+    files = os.path.join(dirs["etc"], "cups-files.conf")
     with open(conf, "w") as f:
         f.write(f"Listen {socket}\nLogLevel warn\nBrowsing No\nWebInterface No\n"
                 "DefaultAuthType None\n<Policy default>\nJobPrivateAccess default\n"
@@ -808,7 +808,7 @@ def main():
             print("the program had ended with", prog.returncode)
         shot = os.path.join(runtime, "failure.png")
         subprocess.run(["import", "-window", "root", shot], env=env, timeout=30)
-        print("screen at the failure:", shot)
+        print("screen at the failure:", shot, "- the printer's logs beside it in cups/log")
         return 1
     finally:
         for p in reversed(procs):
