@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libgl-dev
   fonts-liberation fonts-dejavu-core
-  poppler-utils
+  poppler-utils cups printer-driver-cups-pdf
   xauth
   desktop-file-utils appstream
   valgrind strace
