@@ -560,8 +560,9 @@ def print_task_sheet():
 
 
 def read_task_sheet():
-    """Reads the printed page back: the heading, twelve tasks with the quotient
-    blanked, no other digit. Returns the tasks (dividend, divisor) in reading order."""
+    """Reads the printed pages back: the heading, twelve tasks with the quotient
+    blanked, no other digit, and on every page the foot line with the sheet's
+    number. Returns the tasks (dividend, divisor) in reading order."""
     jobs = os.path.join(runtime, "cups", "jobs")
 
     def kept():  # once no job waits any more: the question answered No made none
@@ -575,8 +576,13 @@ def read_task_sheet():
     heading = "Schriftliche Division (Aufgaben)"
     if heading not in text:
         raise Failure(f"no heading {heading!r} on the printed page:\n{text}")
+    foot = r"Blatt-Nr\. (E-\d{6}) · Seite (\d+) von (\d+)"
+    feet = re.findall(foot, text)
+    if not feet or len({n for n, _, _ in feet}) != 1 or \
+            [(int(p), int(of)) for _, p, of in feet] != [(p, len(feet)) for p in range(1, len(feet) + 1)]:
+        raise Failure(f"a foot line with the sheet's number on every page expected:\n{text}")
     tasks = [(int(n), int(d)) for n, d in re.findall(r"(\d{4}):(\d)=___", text)]
-    rest = re.sub(r"\d{4}:\d=___", "", text.replace(heading, ""))
+    rest = re.sub(r"\d{4}:\d=___", "", re.sub(foot, "", text.replace(heading, "")))
     worked = [ln for ln in rest.splitlines() if re.fullmatch(r"\s*(_+\s+){2}_+\s*", ln)]
     if len(tasks) != 12 or re.search(r"\d", rest) or len(worked) != 24:
         raise Failure(f"twelve tasks with blanked answers expected on the page:\n{text}")
