@@ -150,6 +150,10 @@ void Form::applyZoom() {
     if (zoomSet_ && before.factor == zoom.factor && before.offset == zoom.offset) return;
     zoomSet_ = true;
     tw::setZoom(this, zoom);
+    // The whole window is painted anew at the new zoom: the controls need not
+    // each mark where they were and where they go.
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     tw::relayout(this);
     tw::zoomFont(this);
     QEvent changed(tw::zoomChangedEvent());
@@ -160,6 +164,7 @@ void Form::applyZoom() {
         QCoreApplication::sendEvent(c, &changed);
     }
     zoomChanged();
+    setUpdatesEnabled(updates);
     update();
 }
 
