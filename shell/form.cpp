@@ -106,7 +106,7 @@ void Form::setClientTwips(int width, int height, Sizing sizing) {
         return;
     }
     // A fixed size would tell the window manager min = max, and it would
-    // offer no maximise; the specified size is the smallest instead.
+    // offer no maximise; the designed size is the smallest instead.
     setMinimumSize(px);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(px);

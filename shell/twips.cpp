@@ -36,7 +36,7 @@ QRect stored(const QWidget* w) {
     return QRect(back(g.x()), back(g.y()), back(g.width()), back(g.height()));
 }
 
-// A control of the window that reaches past the specified client area shows
+// A control of the window that reaches past the designed client area shows
 // only its part inside; one wholly outside takes no clicks either.
 void clipToContent(QWidget* w, const QRect& content) {
     if (content.isEmpty()) return;

@@ -38,7 +38,7 @@ struct Place {
 };
 QStringList misplaced(const QList<Place>& places);
 
-// The window as a whole at zoom z: its content is the specified client size
+// The window as a whole at zoom z: its content is the designed client size
 // (twips) times z, centred, the picture is the window, and everything outside
 // the content shows nothing but the back colour.
 QStringList windowFaults(const QImage& image, const QWidget* window, QSize clientTwips, double z,
