@@ -197,27 +197,24 @@ void Form1::licht2_Click() {
 }
 
 void Form1::licht_DragDrop(QWidget* source) {
-    if (droppedDigit(source) == lichtzahl->caption() && !lichtzahl->caption().isEmpty()) {
-        licht_Click();
-        if (PlaceTypedDigit()) AddPoint();
-    } else {
-        ReportWrongDigit(wrongDigit(lichtwert->value(), lichtzahl->caption(),
-                                    charCode(droppedDigit(source)),
-                                    tapping_ ? EntryWay::Tap : EntryWay::Drag));
-    }
+    markerDrop(source, &Form1::licht_Click);
     CheckNormalTaskDone();
 }
 
 void Form1::licht2_DragDrop(QWidget* source) {
-    if (droppedDigit(source) == lichtzahl->caption() && !lichtzahl->caption().isEmpty()) {
-        licht2_Click();
+    markerDrop(source, &Form1::licht2_Click);
+    CheckRemainderTaskDone();
+}
+
+void Form1::markerDrop(QWidget* source, void (Form1::*park)()) {
+    const QString digit = droppedDigit(source);
+    if (digit == lichtzahl->caption() && !digit.isEmpty()) {
+        (this->*park)();
         if (PlaceTypedDigit()) AddPoint();
     } else {
-        ReportWrongDigit(wrongDigit(lichtwert->value(), lichtzahl->caption(),
-                                    charCode(droppedDigit(source)),
+        ReportWrongDigit(wrongDigit(lichtwert->value(), lichtzahl->caption(), charCode(digit),
                                     tapping_ ? EntryWay::Tap : EntryWay::Drag));
     }
-    CheckRemainderTaskDone();
 }
 
 void Form1::DigitKey_Click(QWidget* key) {

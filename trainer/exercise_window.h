@@ -235,6 +235,9 @@ class Form1 : public shell::Form {
     void contextMenuEvent(QContextMenuEvent* e) override;
 
   private:
+    // A digit dropped or tapped onto the marker that park parks: the digit
+    // typed, or a wrong one reported; the caller runs its completion test.
+    void markerDrop(QWidget* source, void (Form1::*park)());
     void buildLayout();
     shell::VbLabel* makeCell(QWidget* parent, const char* name, int left, int top, quint32 back,
                              quint32 fore);

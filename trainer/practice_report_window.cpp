@@ -21,9 +21,20 @@ namespace trainer {
 namespace {
 
 const QString kSaveCaption = QStringLiteral("Als PDF speichern");
-const QString kPrintTitle = QStringLiteral("Drucken");
 constexpr quint32 kBack = 0xFFC0C0;
-constexpr int kExclamationIcon = 48;
+
+// What the boxes around printing and saving the report say.
+const worksheets::SheetKind& reportKind() {
+    static const worksheets::SheetKind k{
+        QString(),
+        QStringLiteral("Der Übungsbericht wird gedruckt ...\r\r"),
+        QStringLiteral("Übungsbericht als PDF-Datei speichern"),
+        QStringLiteral("Übungsbericht.pdf"),
+        QStringLiteral("Der Übungsbericht wurde als PDF-Datei gespeichert:\r"),
+        QStringLiteral("Soll der Übungsbericht stattdessen als PDF-Datei gespeichert werden?\r\r"),
+    };
+    return k;
+}
 
 // Pixels to a point in w's window: the window's own mapping (a point is 20 twips).
 double pxPerPt(const QWidget* w) {
@@ -167,47 +178,23 @@ bool PracticeReportWindow::unlocked() {
     return printerLock && worksheets::printingUnlocked(printerLock());
 }
 
+worksheets::PdfWrite PracticeReportWindow::pdfWrite() {
+    return [this](const QString& path) {
+        ReportDocument doc(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Paper));
+        return shell::runtime().savePaintedPdf(doc, path) ? shell::PrintResult::Printed
+                                                          : shell::PrintResult::Failed;
+    };
+}
+
 void PracticeReportWindow::Befehl1_Click() {
     if (!unlocked()) return;
-    shell::Runtime& rt = shell::runtime();
     ReportDocument doc(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Paper));
-    const shell::PrintResult result = rt.printPaintedWithDialog(doc);
-    if (result == shell::PrintResult::Cancelled) return;
-    if (result == shell::PrintResult::Printed) {
-        rt.msgBox(QStringLiteral("Der Übungsbericht wird gedruckt ...\r\r"), shell::OkOnly,
-                  kPrintTitle);
-        return;
-    }
-    const QString why = result == shell::PrintResult::NoPrinter
-                            ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
-                            : QStringLiteral("Der Druck ist fehlgeschlagen.\r");
-    const QString offer =
-        QStringLiteral("Soll der Übungsbericht stattdessen als PDF-Datei gespeichert werden?\r\r");
-    if (rt.msgBox(why + offer, shell::YesNo + kExclamationIcon, kPrintTitle) == shell::AnswerYes)
-        saveAsPdf();
+    worksheets::afterPrintDialog(reportKind(), pdfWrite(),
+                                 shell::runtime().printPaintedWithDialog(doc));
 }
 
 void PracticeReportWindow::Befehl2_Click() {
-    if (unlocked()) saveAsPdf();
-}
-
-void PracticeReportWindow::saveAsPdf() {
-    shell::Runtime& rt = shell::runtime();
-    QString path = rt.saveFileName(kSaveCaption, QStringLiteral("Übungsbericht.pdf"),
-                                   QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (path.isEmpty()) return;
-    // A name typed without its ending still becomes a PDF file.
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QLatin1String(".pdf");
-    ReportDocument doc(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Paper));
-    if (rt.savePaintedPdf(doc, path)) {
-        rt.msgBox(QStringLiteral("Der Übungsbericht wurde als PDF-Datei gespeichert:\r") + path +
-                      QStringLiteral("\r\r"),
-                  shell::OkOnly, kSaveCaption);
-    } else {
-        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
-                      QStringLiteral("\r\r"),
-                  shell::OkOnly + shell::StopIcon, kSaveCaption);
-    }
+    if (unlocked()) worksheets::savePdf(reportKind(), pdfWrite(), kSaveCaption, kSaveCaption);
 }
 
 void PracticeReportWindow::Befehl3_Click() {

@@ -69,7 +69,8 @@ class PracticeReportWindow : public shell::Form {
 
   private:
     bool unlocked();
-    void saveAsPdf();
+    // Writes the report as it stands into a PDF file.
+    worksheets::PdfWrite pdfWrite();
     PracticeRecord& record_;
     QPointer<QWidget> from_;
 };

@@ -9,15 +9,6 @@ namespace {
 const int kExclamationIcon = 48;
 
 // What differs between the task sheet and the solution sheet in one print flow.
-struct SheetKind {
-    QString question;      // confirmation before printing
-    QString printing;      // closing box after a printed job
-    QString pdfCaption;    // save dialog caption
-    QString suggestedName; // save dialog file name
-    QString savedAs;       // closing box after a saved PDF, before the path
-    QString offer;         // question after a failed print
-};
-
 const SheetKind& taskKind() {
     static const SheetKind k{
         QStringLiteral("Das Rechenblatt jetzt ausdrucken?\r\r"),
@@ -57,11 +48,6 @@ SheetKind classSetKind(int count) {
     };
 }
 
-const QString kPdfFilter = QStringLiteral("PDF-Dateien (*.pdf)");
-
-// Writes the pages into the file at the path; Cancelled when the user stopped it.
-using PdfWrite = std::function<shell::PrintResult(const QString& path)>;
-
 PdfWrite pdfOf(const shell::PrintDocument& doc) {
     return [doc](const QString& path) {
         return shell::runtime().printToPdf(doc, path) ? shell::PrintResult::Printed
@@ -71,44 +57,6 @@ PdfWrite pdfOf(const shell::PrintDocument& doc) {
 
 PdfWrite pdfOf(const shell::PrintJob& job) {
     return [job](const QString& path) { return shell::runtime().printJobToPdf(job, path); };
-}
-
-// A name typed without its ending still becomes a PDF file a teacher can open.
-QString withPdfEnding(const QString& path) {
-    if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return path;
-    return path + QLatin1String(".pdf");
-}
-
-// Save dialog, the PDF, and a box that says where the file is or that it
-// could not be written. Nothing happens when the dialog or the writing is cancelled.
-void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
-             const QString& boxTitle) {
-    shell::Runtime& rt = shell::runtime();
-    const QString chosen = rt.saveFileName(caption, kind.suggestedName, kPdfFilter);
-    if (chosen.isEmpty()) return;
-    const QString path = withPdfEnding(chosen);
-    const shell::PrintResult written = write(path);
-    if (written == shell::PrintResult::Cancelled) return;
-    if (written == shell::PrintResult::Printed) {
-        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly, boxTitle);
-    } else {
-        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
-                      QStringLiteral("\r\r"),
-                  shell::OkOnly + shell::StopIcon, boxTitle);
-    }
-}
-
-// Without a working printer the sheet must not be announced as printing;
-// the user may keep it as a PDF file instead.
-void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result) {
-    shell::Runtime& rt = shell::runtime();
-    const QString why = result == shell::PrintResult::NoPrinter
-                            ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
-                            : QStringLiteral("Der Druck ist fehlgeschlagen.\r");
-    const int answer =
-        rt.msgBox(why + kind.offer, shell::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
-    if (answer != shell::AnswerYes) return;
-    savePdf(kind, write, kind.pdfCaption, QStringLiteral("Drucken"));
 }
 
 void printSheet(const SheetKind& kind, const SheetDocument& sheet, const PrinterLock& lock) {
@@ -127,7 +75,50 @@ void printSheet(const SheetKind& kind, const SheetDocument& sheet, const Printer
     offerPdf(kind, pdfOf(doc), result);
 }
 
-// After Qt's print dialog: the closing box, or the offer of a PDF file.
+bool isTaskSheet(MenuCommand command) {
+    return command == MenuCommand::SaveTasksPdf || command == MenuCommand::PrintTasksOn;
+}
+
+} // namespace
+
+namespace {
+const QString kPdfFilter = QStringLiteral("PDF-Dateien (*.pdf)");
+
+} // namespace
+
+QString withPdfEnding(const QString& path) {
+    if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return path;
+    return path + QLatin1String(".pdf");
+}
+
+void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
+             const QString& boxTitle) {
+    shell::Runtime& rt = shell::runtime();
+    const QString chosen = rt.saveFileName(caption, kind.suggestedName, kPdfFilter);
+    if (chosen.isEmpty()) return;
+    const QString path = withPdfEnding(chosen);
+    const shell::PrintResult written = write(path);
+    if (written == shell::PrintResult::Cancelled) return;
+    if (written == shell::PrintResult::Printed) {
+        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly, boxTitle);
+    } else {
+        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
+                      QStringLiteral("\r\r"),
+                  shell::OkOnly + shell::StopIcon, boxTitle);
+    }
+}
+
+void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result) {
+    shell::Runtime& rt = shell::runtime();
+    const QString why = result == shell::PrintResult::NoPrinter
+                            ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
+                            : QStringLiteral("Der Druck ist fehlgeschlagen.\r");
+    const int answer =
+        rt.msgBox(why + kind.offer, shell::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
+    if (answer != shell::AnswerYes) return;
+    savePdf(kind, write, kind.pdfCaption, QStringLiteral("Drucken"));
+}
+
 void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result) {
     if (result == shell::PrintResult::Cancelled) return;
     if (result == shell::PrintResult::Printed) {
@@ -136,12 +127,6 @@ void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::Print
     }
     offerPdf(kind, write, result);
 }
-
-bool isTaskSheet(MenuCommand command) {
-    return command == MenuCommand::SaveTasksPdf || command == MenuCommand::PrintTasksOn;
-}
-
-} // namespace
 
 const QList<MenuCommand>& menuCommands() {
     static const QList<MenuCommand> all{MenuCommand::SaveTasksPdf, MenuCommand::SaveSolutionsPdf,

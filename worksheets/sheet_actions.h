@@ -24,6 +24,32 @@ struct PrinterLock {
 // points caption exactly.
 bool printingUnlocked(const PrinterLock& lock);
 
+// What the boxes around printing and saving one kind of document say.
+struct SheetKind {
+    QString question;      // confirmation before printing
+    QString printing;      // closing box after a printed job
+    QString pdfCaption;    // save dialog caption
+    QString suggestedName; // save dialog file name
+    QString savedAs;       // closing box after a saved PDF, before the path
+    QString offer;         // question after a failed print
+};
+
+// Writes the pages into the file at the path; Cancelled when the user stopped it.
+using PdfWrite = std::function<shell::PrintResult(const QString& path)>;
+
+// A name typed without its ending still becomes a PDF file a teacher can open.
+QString withPdfEnding(const QString& path);
+// Save dialog, the PDF, and a box that says where the file is or that it
+// could not be written. Nothing happens when the dialog or the writing is
+// cancelled.
+void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
+             const QString& boxTitle);
+// Without a working printer nothing may be announced as printing; the user
+// may keep the document as a PDF file instead.
+void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+// After Qt's print dialog: the closing box, or the offer of a PDF file.
+void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+
 // "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
 void printTaskSheet(const QStringList& items, const QString& modeCaption, const QString& number,
                     const PrinterLock& lock);

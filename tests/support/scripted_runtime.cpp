@@ -93,28 +93,25 @@ void ScriptedRuntime::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-shell::PrintResult ScriptedRuntime::printWithDialog(const shell::PrintDocument& doc) {
-    const Box b{Box::PrintDialog, doc.lines.value(0), 0, {}, {}};
+shell::PrintResult ScriptedRuntime::printDialog(const QString& prompt) {
+    const Box b{Box::PrintDialog, prompt, 0, {}, {}};
     boxes.append(b);
     if (onBox) onBox(b);
     if (printDialogAnswers.isEmpty()) {
         unexpected(b);
         return shell::PrintResult::Cancelled;
     }
-    const shell::PrintResult r = printDialogAnswers.dequeue();
+    return printDialogAnswers.dequeue();
+}
+
+shell::PrintResult ScriptedRuntime::printWithDialog(const shell::PrintDocument& doc) {
+    const shell::PrintResult r = printDialog(doc.lines.value(0));
     if (r == shell::PrintResult::Printed) printed.append(doc);
     return r;
 }
 
 shell::PrintResult ScriptedRuntime::printJobWithDialog(const shell::PrintJob& job) {
-    const Box b{Box::PrintDialog, job.title, 0, {}, {}};
-    boxes.append(b);
-    if (onBox) onBox(b);
-    if (printDialogAnswers.isEmpty()) {
-        unexpected(b);
-        return shell::PrintResult::Cancelled;
-    }
-    const shell::PrintResult r = printDialogAnswers.dequeue();
+    const shell::PrintResult r = printDialog(job.title);
     if (r == shell::PrintResult::Printed) printedJobs.append(job);
     return r;
 }
@@ -136,14 +133,7 @@ void ScriptedRuntime::setClipboardContent(const QString& text, const QString& ht
 }
 
 shell::PrintResult ScriptedRuntime::printPaintedWithDialog(shell::PaintedDocument& doc) {
-    const Box b{Box::PrintDialog, doc.title(), 0, {}, {}};
-    boxes.append(b);
-    if (onBox) onBox(b);
-    if (printDialogAnswers.isEmpty()) {
-        unexpected(b);
-        return shell::PrintResult::Cancelled;
-    }
-    const shell::PrintResult r = printDialogAnswers.dequeue();
+    const shell::PrintResult r = printDialog(doc.title());
     if (r != shell::PrintResult::Printed) return r;
     QBuffer paper;
     paper.open(QIODevice::WriteOnly);

@@ -115,6 +115,8 @@ class ScriptedRuntime : public shell::Runtime {
 
   private:
     void unexpected(const Box& b);
+    // Records the print dialog as a box and answers it from its queue.
+    shell::PrintResult printDialog(const QString& prompt);
     std::mt19937 gen{12345};
 };
 

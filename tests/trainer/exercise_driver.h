@@ -42,6 +42,12 @@ inline void key(trainer::Form1& f, Qt::Key k, Qt::KeyboardModifiers m = {}) {
     QTest::keyClick(keyTarget(&f), k, m);
 }
 
+// The box of a wrong digit, as the runtime records it.
+inline ScriptedRuntime::Box wrongBox() {
+    return msgRecord(QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), 0,
+                     QStringLiteral("Fehler"));
+}
+
 inline void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }

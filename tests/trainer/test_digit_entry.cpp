@@ -11,16 +11,12 @@ using trainer::Form1;
 using Box = ScriptedRuntime::Box;
 
 namespace {
-const QString kWrong = QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r");
 const QString kFirst = QStringLiteral("Setze zuerst die Ergebnisziffer ein.\r\r");
 const QString kMissing = QStringLiteral("Es fehlt noch die Ergebnisziffer!\r\r");
 const QString kSolved = QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r");
 const QColor kRed = shell::bgr(0x0000FF), kBlue = shell::bgr(0xFF0000),
              kGreen = shell::bgr(0x008000), kYellow = shell::bgr(0x00FFFF);
 
-Box wrongBox() {
-    return msgRecord(kWrong, 0, QStringLiteral("Fehler"));
-}
 Box inputBox(const QString& text) {
     return msgRecord(text, 0, QStringLiteral("Eingabefehler"));
 }

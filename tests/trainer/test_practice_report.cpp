@@ -17,8 +17,6 @@ using Box = ScriptedRuntime::Box;
 
 namespace {
 
-const QString kWrong = QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r");
-
 // Everything of the exercise window the report must leave alone, as text.
 QStringList stateOf(Form1& f, const ScriptedRuntime& rt) {
     QStringList s = f.Liste1 + f.Liste2 + captions(f, false) + captions(f, true);
@@ -35,7 +33,7 @@ QStringList stateOf(Form1& f, const ScriptedRuntime& rt) {
 template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
     rt.answer(shell::AnswerOk);
     act();
-    QCOMPARE(rt.takeBoxes(), QList<Box>({msgRecord(kWrong, 0, "Fehler")}));
+    QCOMPARE(rt.takeBoxes(), QList<Box>({wrongBox()}));
 }
 
 // A child's work in both modes: wrong digits dragged, typed and tapped, one

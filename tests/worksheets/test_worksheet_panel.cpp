@@ -104,7 +104,6 @@ class Form1Worksheet : public QObject {
     void badNumbersChangeNothing_data();
     void badNumbersChangeNothing();
     void blattMenuOnRightClickAndLongPress();
-    void classSetLeavesTheWindowAlone();
 };
 
 void Form1Worksheet::composeShowsTwelveTasks_data() {
@@ -438,51 +437,6 @@ void Form1Worksheet::blattMenuOnRightClickAndLongPress() {
     QCOMPARE(f.Liste5->count(), 0);
     QVERIFY(!f.Befehl14->isDown());
     f.Befehl14Menu->hide();
-    QCOMPARE(rt.unexpectedBoxes, 0);
-}
-
-void Form1Worksheet::classSetLeavesTheWindowAlone() {
-    ScriptedRuntime rt;
-    Form1 f;
-    f.printerLock = [] { return 0; };
-    f.Befehl20_Click();
-    f.Befehl14->click();
-    f.CellClick(*trainer::ruleForNumber(15)); // a marker on a cell
-    f.AddPoint();
-    const QMap<QString, QString> before = windowState(f);
-
-    rt.answerInput("3");
-    rt.answerSaveFile("/tmp/Klasse 4b");
-    rt.answer(shell::AnswerOk);
-    action(f.Liste5Menu, "Klassensatz als PDF speichern …")->trigger();
-    QVERIFY(rt.allAnswersUsed());
-    QCOMPARE(rt.pdfJobs.size(), 1);
-    QCOMPARE(rt.pdfJobs[0].first, QString("/tmp/Klasse 4b.pdf"));
-    // Three sheets of the mode on screen, then their solutions.
-    const QList<shell::PrintDocument>& docs = rt.pdfJobs[0].second.documents;
-    QCOMPARE(docs.size(), 6);
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(docs[i].lines.value(0), i < 3 ? "Schriftliche Division mit Rest (Aufgaben)"
-                                               : "Schriftliche Division mit Rest (Lösungen)");
-    QString diff = firstDifference(before, windowState(f));
-    QVERIFY2(diff.isEmpty(), qPrintable(diff));
-
-    // From "Blatt" with no sheet shown: the mode on screen, the window again untouched.
-    f.Befehl16->click();
-    f.Befehl21_Click();
-    const QMap<QString, QString> plain = windowState(f);
-    rt.answerInput("1");
-    rt.answerPrintDialog(shell::PrintResult::Printed);
-    rt.answer(shell::AnswerOk);
-    action(f.Befehl14Menu, "Klassensatz drucken auf …")->trigger();
-    QVERIFY(rt.allAnswersUsed());
-    QCOMPARE(rt.printedJobs.size(), 1);
-    QCOMPARE(rt.printedJobs[0].documents.size(), 2);
-    QCOMPARE(rt.printedJobs[0].documents[0].lines.value(0),
-             QString("Schriftliche Division (Aufgaben)"));
-    QVERIFY(rt.printedJobs[0].documents[0].footLine.startsWith("Blatt-Nr. E-"));
-    diff = firstDifference(plain, windowState(f));
-    QVERIFY2(diff.isEmpty(), qPrintable(diff));
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 
