@@ -11,6 +11,10 @@ Registry<bool>& everyPress() {
     static Registry<bool> r;
     return r;
 }
+Registry<bool>& digitEntry() {
+    static Registry<bool> r;
+    return r;
+}
 
 // Whether w shows at the global point: inside it and every container up to
 // its window, masks included, and visible. A control covered by another
@@ -30,6 +34,10 @@ void takeEveryPress(QWidget* w) {
     everyPress().set(w, true);
 }
 
+void takeDigitEntry(QWidget* w) {
+    digitEntry().set(w, true);
+}
+
 bool DoubleClickRule::filter(QWidget* receiver, QMouseEvent* e, bool inOurWindow) {
     const QPoint at = e->globalPosition().toPoint();
     // On its way up to the parents the event comes again, as a copy.
@@ -40,8 +48,9 @@ bool DoubleClickRule::filter(QWidget* receiver, QMouseEvent* e, bool inOurWindow
     seenAt_ = at;
     seenHeld_ = false;
     if (e->type() == QEvent::MouseButtonDblClick && inOurWindow && !everyPress().find(receiver)) {
-        const bool ownPress = keyBetween_ || (firstWindow_ && firstWindow_ == receiver->window() &&
-                                              !liesUnder(firstControl_, at));
+        const bool ownPress =
+            keyBetween_ || (firstWindow_ && firstWindow_ == receiver->window() &&
+                            digitEntry().find(receiver) && !liesUnder(firstControl_, at));
         seenHeld_ = !ownPress;
     }
     if (!seenHeld_) {

@@ -1,6 +1,8 @@
 #include "form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMoveEvent>
@@ -35,6 +37,17 @@ QMargins outerFrame(const QWidget* w) {
     return m;
 }
 
+// The double-click rule holds in the program's windows and on the buttons of
+// its boxes; Qt's file and print dialogs keep their double-clicks (a folder
+// opens on one).
+bool followsClickRule(const QWidget* w) {
+    const QWidget* top = w->window();
+    if (qobject_cast<const Form*>(top)) return true;
+    if (!qobject_cast<const QDialog*>(top) || !qobject_cast<const QAbstractButton*>(w)) return false;
+    return !top->inherits("QFileDialog") && !top->inherits("QAbstractPrintDialog") &&
+           !top->inherits("QPageSetupDialog");
+}
+
 // Watches the input of the whole program: hands keys to the windows with key
 // preview, and holds the second half of a double-click to its rule.
 class InputWatch : public QObject {
@@ -52,8 +65,7 @@ class InputWatch : public QObject {
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            return clicks_.filter(w, static_cast<QMouseEvent*>(event),
-                                  qobject_cast<Form*>(w->window()) != nullptr);
+            return clicks_.filter(w, static_cast<QMouseEvent*>(event), followsClickRule(w));
         default:
             break;
         }

@@ -69,6 +69,7 @@ class ProgressBox {
         dialog_.setWindowModality(Qt::ApplicationModal);
         dialog_.setMinimumDuration(500);
         tw::zoomBox(&dialog_, parent_);
+        tw::fitBox(&dialog_, parent_);
         dialog_.setValue(0);
     }
     ~ProgressBox() {

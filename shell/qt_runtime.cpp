@@ -33,6 +33,21 @@ QString displayText(QString s) {
     return s;
 }
 
+// A message box knows its size only once it shows.
+class FittedMessageBox : public QMessageBox {
+  public:
+    explicit FittedMessageBox(QWidget* parent) : QMessageBox(parent), parent_(parent) {}
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        tw::fitBox(this, parent_);
+    }
+
+  private:
+    QWidget* parent_;
+};
+
 } // namespace
 
 QWidget* boxParent() {
@@ -44,7 +59,7 @@ QtRuntime::QtRuntime() = default;
 
 int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
     QWidget* parent = boxParent();
-    QMessageBox box(parent);
+    FittedMessageBox box(parent);
     tw::zoomBox(&box, parent);
     box.setWindowTitle(title);
     box.setText(displayText(prompt));
@@ -97,7 +112,9 @@ QString QtRuntime::inputBox(const QString& prompt, const QString& title,
     dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
     dlg.setInputMode(QInputDialog::TextInput);
     // Wide enough for the whole title in the frame.
-    dlg.resize(std::max(dlg.sizeHint().width(), 360), dlg.sizeHint().height());
+    dlg.resize(QSize(std::max(dlg.sizeHint().width(), 360), dlg.sizeHint().height())
+                   .boundedTo(tw::roomOnScreen(parent)));
+    tw::fitBox(&dlg, parent);
     const bool accepted = dlg.exec() == QDialog::Accepted;
     forms::restoreFocus();
     return accepted ? dlg.textValue() : QString();
@@ -139,7 +156,7 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.selectFile(start);
     tw::zoomBox(&dlg, parent);
-    if (tw::growsBoxes(parent)) dlg.resize(dlg.sizeHint());
+    tw::fitBox(&dlg, parent);
     const bool accepted = dlg.exec() == QDialog::Accepted;
     forms::restoreFocus();
     return accepted ? dlg.selectedFiles().value(0) : QString();
@@ -159,6 +176,7 @@ PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    tw::fitBox(&dialog, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     forms::restoreFocus();
     if (!accepted) return PrintResult::Cancelled;

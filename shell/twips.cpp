@@ -2,7 +2,14 @@
 
 #include "registry.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -187,6 +194,84 @@ void zoomBox(QWidget* box, const QWidget* parent) {
 
 QFont boxFont(const QFont& font, const QWidget* parent) {
     return scaledFont(font, boxZoom(parent));
+}
+
+namespace {
+// The free area of the screen a window opens on and the frame the window
+// manager puts around the program's windows.
+struct Room {
+    QRect area;
+    QMargins frame;
+};
+Room roomOf(const QWidget* near) {
+    const QScreen* screen = near ? near->screen() : QGuiApplication::primaryScreen();
+    Room room;
+    room.area = screen ? screen->availableGeometry() : QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (const QWidget* framed = near ? near->window() : nullptr) {
+        const QRect f = framed->frameGeometry(), g = framed->geometry();
+        room.frame = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                              f.bottom() - g.bottom());
+    }
+    return room;
+}
+} // namespace
+
+QSize roomOnScreen(const QWidget* near) {
+    const Room room = roomOf(near);
+    return room.area.size().shrunkBy(room.frame);
+}
+
+void fitBox(QWidget* box, const QWidget* parent) {
+    const Room room = roomOf(parent ? parent : box);
+    const QSize fits = room.area.size().shrunkBy(room.frame);
+    // A box of a fixed size (a message box) is as large as it is; any other
+    // must fit at least its smallest size.
+    auto needs = [box] {
+        return box->minimumSize() == box->maximumSize() ? box->size() : box->minimumSizeHint();
+    };
+    const QFont base = QApplication::font(box);
+    for (double z = boxZoom(parent); z > 1.0;) {
+        const QSize need = needs();
+        if (need.width() <= fits.width() && need.height() <= fits.height()) break;
+        z = std::max(1.0, z - 0.25);
+        box->setFont(scaledFont(base, z));
+        // A message box sizes itself anew on the layout's request.
+        QCoreApplication::sendPostedEvents(box, QEvent::LayoutRequest);
+    }
+    if (!growsBoxes(parent)) return;
+    if (box->minimumSize() != box->maximumSize())
+        box->resize(box->sizeHint().boundedTo(fits).expandedTo(box->minimumSizeHint()));
+    // Centred over its window as Qt places a dialog, but all of it, frame
+    // included, on the screen (a message box learns its size only as it
+    // shows, after it was placed).
+    const QSize framed = box->size().grownBy(room.frame);
+    const QWidget* over = parent ? parent->window() : nullptr;
+    const QPoint centre = over ? over->frameGeometry().center() : room.area.center();
+    const QPoint first = room.area.topLeft();
+    const QPoint last(std::max(first.x(), room.area.right() + 1 - framed.width()),
+                      std::max(first.y(), room.area.bottom() + 1 - framed.height()));
+    box->move(std::clamp(centre.x() - framed.width() / 2, first.x(), last.x()),
+              std::clamp(centre.y() - framed.height() / 2, first.y(), last.y()));
+}
+
+void zoomMenu(QMenu* menu, const QWidget* parent) {
+    menu->setFont(boxFont(QApplication::font(menu), parent));
+    if (!growsBoxes(parent)) {
+        menu->setMinimumWidth(0);
+        return;
+    }
+    // Some styles indent an entry by a share of its height on either side
+    // but size the menu without it: at a large font the longest entries
+    // would lose their middle to an ellipsis.
+    const QFontMetrics metrics(menu->font());
+    int widest = 0, tallest = 0;
+    const auto actions = menu->actions();
+    for (QAction* a : actions) {
+        if (a->isSeparator() || !a->isVisible()) continue;
+        widest = std::max(widest, metrics.horizontalAdvance(a->text()));
+        tallest = std::max(tallest, menu->actionGeometry(a).height());
+    }
+    menu->setMinimumWidth(widest + 2 * tallest + 2 * menu->style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, menu) + 8);
 }
 
 void takeBoxZoom(QWidget* window, const QWidget* parent) {

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 
+class QMenu;
 class QPainter;
 class QWidget;
 
@@ -63,6 +64,16 @@ int fontPixels(const QWidget* w, double points);
 bool growsBoxes(const QWidget* parent);
 void zoomBox(QWidget* box, const QWidget* parent);
 QFont boxFont(const QFont& font, const QWidget* parent);
+// The client size a window opened near `near` may take: the free area of its
+// screen less the frame the window manager puts around the program's windows.
+QSize roomOnScreen(const QWidget* near);
+// Called when a box is about to show, its content set: a box that would not
+// fit its screen at the zoom of its window is drawn at a smaller zoom until it
+// does, and a box that can grow takes the size it wants within the screen.
+void fitBox(QWidget* box, const QWidget* parent);
+// A menu opened from parent, at the zoom of its boxes, every entry whole.
+// Called before each popup: its entries may have changed.
+void zoomMenu(QMenu* menu, const QWidget* parent);
 // A window opened from a grown window to be read from (a report) takes its
 // zoom as its boxes do, at most three times, as the mapping of its own.
 void takeBoxZoom(QWidget* window, const QWidget* parent);

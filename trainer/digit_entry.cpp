@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "double_click.h"
 #include "exercise_window.h"
 #include "runtime.h"
 #include "twips.h"
@@ -51,14 +52,19 @@ void Form1::wireEntry() {
         shell::VbLabel* c = cell(*rule);
         c->onDragDrop = [this, rule](QWidget* source) { CellDragDrop(*rule, source); };
         c->onClick = [this, rule] { CellClick(*rule); };
+        shell::takeDigitEntry(c);
     }
     // The given cells of both layouts take no drops: they hold the task itself.
     licht->onClick = [this] { licht_Click(); };
     licht2->onClick = [this] { licht2_Click(); };
     licht->onDragDrop = [this](QWidget* s) { licht_DragDrop(s); };
     licht2->onDragDrop = [this](QWidget* s) { licht2_DragDrop(s); };
-    for (shell::DragButton* key : DigitKey)
+    for (shell::DragButton* key : DigitKey) {
         key->onClick = [this, key] { DigitKey_Click(key); };
+        shell::takeDigitEntry(key);
+    }
+    shell::takeDigitEntry(licht);
+    shell::takeDigitEntry(licht2);
 }
 
 void Form1::CellDragDrop(const CellRule& rule, QWidget* source) {

@@ -47,7 +47,7 @@ void Form1::Figur2_ContextMenu(const QPoint& globalPos) {
         connect(report, &QAction::triggered, this, [this] { ShowPracticeReport(); });
     }
     // At the board the menu is read from as far away as the window.
-    Figur2Menu->setFont(tw::boxFont(QApplication::font(Figur2Menu), this));
+    tw::zoomMenu(Figur2Menu, this);
     Figur2Menu->popup(globalPos);
 }
 

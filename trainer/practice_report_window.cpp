@@ -137,25 +137,34 @@ PracticeReportWindow::PracticeReportWindow(PracticeRecord& record, QWidget* pare
 
 void PracticeReportWindow::open(QWidget* from) {
     from_ = from;
-    const bool shown = isVisible();
+    const QSize room = tw::roomOnScreen(from ? from : this);
+    // At the board the report is read from as far away as its window, but the
+    // whole width of the sheet must fit the screen: its counts never hide
+    // behind a scroll bar.
     tw::takeBoxZoom(this, from);
+    const int scrollBar = Bildlauf1->verticalScrollBar()->sizeHint().width();
+    int wide = layOut();
+    if (wide > room.width()) {
+        tw::Zoom fitting;
+        fitting.factor = std::max(0.5, tw::zoomOf(this).factor * (room.width() - scrollBar) /
+                                           double(wide - scrollBar));
+        tw::setZoom(this, fitting);
+        wide = layOut();
+    }
+    // Sized for reading each time, at the zoom it is opened at: the whole
+    // width of the sheet and a good part of its height.
+    resize(QSize(wide, tw::toPx(this, 9600)).boundedTo(room));
+    shell::forms::show(this);
+}
+
+int PracticeReportWindow::layOut() {
     for (QPushButton* b : {Befehl1, Befehl2, Befehl3, Befehl4})
         tw::zoomFont(b);
     const int gap = tw::toPx(this, 120);
     layout()->setContentsMargins(gap, gap, gap, gap);
     layout()->setSpacing(gap);
     refresh();
-    if (!shown) {
-        // Sized for reading: the whole width of the sheet and a good part of
-        // its height, never larger than the screen.
-        QSize want(Bild1->minimumWidth() + 2 * gap +
-                       Bildlauf1->verticalScrollBar()->sizeHint().width(),
-                   tw::toPx(this, 9600));
-        if (const QScreen* s = from ? from->screen() : screen())
-            want = want.boundedTo(s->availableGeometry().size() - QSize(40, 60));
-        resize(want);
-    }
-    shell::forms::show(this);
+    return Bild1->minimumWidth() + 2 * gap + Bildlauf1->verticalScrollBar()->sizeHint().width();
 }
 
 void PracticeReportWindow::refresh() {

@@ -68,6 +68,9 @@ class PracticeReportWindow : public shell::Form {
     void Befehl4_Click();
 
   private:
+    // Fonts, margins and the sheet at the window's zoom; returns the width
+    // that shows the whole sheet.
+    int layOut();
     bool unlocked();
     // Writes the report as it stands into a PDF file.
     worksheets::PdfWrite pdfWrite();

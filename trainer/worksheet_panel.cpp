@@ -43,7 +43,7 @@ SheetNumber newSheetNumber(bool remainder) {
 
 void popupAt(QMenu* menu, QWidget* owner, QWidget* at, const QPoint& pos) {
     // At the board the menu is read from as far away as the window.
-    menu->setFont(tw::boxFont(QApplication::font(menu), owner));
+    tw::zoomMenu(menu, owner);
     menu->popup(at->mapToGlobal(pos));
 }
 

@@ -29,6 +29,11 @@ class DragForm : public Form {
         cell = new VbLabel(this, QStringLiteral("cell"));
         tw::place(cell, 2400, 600, 495, 495);
         cell->onDragDrop = [this](QWidget* s) { drops << static_cast<DragButton*>(s)->text(); };
+        otherCell = new VbLabel(this, QStringLiteral("otherCell"));
+        tw::place(otherCell, 3300, 600, 495, 495);
+        otherCell->onDragDrop = [this](QWidget* s) {
+            drops << QStringLiteral("other ") + static_cast<DragButton*>(s)->text();
+        };
     }
     void Form_KeyDown(int, int) override {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fehler"), QStringLiteral("x"),
@@ -39,6 +44,7 @@ class DragForm : public Form {
 
     DragButton* keys[2];
     VbLabel* cell;
+    VbLabel* otherCell;
     QStringList drops;
 };
 
@@ -92,8 +98,15 @@ class DragTest : public QObject {
     }
 
     // A release queues the end of its drag; a new drag started before that
-    // call runs is not ended by it.
+    // call runs, on the same key or another, is not ended by it: one drag,
+    // one drop, each where its own drag was let go.
+    void aSecondDragStartedAtOnceAfterADropLands_data() {
+        QTest::addColumn<int>("second");
+        QTest::newRow("the same key") << 1;
+        QTest::newRow("another key") << 0;
+    }
     void aSecondDragStartedAtOnceAfterADropLands() {
+        QFETCH(int, second);
         ScriptedRuntime rt;
         DragForm f;
         forms::show(&f);
@@ -102,18 +115,18 @@ class DragTest : public QObject {
         mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
         auto platform = [&f](QEvent::Type type, QPoint at, Qt::MouseButtons state) {
             qt_handleMouseEvent(f.windowHandle(), QPointF(at), QPointF(f.mapToGlobal(at)), state,
-                                Qt::LeftButton, type, {}, gTime += 100);
+                                Qt::LeftButton, type, {}, gTime);
         };
-        // Release and the next press arrive together, before the queue runs.
+        // Release and the next press arrive together, in the same
+        // millisecond, before the queue runs.
         platform(QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
-        platform(QEvent::MouseMove, f.at(f.keys[1]), Qt::NoButton);
-        platform(QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
+        platform(QEvent::MouseMove, f.at(f.keys[second]), Qt::NoButton);
+        platform(QEvent::MouseButtonPress, f.at(f.keys[second]), Qt::LeftButton);
         QCoreApplication::processEvents();
-        QVERIFY(f.keys[1]->dragging());
-        mouse(f, QEvent::MouseMove, f.at(f.keys[0]), Qt::LeftButton);
-        mouse(f, QEvent::MouseMove, f.at(f.cell) + QPoint(2, 0), Qt::LeftButton);
-        mouse(f, QEvent::MouseButtonRelease, f.at(f.cell) + QPoint(2, 0), Qt::NoButton);
-        QCOMPARE(f.drops, (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
+        QVERIFY(f.keys[second]->dragging());
+        mouse(f, QEvent::MouseMove, f.at(f.otherCell), Qt::LeftButton);
+        mouse(f, QEvent::MouseButtonRelease, f.at(f.otherCell), Qt::NoButton);
+        QCOMPARE(f.drops, (QStringList{QStringLiteral("1"), QStringLiteral("other %1").arg(second)}));
         QCOMPARE(DragButton::current(), nullptr);
     }
 

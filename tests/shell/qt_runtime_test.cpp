@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <cmath>
@@ -115,6 +116,31 @@ class QtRuntimeTest : public QObject {
             QCOMPARE(at2.at(i), 2 * at1.at(i));
             QCOMPARE(at4.at(i), 3 * at1.at(i));
         }
+        // At three times a box still fits its screen, frame and all.
+        const QString path = QStringLiteral("/home/lehrerin/Dokumente/Schule/Klasse 3b/Mathematik/"
+                                            "Division/Arbeitsblätter/Woche 12/Klassensatz.pdf");
+        for (const std::function<void()>& open : QList<std::function<void()>>{
+                 [&] {
+                     rt.msgBox(QStringLiteral("Der Klassensatz (40 Aufgabenblätter, danach ihre "
+                                              "Lösungsblätter) wurde als PDF-Datei gespeichert:\r") +
+                                   path + QStringLiteral("\r") + path + QStringLiteral("\r\r"),
+                               0, QStringLiteral("Als PDF speichern"));
+                 },
+                 [&] {
+                     rt.saveFileName(QStringLiteral("Als PDF speichern"), QStringLiteral("x.pdf"),
+                                     QStringLiteral("PDF-Dateien (*.pdf)"));
+                 }}) {
+            QRect shown;
+            ModalAnswer reply([&](QWidget* box) {
+                shown = box->frameGeometry();
+                if (auto* d = qobject_cast<QDialog*>(box)) d->reject();
+            });
+            open();
+            QVERIFY(reply.answered());
+            QVERIFY2(board.screen()->availableGeometry().contains(shown),
+                     qPrintable(QStringLiteral("%1 x %2 at %3,%4").arg(shown.width()).arg(shown.height()).arg(shown.x()).arg(shown.y())));
+        }
+
         // Boxes of a window at 100 % keep the font they always had.
         forms::show(window);
         settle();

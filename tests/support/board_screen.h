@@ -12,15 +12,16 @@
 
 inline const QSize kBoardScreen(3840, 2160);
 
-template <typename TestObject> int runOnBoardScreen(int argc, char** argv) {
+template <typename TestObject>
+int runOnBoardScreen(int argc, char** argv, const QSize& screen = kBoardScreen) {
     QTemporaryFile config(QDir::tempPath() + QStringLiteral("/board-screen-XXXXXX.json"));
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         if (!config.open()) return 1;
         config.write(QStringLiteral(R"({"screens": [{"name": "board", "x": 0, "y": 0,
                                        "width": %1, "height": %2, "logicalDpi": 96,
                                        "logicalBaseDpi": 96, "dpr": 1}]})")
-                         .arg(kBoardScreen.width())
-                         .arg(kBoardScreen.height())
+                         .arg(screen.width())
+                         .arg(screen.height())
                          .toUtf8());
         config.flush();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());

@@ -430,6 +430,7 @@ class TestDigitEntry : public QObject {
         QTest::newRow("on a button with a key between: two clicks") << "button, key";
         QTest::newRow("on O k a y: nothing beneath is clicked") << "okay";
         QTest::newRow("on an arrow of the game: two steps") << "arrow";
+        QTest::newRow("on Abbruch: Ende beneath stays unpressed") << "Abbruch";
     }
     void aDoubleClickIsOneClick() {
         QFETCH(QString, pair);
@@ -483,6 +484,15 @@ class TestDigitEntry : public QObject {
             shell::forms::show(&game);
             clickTwice(&game, centreOf(game.Bild4), &game, centreOf(game.Bild4));
             QCOMPARE(game.MODUL1.CrossX, 16);
+        } else if (pair == "Abbruch") {
+            click(f.Befehl14);
+            const QString sheetTask = f.Liste1.value(0);
+            const QPoint abbruch = centreOf(f.Befehl16);
+            clickTwice(&f, abbruch, &f, abbruch);
+            QVERIFY(f.childAt(f.mapFromGlobal(abbruch)) == f.Befehl1); // "Ende" lies beneath
+            QVERIFY(f.isVisible());
+            QVERIFY(!s.program.form0().isVisible());
+            QCOMPARE(f.Liste1.value(0), sheetTask); // the task stays
         }
         QVERIFY(s.rt.boxes.isEmpty());
     }

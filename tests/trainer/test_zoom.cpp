@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "board_screen.h"
+#include <QMenu>
+#include <QPainter>
 #include <QWindow>
 
 #include "exercise_driver.h"
@@ -55,6 +57,36 @@ QRect lowestPatch(const QImage& img, const QColor& colour) {
             return QRect(QPoint(x, top), QPoint(right, y));
         }
     return {};
+}
+// How wide the ink is in an area of the picture: what stands out from its
+// background (dimmed text too).
+int inkWidth(const QImage& img, const QRect& area) {
+    int count[256] = {};
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++count[qGray(img.pixel(x, y))];
+    const int back = int(std::max_element(count, count + 256) - count);
+    int left = area.right(), right = area.left();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qAbs(qGray(img.pixel(x, y)) - back) > 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right >= left ? right - left + 1 : 0;
+}
+
+// How wide the ink of text is when drawn whole in the font.
+int inkWidthOfText(const QString& text, const QFont& font) {
+    const QFontMetrics fm(font);
+    QImage img(fm.horizontalAdvance(text) + 20, fm.height() + 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(10, 2 + fm.ascent(), text);
+    p.end();
+    return inkWidth(img, img.rect());
 }
 } // namespace
 
@@ -137,6 +169,42 @@ class TestZoom : public QObject {
     }
 
     // (That a game opens at the exercise's zoom the window pictures check.)
+    // Menus grow with their window and show every entry whole: a style that
+    // runs short of room puts an ellipsis in the middle of an entry.
+    void menusShowEveryEntryWhole_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("board, 260 %") << 2.6;
+        QTest::newRow("largest, 300 %") << 3.5;
+    }
+    void menusShowEveryEntryWhole() {
+        QFETCH(double, zoom);
+        ScriptedRuntime rt;
+        Form1 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        growTo(f, zoom);
+        auto check = [](QMenu* menu) {
+            QTRY_VERIFY(menu->isVisible());
+            const QImage shown = menu->grab().toImage();
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator()) continue;
+                const int whole = inkWidthOfText(a->text(), menu->font());
+                // The menu's frame left aside.
+                const QRect row = menu->actionGeometry(a).adjusted(3, 0, -3, 0);
+                QVERIFY2(inkWidth(shown, row) >= whole - 2, qPrintable(a->text()));
+            }
+            menu->hide();
+        };
+        f.Befehl14_ContextMenu(QPoint(4, 4));
+        check(f.Befehl14Menu);
+        f.Figur2_ContextMenu(f.mapToGlobal(centreIn(f, f.Bezeichnung22)));
+        check(f.Figur2Menu);
+        f.Befehl14->click();
+        f.Liste5_ContextMenu(QPoint(4, 4));
+        check(f.Liste5Menu);
+    }
+
     void gamesGiveTheExerciseBackAtItsSize() {
         Session s;
         Form1& f = s.form();

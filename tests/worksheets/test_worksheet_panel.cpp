@@ -429,14 +429,27 @@ void Form1Worksheet::blattMenuOnRightClickAndLongPress() {
     QVERIFY(!f.Befehl14Menu->isVisible());
     f.Befehl16->click();
 
-    // A finger held on "Blatt" opens the menu, and letting go then composes nothing.
+    // A finger held on "Blatt" opens the menu, though it wobbles a little,
+    // and letting go then composes nothing.
+    const QPoint wobble(QApplication::startDragDistance() / 2, 1);
     QTest::touchEvent(blatt, device.get()).press(0, at);
+    QTest::touchEvent(blatt, device.get()).move(0, at + wobble);
     QTRY_VERIFY_WITH_TIMEOUT(f.Befehl14Menu->isVisible(), 2000);
-    QTest::touchEvent(blatt, device.get()).release(0, at);
+    QTest::touchEvent(blatt, device.get()).release(0, at + wobble);
     settle();
     QCOMPARE(f.Liste5->count(), 0);
     QVERIFY(!f.Befehl14->isDown());
     f.Befehl14Menu->hide();
+    settle();
+
+    // A finger that moves away is no long press.
+    const QPoint away = at + QPoint(3 * QApplication::startDragDistance(), 0);
+    QTest::touchEvent(blatt, device.get()).press(0, at);
+    QTest::touchEvent(blatt, device.get()).move(0, away);
+    QTest::qWait(900);
+    QVERIFY(!f.Befehl14Menu->isVisible());
+    QTest::touchEvent(blatt, device.get()).release(0, away);
+    settle();
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 
