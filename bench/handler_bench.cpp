@@ -16,9 +16,9 @@
 #include "number_catch_state.h"
 #include "practice_report_window.h"
 #include "qt_runtime.h"
-#include "sheet.h"
 #include "sheet_actions.h"
 #include "sheet_number.h"
+#include "sheet_text.h"
 #include "window_stack.h"
 
 namespace {

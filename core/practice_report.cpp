@@ -1,0 +1,185 @@
+#include "practice_report.h"
+
+#include <algorithm>
+
+#include "sheet_text.h"
+#include "task_digits.h"
+
+namespace trainer {
+
+namespace {
+
+QString count(quint64 n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+QString duration(quint32 seconds) {
+    const quint32 minutes = seconds / 60;
+    if (minutes == 0) return QStringLiteral("unter einer Minute");
+    if (minutes < 60) return count(minutes, "Minute", "Minuten");
+    const QString hours = count(minutes / 60, "Stunde", "Stunden");
+    return minutes % 60 ? hours + QLatin1Char(' ') + count(minutes % 60, "Minute", "Minuten")
+                        : hours;
+}
+
+QString day(const QDate& d, const QDate& today, ReportFor target) {
+    if (target == ReportFor::Screen && d == today) return QStringLiteral("heute");
+    if (target == ReportFor::Screen && d == today.addDays(-1)) return QStringLiteral("gestern");
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString timeSpan(const PracticeRecord& r, const QDateTime& now, ReportFor target) {
+    const QDateTime from = QDateTime::fromSecsSinceEpoch(r.firstAt());
+    const QDateTime to = QDateTime::fromSecsSinceEpoch(std::max(r.firstAt(), r.lastAt()));
+    const QString hhmm = QStringLiteral("HH:mm");
+    QString span = day(from.date(), now.date(), target) + QStringLiteral(", ") +
+                   from.toString(hhmm) + QStringLiteral(" bis ");
+    if (to.date() != from.date()) span += day(to.date(), now.date(), target) + QStringLiteral(", ");
+    return span + to.toString(hhmm) + QStringLiteral(" (") +
+           duration(r.lastAt() > r.firstAt() ? r.lastAt() - r.firstAt() : 0) + QLatin1Char(')');
+}
+
+QStringList summary(const PracticeRecord& r) {
+    const quint64 normal = r.solvedTasks(false), rest = r.solvedTasks(true);
+    QStringList lines;
+    lines << QStringLiteral("Gelöste Aufgaben: %1 (%2 ohne Rest, %3 mit Rest)")
+                 .arg(normal + rest)
+                 .arg(normal)
+                 .arg(rest);
+    lines << QStringLiteral("Richtige Ziffern: %1").arg(r.rightDigits());
+    QStringList ways;
+    const std::pair<EntryWay, const char*> wayNames[] = {{EntryWay::Drag, "gezogen"},
+                                                         {EntryWay::Key, "mit der Tastatur"},
+                                                         {EntryWay::Tap, "angetippt"}};
+    for (const auto& [way, name] : wayNames)
+        if (r.wrongBy(way) > 0)
+            ways << QStringLiteral("%1 %2").arg(r.wrongBy(way)).arg(QString::fromUtf8(name));
+    QString wrong = QStringLiteral("Falsche Ziffern: %1").arg(r.wrongDigits());
+    if (!ways.isEmpty()) wrong += QStringLiteral(" (") + ways.join(QStringLiteral(", ")) + ')';
+    lines << wrong;
+    QString hints = QStringLiteral("Hinweise zur Reihenfolge: %1").arg(r.orderHints());
+    if (r.orderHints() > 0) hints += QStringLiteral(" (die Ergebnisziffer fehlte noch)");
+    lines << hints;
+    return lines;
+}
+
+worksheets::TaskLists listsOf(const PracticeRecord::Task& t) {
+    const int q = t.quotient;
+    const TaskDigits d = taskDigits(q / 100, q / 10 % 10, q % 10, t.divisor, t.remainder);
+    return {d.liste1, d.liste2};
+}
+
+QString note(const WrongDigit& w) {
+    QString text = enteredText(w) + QStringLiteral(" statt ") + QChar(QLatin1Char(w.expected));
+    const int bucket = bucketOf(w);
+    if (bucket != kOtherKeyBucket) text += QStringLiteral(" (") + bucketName(bucket) + ')';
+    return text;
+}
+
+ReportTask reportTask(const PracticeRecord::Task& t, bool inWindow,
+                      const PracticeRecord::Entry* first, const PracticeRecord::Entry* last) {
+    ReportTask out;
+    const worksheets::TaskLists lists = listsOf(t);
+    out.lines = worksheets::taskBlock(lists, t.remainderMode);
+    QString state = QDateTime::fromSecsSinceEpoch(t.drawnAt).toString(QStringLiteral("HH:mm")) +
+                    QStringLiteral(", ");
+    state += t.solved   ? QStringLiteral("gelöst")
+             : inWindow ? QStringLiteral("noch offen")
+                        : QStringLiteral("nicht gelöst");
+    if (t.hints > 0) state += QStringLiteral(", ") + count(t.hints, "Hinweis", "Hinweise");
+    out.notes << state;
+    const int entries = int(last - first);
+    // One line beside each line of the division; the last one may sum up the rest.
+    const int shown = entries <= kNotesPerTask - 1 ? entries : kNotesPerTask - 2;
+    for (const PracticeRecord::Entry* e = first; e != last; ++e) {
+        if (e - first < shown) out.notes << note(e->what);
+        const CellRule* rule = ruleForNumber(e->what.cellNumber);
+        if (!rule) continue;
+        const worksheets::BlockPlace at =
+            worksheets::taskBlockPlace(lists, rule->list, rule->row, rule->pos);
+        const ReportTask::Place place{at.x, at.y};
+        if (at.x >= 0 && !out.wrongPlaces.contains(place)) out.wrongPlaces << place;
+    }
+    if (shown < entries) out.notes << QStringLiteral("… und %1 weitere").arg(entries - shown);
+    return out;
+}
+
+} // namespace
+
+QString enteredText(const WrongDigit& w) {
+    const int c = w.entered;
+    if (c >= '0' && c <= '9') return QString(QChar(c));
+    if (w.way != EntryWay::Key) return QStringLiteral("nichts");
+    if (c >= 65 && c <= 90) return QStringLiteral("Taste ") + QChar(c);
+    if (c >= 96 && c <= 105) return QStringLiteral("%1 im Ziffernblock").arg(c - 96);
+    if (c >= 112 && c <= 135) return QStringLiteral("Taste F%1").arg(c - 111);
+    if (c >= 37 && c <= 40) return QStringLiteral("Pfeiltaste");
+    switch (c) {
+    case 8:
+        return QStringLiteral("Rücktaste");
+    case 9:
+        return QStringLiteral("Tabulatortaste");
+    case 13:
+        return QStringLiteral("Eingabetaste");
+    case 16:
+        return QStringLiteral("Umschalttaste");
+    case 17:
+        return QStringLiteral("Strg-Taste");
+    case 18:
+        return QStringLiteral("Alt-Taste");
+    case 27:
+        return QStringLiteral("Esc-Taste");
+    case 32:
+        return QStringLiteral("Leertaste");
+    default:
+        return QStringLiteral("eine andere Taste");
+    }
+}
+
+PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target) {
+    PracticeReport report;
+    report.title = QStringLiteral("Übungsbericht");
+    if (!record.hasWork()) {
+        report.nothingYet = QStringLiteral("Es wurde noch keine Ziffer eingetragen: Der Bericht "
+                                           "füllt sich, sobald das Kind rechnet.");
+        return report;
+    }
+    report.span = timeSpan(record, now, target);
+    report.summary = summary(record);
+    report.chartTitle = QStringLiteral("Falsche Ziffern nach Rechenschritt");
+    for (int b = 0; b < kBucketCount; ++b)
+        report.bars << ReportBar{bucketName(b), record.wrongIn(b)};
+
+    // The latest tasks with wrong digits, found from the newest back.
+    const std::vector<PracticeRecord::Task>& tasks = record.tasks();
+    QList<int> chosen;
+    int withWrong = 0;
+    for (int i = int(tasks.size()) - 1; i >= 0; --i) {
+        if (tasks[size_t(i)].wrongDigits == 0) continue;
+        ++withWrong;
+        if (chosen.size() < kReportedTasks) chosen.prepend(i);
+    }
+    report.tasksTitle = QStringLiteral("Aufgaben mit falschen Ziffern");
+    if (withWrong == 0)
+        report.tasksTitle += QStringLiteral(": keine");
+    else if (withWrong > kReportedTasks)
+        report.tasksTitle +=
+            QStringLiteral(" (die letzten %1 von %2)").arg(kReportedTasks).arg(withWrong);
+
+    const std::vector<PracticeRecord::Entry>& entries = record.entries();
+    auto bySerial = [](const PracticeRecord::Entry& e, quint32 s) { return e.task < s; };
+    for (int i : chosen) {
+        const quint32 serial = record.firstSerial() + quint32(i);
+        const auto from = std::lower_bound(entries.begin(), entries.end(), serial, bySerial);
+        auto to = from;
+        while (to != entries.end() && to->task == serial)
+            ++to;
+        const bool inWindow = size_t(i) + 1 == tasks.size() && !record.sheetTaskInWindow();
+        report.tasks << reportTask(tasks[size_t(i)], inWindow,
+                                   entries.data() + (from - entries.begin()),
+                                   entries.data() + (to - entries.begin()));
+    }
+    return report;
+}
+
+} // namespace trainer

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "runtime.h"
+#include "sheet_text.h"
+
+// What the buttons of the worksheet panel do with the composed sheet. Each
+// takes the sheet items, its number and the captions read at the moment of
+// the click.
+namespace worksheets {
+
+// The printer lock as it stands at the moment of the click: the print-mode
+// switch of the info window (1 = locked) and the points caption, which is
+// the password.
+struct PrinterLock {
+    int lockSwitch = 1;
+    QString password;
+};
+
+// Free when the switch is off; otherwise the typed password must equal the
+// points caption exactly.
+bool printingUnlocked(const PrinterLock& lock);
+
+// What the boxes around printing and saving one kind of document say.
+struct SheetKind {
+    QString question;      // confirmation before printing
+    QString printing;      // closing box after a printed job
+    QString pdfCaption;    // save dialog caption
+    QString suggestedName; // save dialog file name
+    QString savedAs;       // closing box after a saved PDF, before the path
+    QString offer;         // question after a failed print
+};
+
+// Writes the pages into the file at the path; Cancelled when the user stopped it.
+using PdfWrite = std::function<shell::PrintResult(const QString& path)>;
+
+// A name typed without its ending still becomes a PDF file a teacher can open.
+QString withPdfEnding(const QString& path);
+// Save dialog, the PDF, and a box that says where the file is or that it
+// could not be written. Nothing happens when the dialog or the writing is
+// cancelled.
+void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
+             const QString& boxTitle);
+// Without a working printer nothing may be announced as printing; the user
+// may keep the document as a PDF file instead.
+void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+// After Qt's print dialog: the closing box, or the offer of a PDF file.
+void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+
+// "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
+void printTaskSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+                    const PrinterLock& lock);
+// "Lösungen drucken": lock, confirmation, the sheet unchanged to the printer.
+void printSolutionSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+                        const PrinterLock& lock);
+// "Kopieren": blanked and solved sheet as text on the clipboard.
+void copySheet(const QStringList& items, const QString& modeCaption, const QString& number);
+
+// The commands of the sheet list's context menu, in the order it shows them.
+enum class MenuCommand { SaveTasksPdf, SaveSolutionsPdf, PrintTasksOn, PrintSolutionsOn };
+const QList<MenuCommand>& menuCommands();
+QString menuText(MenuCommand command);
+// Runs a menu command: the printer lock first, then the save dialog and the
+// PDF, or Qt's print dialog and the chosen printer.
+void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
+                    const QString& number, const PrinterLock& lock);
+
+shell::PrintDocument toPrintDocument(const SheetDocument& doc);
+
+// ---- class sets
+
+// Where the sheets of a class set come from: a new random number of the
+// mode, and the items of the sheet a number stands for.
+struct SheetSource {
+    std::function<QString()> newNumber;
+    std::function<QStringList(const QString& number)> itemsOf;
+};
+
+// The class-set commands at the end of the sheet's menu, in their order.
+enum class ClassSetCommand { SavePdf, PrintOn };
+const QList<ClassSetCommand>& classSetCommands();
+QString menuText(ClassSetCommand command);
+
+// count sheets, each of its own new number (no number twice).
+QList<NumberedSheet> composeClassSet(int count, const SheetSource& source);
+// The whole class set as one job: the task sheets, then the solution sheets.
+shell::PrintJob classSetJob(const QList<NumberedSheet>& sheets, const QString& modeCaption);
+
+// The printer lock, the count, then the save dialog and the PDF file, or Qt's
+// print dialog and the chosen printer. Nothing of the window changes.
+void runClassSet(ClassSetCommand command, const QString& modeCaption, const SheetSource& source,
+                 const PrinterLock& lock);
+
+} // namespace worksheets

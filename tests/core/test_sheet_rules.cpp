@@ -1,0 +1,253 @@
+#include <QTest>
+
+#include "html_pre.h"
+#include "sheet_samples.h"
+#include "sheet_text.h"
+
+using namespace worksheets;
+
+class SheetRules : public QObject {
+    Q_OBJECT
+  private slots:
+    void composedSheetHasFixedShape_data();
+    void composedSheetHasFixedShape();
+    void workedExampleBlocks_data();
+    void workedExampleBlocks();
+    void quotientsStandInTheirColumns_data();
+    void quotientsStandInTheirColumns();
+    void blanking_data();
+    void blanking();
+    void blankedSheetShowsOnlyGivenNumbers_data();
+    void blankedSheetShowsOnlyGivenNumbers();
+    void clipboardLayout_data();
+    void clipboardLayout();
+    void printDocuments_data();
+    void printDocuments();
+    void clipboardHtmlHoldsTheSameLines_data();
+    void clipboardHtmlHoldsTheSameLines();
+};
+
+void SheetRules::composedSheetHasFixedShape_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<int>("width");
+    QTest::newRow("normal lines are 36 wide") << false << 36;
+    QTest::newRow("remainder lines are 40 wide") << true << 40;
+}
+
+void SheetRules::composedSheetHasFixedShape() {
+    QFETCH(bool, remainder);
+    QFETCH(int, width);
+    const QStringList items = randomSheet(remainder);
+    QCOMPARE(items.size(), 34);
+    for (int i = 0; i < items.size(); ++i) {
+        const bool separator = QList<int>{7, 8, 16, 17, 25, 26}.contains(i);
+        if (separator)
+            QCOMPARE(items[i], QStringLiteral(" "));
+        else
+            QVERIFY2(items[i].size() == width, qPrintable(QString::number(i) + ": " + items[i]));
+        QCOMPARE(isTaskLineItem(i), i % 9 == 0);
+    }
+}
+
+void SheetRules::workedExampleBlocks_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<QStringList>("block");
+    QTest::newRow("1236 : 3") << false
+                              << QStringList{"1236:3=412", "12        ", " 03       ", " 03       ",
+                                             "  06      ", "  06      ", "   0      "};
+    QTest::newRow("1238 : 3 R 2") << true
+                                  << QStringList{"1238:3=412R2", "12          ", " 03         ",
+                                                 " 03         ", "  08        ", "  06        ",
+                                                 "   2        "};
+}
+
+void SheetRules::workedExampleBlocks() {
+    QFETCH(bool, remainder);
+    QFETCH(QStringList, block);
+    const TaskLists example = sampleTask(4, 1, 2, 3, remainder ? 2 : 0);
+    QCOMPARE(taskBlock(example, remainder), block);
+    // As the first block of a sheet, followed by the gap and the next block.
+    QList<TaskLists> tasks = randomTasks(remainder, 3);
+    tasks[0] = example;
+    tasks[1] = example;
+    const QStringList items = sheetLines(tasks, remainder);
+    const QString gap(remainder ? 2 : 3, QLatin1Char(' '));
+    for (int line = 0; line < 7; ++line)
+        QCOMPARE(items[line].left(2 * block[line].size() + gap.size()),
+                 block[line] + gap + block[line]);
+}
+
+void SheetRules::quotientsStandInTheirColumns_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<QList<int>>("starts");
+    QTest::newRow("normal: 8, 21, 34") << false << QList<int>{8, 21, 34};
+    QTest::newRow("remainder: 8, 22, 36") << true << QList<int>{8, 22, 36};
+}
+
+void SheetRules::quotientsStandInTheirColumns() {
+    QFETCH(bool, remainder);
+    QFETCH(QList<int>, starts);
+    const QList<TaskLists> tasks = randomTasks(remainder, 11);
+    const QStringList items = sheetLines(tasks, remainder);
+    for (int t = 0; t < 12; ++t) {
+        const QString& line = items[9 * (t / 3)];
+        const int pos = starts[t % 3] - 1;
+        QString expected = tasks[t].liste1[2];
+        if (remainder) expected += QLatin1Char('R') + tasks[t].liste1[3];
+        QCOMPARE(line.mid(pos, expected.size()), expected);
+    }
+}
+
+void SheetRules::blanking_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<QString>("blanked");
+    const QString e = "1236:3=412   1200:3=400   8991:9=999";
+    const QString r = "1238:3=412R2  1201:3=400R1  8999:9=999R8";
+    QTest::newRow("normal task line") << e << 0 << false << "1236:3=___   1200:3=___   8991:9=___";
+    QTest::newRow("remainder task line keeps R")
+        << r << 27 << true << "1238:3=___R_  1201:3=___R_  8999:9=___R_";
+    QTest::newRow("item 10 is a working row")
+        << e << 10 << false << "__________   __________   __________";
+    QTest::newRow("working row keeps blanks") << "12          " << 1 << true << "__          ";
+    QTest::newRow("indented last row") << "   0         " << 6 << false << "   _         ";
+    QTest::newRow("separator stays one blank") << " " << 7 << false << " ";
+    QTest::newRow("empty item") << "" << 3 << true << "";
+    QTest::newRow("short task line: one block") << "1236:3=412" << 9 << false << "1236:3=___";
+    QTest::newRow("short task line: cut in the quotient")
+        << "1238:3=41" << 18 << true << "1238:3=__";
+    QTest::newRow("task line ending before position 8") << "1236:3" << 0 << false << "1236:3";
+    QTest::newRow("normal pattern on a remainder line")
+        << r.left(12) << 0 << false << "1238:3=___R2";
+}
+
+void SheetRules::blanking() {
+    QFETCH(QString, item);
+    QFETCH(int, index);
+    QFETCH(bool, remainder);
+    QFETCH(QString, blanked);
+    QCOMPARE(blankItem(item, index, remainder), blanked);
+}
+
+void SheetRules::blankedSheetShowsOnlyGivenNumbers_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::newRow("normal") << false;
+    QTest::newRow("remainder") << true;
+}
+
+void SheetRules::blankedSheetShowsOnlyGivenNumbers() {
+    QFETCH(bool, remainder);
+    const int blockStep = remainder ? 14 : 13;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        const QStringList items = randomSheet(remainder, seed);
+        for (int i = 0; i < items.size(); ++i) {
+            const QString b = blankItem(items[i], i, remainder);
+            QCOMPARE(b.size(), items[i].size());
+            for (int c = 0; c < b.size(); ++c) {
+                const int col = c % blockStep; // dividend 0..3, divisor 5
+                const bool given = isTaskLineItem(i) && (col < 4 || col == 5);
+                if (b[c].isDigit() != given)
+                    QFAIL(qPrintable(QStringLiteral("item %1 col %2: %3").arg(i).arg(c).arg(b)));
+            }
+        }
+    }
+}
+
+void SheetRules::clipboardLayout_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("E: gap of two empty lines") << "E" << false << 34 << 70;
+    QTest::newRow("R: solutions follow at once") << "R" << true << 34 << 68;
+    QTest::newRow("other caption is treated as E") << "" << false << 34 << 70;
+    QTest::newRow("empty sheet in E") << "E" << false << 0 << 2;
+    QTest::newRow("empty sheet in R") << "R" << true << 0 << 0;
+}
+
+void SheetRules::clipboardLayout() {
+    QFETCH(QString, mode);
+    QFETCH(bool, remainder);
+    QFETCH(int, items);
+    QFETCH(int, lines);
+    const QStringList sheet = randomSheet(remainder).mid(0, items);
+    const QString text = clipboardText(sheet, mode);
+    QCOMPARE(text.count(QStringLiteral("\r\n")), lines);
+    QStringList expected;
+    for (int i = 0; i < sheet.size(); ++i)
+        expected << blankItem(sheet[i], i, remainder);
+    if (!remainder) expected << QString() << QString();
+    expected << sheet;
+    QCOMPARE(text, expected.isEmpty() ? QString() : expected.join("\r\n") + "\r\n");
+}
+
+void SheetRules::printDocuments_data() {
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<bool>("remainderPattern");
+    QTest::newRow("tasks E") << false << "E" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
+    QTest::newRow("tasks R") << false << "R" << 20.0 << "Schriftliche Division mit Rest (Aufgaben)"
+                             << true;
+    QTest::newRow("tasks, other caption as E")
+        << false << "x" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
+    QTest::newRow("solutions E") << true << "E" << 20.0 << "Schriftliche Division (Lösungen)"
+                                 << false;
+    QTest::newRow("solutions R") << true << "R" << 20.0
+                                 << "Schriftliche Division mit Rest (Lösungen)" << true;
+    QTest::newRow("solutions, other caption: no heading")
+        << true << "x" << 20.0 << QString() << false;
+}
+
+void SheetRules::printDocuments() {
+    QFETCH(bool, solutions);
+    QFETCH(QString, mode);
+    QFETCH(double, size);
+    QFETCH(QString, heading);
+    QFETCH(bool, remainderPattern);
+    for (const QStringList& items : {randomSheet(remainderPattern), QStringList{}}) {
+        const SheetDocument doc = solutions ? solutionSheet(items, mode) : taskSheet(items, mode);
+        QCOMPARE(doc.fontName, QStringLiteral("Courier New"));
+        QCOMPARE(doc.pointSize, size);
+        QStringList expected;
+        if (!heading.isNull()) expected << heading;
+        expected << QString() << QString();
+        for (int i = 0; i < items.size(); ++i)
+            expected << (solutions ? items[i] : blankItem(items[i], i, remainderPattern));
+        QCOMPARE(doc.lines, expected);
+    }
+}
+
+void SheetRules::clipboardHtmlHoldsTheSameLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("E sheet") << clipboardText(randomSheet(false), "E") << "E-482719";
+    QTest::newRow("R sheet") << clipboardText(randomSheet(true), "R") << "R-093514";
+    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, "E") << "";
+    QTest::newRow("empty R sheet") << clipboardText({}, "R") << "";
+    QTest::newRow("umlauts, markup characters, blanks")
+        << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n")
+        << "E-000000";
+}
+
+void SheetRules::clipboardHtmlHoldsTheSameLines() {
+    QFETCH(QString, text);
+    QFETCH(QString, number);
+    const QString html = clipboardHtml(text, number);
+    // The number stands in a paragraph of its own after the <pre>, none without a number.
+    const QString after = html.mid(html.indexOf("</pre>") + 6);
+    QCOMPARE(after, number.isEmpty() ? QString("</body></html>")
+                                     : "<p>Blatt-Nr. " + number + "</p></body></html>");
+    const PreBlock pre = readPre(html);
+    QCOMPARE(pre.count, 1);
+    QVERIFY2(pre.style.contains("font-family: 'Courier New', monospace"), qPrintable(pre.style));
+    QCOMPARE(pre.text.split('\n'), text.split("\r\n"));
+    // Plain ASCII, so a word processor that guesses the charset wrongly still gets the umlauts.
+    for (const QChar c : html)
+        QVERIFY2(c.unicode() < 128, qPrintable(html));
+}
+
+QTEST_APPLESS_MAIN(SheetRules)
+#include "test_sheet_rules.moc"
