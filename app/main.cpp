@@ -9,11 +9,11 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::prepareApplication(application);
 
-    shell::QtRuntime rt;
-    shell::setRuntime(&rt);
-    trainer::Program program;
+    app::QtRuntime rt;
+    widgets::setRuntime(&rt);
+    app::Program program;
     program.start();
     const int rc = QApplication::exec();
-    shell::setRuntime(nullptr);
+    widgets::setRuntime(nullptr);
     return rc;
 }

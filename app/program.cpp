@@ -1,68 +1,86 @@
 #include "program.h"
 
+#include <functional>
+
 #include "exercise_window.h"
 #include "info_window.h"
-#include "memory.h"
-#include "number_catch.h"
+#include "memory_window.h"
+#include "number_catch_window.h"
 #include "start_window.h"
 #include "window_stack.h"
 
-namespace trainer {
+namespace app {
 
-Program::Program() = default;
+namespace {
+
+struct RewardGameEntry {
+    games::Reward reward;
+    std::function<std::unique_ptr<games::RewardGame>()> make;
+};
+
+template <typename Game> std::unique_ptr<games::RewardGame> make() {
+    return std::make_unique<Game>();
+}
+
+// The reward games: which reward opens each. A reward with several games
+// opens them in turn.
+const std::vector<RewardGameEntry>& rewardGames() {
+    static const std::vector<RewardGameEntry> all{
+        {games::Reward::Points, make<games::NumberCatchWindow>},
+        {games::Reward::Ladder, make<games::MemoryWindow>},
+    };
+    return all;
+}
+
+} // namespace
+
+Program::Program() : games_(rewardGames().size()) {}
 
 Program::~Program() {
-    // Games first: they point back at the exercise window.
-    memo_.reset();
-    form4_.reset();
-    form1_.reset();
+    // Games first: they hold on to the window they took over from.
+    games_.clear();
+    exercise_.reset();
     info_.reset();
-    form0_.reset();
+    start_.reset();
 }
 
 void Program::start() {
-    shell::forms::show(&form0());
+    widgets::forms::show(&startWindow());
 }
 
-shell::Form0& Program::form0() {
-    if (!form0_) {
-        form0_ = std::make_unique<shell::Form0>();
-        form0_->showExerciseWindow = [this] { shell::forms::show(&form1()); };
-        form0_->showInfoWindow = [this] { shell::forms::show(&infoWindow()); };
+windows::StartWindow& Program::startWindow() {
+    if (!start_) {
+        start_ = std::make_unique<windows::StartWindow>();
+        start_->showExerciseWindow = [this] { widgets::forms::show(&exerciseWindow()); };
+        start_->showInfoWindow = [this] { widgets::forms::show(&infoWindow()); };
     }
-    return *form0_;
+    return *start_;
 }
 
-Form1& Program::form1() {
-    if (!form1_) {
-        form1_ = std::make_unique<Form1>();
-        form1_->startWindow = [this] { return &form0(); };
-        form1_->numberCatchWindow = [this] { return &form4(); };
-        form1_->memoryWindow = [this] { return &memoWindow(); };
-        form1_->printerLock = [this] { return printerLock(); };
+windows::ExerciseWindow& Program::exerciseWindow() {
+    if (!exercise_) {
+        exercise_ = std::make_unique<windows::ExerciseWindow>();
+        exercise_->startWindow = [this] { return &startWindow(); };
+        exercise_->rewardGame = [this](games::Reward r) { return &rewardGame(r); };
+        exercise_->printingLocked = [this] { return printingLocked(); };
     }
-    return *form1_;
+    return *exercise_;
 }
 
-games::Form4& Program::form4() {
-    if (!form4_) {
-        form4_ = std::make_unique<games::Form4>();
-        form4_->exerciseWindow = [this]() -> shell::Form* { return &form1(); };
-    }
-    return *form4_;
+games::RewardGame& Program::rewardGame(games::Reward reward) {
+    const std::vector<RewardGameEntry>& all = rewardGames();
+    std::vector<size_t> forReward;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i].reward == reward) forReward.push_back(i);
+    int& turn = turn_[int(reward)];
+    const size_t i = forReward[size_t(turn++) % forReward.size()];
+    if (!games_[i]) games_[i] = all[i].make();
+    return *games_[i];
 }
 
-games::memo& Program::memoWindow() {
-    if (!memo_) {
-        memo_ = std::make_unique<games::memo>();
-        memo_->exerciseWindow = [this]() -> shell::Form* { return &form1(); };
-    }
-    return *memo_;
-}
-
-shell::ZEBLABEL& Program::infoWindow() {
+windows::InfoWindow& Program::infoWindow() {
     if (!info_) {
-        info_ = std::make_unique<shell::ZEBLABEL>();
+        info_ = std::make_unique<windows::InfoWindow>();
         // Unloaded by its close button: the window goes once the close is
         // over, and the next load starts locked again.
         info_->unloaded = [this] { info_.release()->deleteLater(); };
@@ -70,12 +88,12 @@ shell::ZEBLABEL& Program::infoWindow() {
     return *info_;
 }
 
-shell::ZEBLABEL* Program::loadedInfoWindow() const {
+windows::InfoWindow* Program::loadedInfoWindow() const {
     return info_.get();
 }
 
-int Program::printerLock() {
-    return infoWindow().Kontroll1Value();
+bool Program::printingLocked() {
+    return infoWindow().printingLocked();
 }
 
-} // namespace trainer
+} // namespace app

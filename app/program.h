@@ -1,19 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
-namespace shell {
-class Form0;
-class ZEBLABEL;
-} // namespace shell
-namespace games {
-class Form4;
-class memo;
-} // namespace games
+#include "reward_game.h"
 
-namespace trainer {
+namespace windows {
+class ExerciseWindow;
+class InfoWindow;
+class StartWindow;
+} // namespace windows
 
-class Form1;
+namespace app {
 
 // The program's windows. The start window is made at once; the others when
 // they are first needed, so start-up builds only what the child sees.
@@ -25,25 +23,25 @@ class Program {
     // Shows the start window.
     void start();
 
-    shell::Form0& form0();
-    Form1& form1();
-    games::Form4& form4();
-    games::memo& memoWindow();
+    windows::StartWindow& startWindow();
+    windows::ExerciseWindow& exerciseWindow();
     // The info window, loaded (hidden, printing locked) when it is not.
-    shell::ZEBLABEL& infoWindow();
+    windows::InfoWindow& infoWindow();
     // The info window while it is loaded, or nullptr: its close button
     // unloads it, and with it the print-mode switch.
-    shell::ZEBLABEL* loadedInfoWindow() const;
-    // The print-mode switch of the info window, 1 = printing locked; reading
-    // it loads the window in its initial state.
-    int printerLock();
+    windows::InfoWindow* loadedInfoWindow() const;
+    // The info window's switch; reading it loads the window in its initial,
+    // locked state.
+    bool printingLocked();
+    // The game a reward opens: each reward opens its games in turn.
+    games::RewardGame& rewardGame(games::Reward reward);
 
   private:
-    std::unique_ptr<shell::Form0> form0_;
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<games::Form4> form4_;
-    std::unique_ptr<games::memo> memo_;
-    std::unique_ptr<shell::ZEBLABEL> info_;
+    std::unique_ptr<windows::StartWindow> start_;
+    std::unique_ptr<windows::ExerciseWindow> exercise_;
+    std::unique_ptr<windows::InfoWindow> info_;
+    std::vector<std::unique_ptr<games::RewardGame>> games_;
+    int turn_[2] = {0, 0};
 };
 
-} // namespace trainer
+} // namespace app

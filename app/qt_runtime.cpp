@@ -20,7 +20,10 @@
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace app {
+
+using namespace widgets;
+using namespace printing;
 
 namespace {
 
@@ -155,11 +158,11 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
-PrintResult QtRuntime::printWithDialog(const PrintDocument& doc) {
+core::PrintResult QtRuntime::printWithDialog(const core::PrintDocument& doc) {
     QPrinter printer(QPrinter::HighResolution);
-    const PrintResult chosen = choosePrinter(printer, doc.lines.value(0));
-    if (chosen != PrintResult::Printed) return chosen;
-    return renderDocument(printer, doc) ? PrintResult::Printed : PrintResult::Failed;
+    const core::PrintResult chosen = choosePrinter(printer, doc.lines.value(0));
+    if (chosen != core::PrintResult::Printed) return chosen;
+    return renderDocument(printer, doc) ? core::PrintResult::Printed : core::PrintResult::Failed;
 }
 
 void QtRuntime::setClipboardText(const QString& text) {
@@ -177,4 +180,4 @@ void QtRuntime::setClipboardContent(const QString& text, const QString& html) {
     cb->setMimeData(data, QClipboard::Clipboard);
 }
 
-} // namespace shell
+} // namespace app

@@ -4,10 +4,10 @@
 
 #include "runtime.h"
 
-namespace shell {
+namespace app {
 
 // The runtime of the real program: Qt's boxes, printer, clipboard and screen.
-class QtRuntime : public Runtime {
+class QtRuntime : public widgets::Runtime {
   public:
     QtRuntime();
 
@@ -17,22 +17,22 @@ class QtRuntime : public Runtime {
     void randomize() override;
     double rnd() override;
     QSize screenTwips() override;
-    PrintResult print(const PrintDocument& doc) override;
-    PrintResult printWithDialog(const PrintDocument& doc) override;
-    bool printToPdf(const PrintDocument& doc, const QString& path) override;
+    core::PrintResult print(const core::PrintDocument& doc) override;
+    core::PrintResult printWithDialog(const core::PrintDocument& doc) override;
+    bool printToPdf(const core::PrintDocument& doc, const QString& path) override;
     QString saveFileName(const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
-    PrintResult printJobWithDialog(const PrintJob& job) override;
-    PrintResult printJobToPdf(const PrintJob& job, const QString& path) override;
+    core::PrintResult printJobWithDialog(const core::PrintJob& job) override;
+    core::PrintResult printJobToPdf(const core::PrintJob& job, const QString& path) override;
     void setClipboardText(const QString& text) override;
     void setClipboardContent(const QString& text, const QString& html) override;
     // Pages the program paints itself (qt_runtime_painted.cpp).
-    PrintResult printPaintedWithDialog(PaintedDocument& doc) override;
-    bool savePaintedPdf(PaintedDocument& doc, const QString& path) override;
+    core::PrintResult printPaintedWithDialog(widgets::PaintedDocument& doc) override;
+    bool savePaintedPdf(widgets::PaintedDocument& doc, const QString& path) override;
 
   private:
     std::mt19937_64 gen_;
     bool seeded_ = false;
 };
 
-} // namespace shell
+} // namespace app

@@ -1,23 +1,26 @@
 // The real runtime's printing and saving of pages the program paints itself.
 #include <QPrinter>
 
-#include "painted_document.h"
+#include "painted_pages.h"
 #include "printing.h"
 #include "qt_runtime.h"
 
-namespace shell {
+namespace app {
 
-PrintResult QtRuntime::printPaintedWithDialog(PaintedDocument& doc) {
+using namespace widgets;
+using namespace printing;
+
+core::PrintResult QtRuntime::printPaintedWithDialog(widgets::PaintedDocument& doc) {
     QPrinter printer(QPrinter::HighResolution);
-    const PrintResult chosen = choosePrinter(printer, doc.title());
-    if (chosen != PrintResult::Printed) return chosen;
-    if (!renderPainted(printer, doc, copiesToDraw(printer))) return PrintResult::Failed;
+    const core::PrintResult chosen = choosePrinter(printer, doc.title());
+    if (chosen != core::PrintResult::Printed) return chosen;
+    if (!renderPainted(printer, doc, copiesToDraw(printer))) return core::PrintResult::Failed;
     // A spooler that refuses the job reports it only through the printer state.
-    return printer.printerState() == QPrinter::Error ? PrintResult::Failed : PrintResult::Printed;
+    return printer.printerState() == QPrinter::Error ? core::PrintResult::Failed : core::PrintResult::Printed;
 }
 
-bool QtRuntime::savePaintedPdf(PaintedDocument& doc, const QString& path) {
+bool QtRuntime::savePaintedPdf(widgets::PaintedDocument& doc, const QString& path) {
     return writePaintedPdf(doc, path);
 }
 
-} // namespace shell
+} // namespace app

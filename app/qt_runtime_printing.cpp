@@ -13,14 +13,17 @@
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace app {
+
+using namespace widgets;
+using namespace printing;
 
 namespace {
 
 // Shown only when the pages take longer than half a second; its button stops the job.
 class ProgressBox {
   public:
-    ProgressBox(const PrintJob& job, int copies)
+    ProgressBox(const core::PrintJob& job, int copies)
         : parent_(boxParent()), dialog_(job.progress, QStringLiteral("Abbrechen"), 0,
                                         std::max(1, copies * int(job.documents.size())), parent_) {
         dialog_.setWindowTitle(job.title);
@@ -50,40 +53,40 @@ class ProgressBox {
 
 } // namespace
 
-PrintResult QtRuntime::print(const PrintDocument& doc) {
+core::PrintResult QtRuntime::print(const core::PrintDocument& doc) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return PrintResult::NoPrinter;
+    if (info.isNull()) return core::PrintResult::NoPrinter;
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(doc.lines.value(0));
-    if (printer.outputFormat() != QPrinter::NativeFormat) return PrintResult::NoPrinter;
-    return renderDocument(printer, doc) ? PrintResult::Printed : PrintResult::Failed;
+    if (printer.outputFormat() != QPrinter::NativeFormat) return core::PrintResult::NoPrinter;
+    return renderDocument(printer, doc) ? core::PrintResult::Printed : core::PrintResult::Failed;
 }
 
-bool QtRuntime::printToPdf(const PrintDocument& doc, const QString& path) {
-    return writeJobPdf({{doc}, doc.lines.value(0), {}}, path, {}) == PrintResult::Printed;
+bool QtRuntime::printToPdf(const core::PrintDocument& doc, const QString& path) {
+    return writeJobPdf({{doc}, doc.lines.value(0), {}}, path, {}) == core::PrintResult::Printed;
 }
 
-PrintResult QtRuntime::printJobToPdf(const PrintJob& job, const QString& path) {
+core::PrintResult QtRuntime::printJobToPdf(const core::PrintJob& job, const QString& path) {
     ProgressBox box(job, 1);
     return writeJobPdf(job, path, box.callback());
 }
 
-PrintResult QtRuntime::printJobWithDialog(const PrintJob& job) {
+core::PrintResult QtRuntime::printJobWithDialog(const core::PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
-    const PrintResult chosen = choosePrinter(printer, job.title);
-    if (chosen != PrintResult::Printed) return chosen;
+    const core::PrintResult chosen = choosePrinter(printer, job.title);
+    if (chosen != core::PrintResult::Printed) return chosen;
     setSheetMargins(printer);
     const int copies = copiesToDraw(printer);
     ProgressBox box(job, copies);
     QPainter p;
-    if (!p.begin(&printer)) return PrintResult::Failed;
-    const PrintResult result = drawJob(p, printer, job.documents, copies, box.callback());
+    if (!p.begin(&printer)) return core::PrintResult::Failed;
+    const core::PrintResult result = drawJob(p, printer, job.documents, copies, box.callback());
     // A stopped job must not reach the paper half done.
-    if (result == PrintResult::Cancelled) printer.abort();
+    if (result == core::PrintResult::Cancelled) printer.abort();
     const bool ended = p.end();
-    if (result != PrintResult::Printed) return result;
-    return ended && printer.printerState() != QPrinter::Error ? PrintResult::Printed
-                                                              : PrintResult::Failed;
+    if (result != core::PrintResult::Printed) return result;
+    return ended && printer.printerState() != QPrinter::Error ? core::PrintResult::Printed
+                                                              : core::PrintResult::Failed;
 }
 
-} // namespace shell
+} // namespace app

@@ -11,9 +11,8 @@
 #include "board_screen.h"
 
 #include "exercise_driver.h"
-#include "memory.h"
-#include "number_catch.h"
-#include "number_catch_state.h"
+#include "memory_window.h"
+#include "number_catch_window.h"
 #include "practice_report_window.h"
 #include "qt_runtime.h"
 #include "sheet_actions.h"
@@ -23,21 +22,18 @@
 
 namespace {
 
-// The first cell of the normal layout that takes a digit without waiting
-// for another.
-const trainer::CellRule& freeNormalCell() {
-    for (int n = 1; n <= trainer::kCellCount; ++n) {
-        const trainer::CellRule* r = trainer::ruleForNumber(n);
-        if (!r->remainderLayout && r->need == trainer::Need::None) return *r;
-    }
-    qFatal("no free cell");
+// A product cell of the normal layout: it takes a digit without waiting for
+// another, and it never solves the task.
+const core::AnswerCell& freeNormalCell() {
+    return *core::answerCell(core::Mode::Normal, core::CellRole::Product1Tens);
 }
 
-QStringList listItems(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
+int expected(windows::ExerciseWindow& f, const core::AnswerCell& c) {
+    return c.expected(f.exercise().written()).digitValue();
+}
+
+games::NumberCatchWindow& numberCatch(drive::Session& s) {
+    return dynamic_cast<games::NumberCatchWindow&>(s.program.rewardGame(games::Reward::Points));
 }
 
 void repaint() {
@@ -102,7 +98,7 @@ void resizeBackAndForth(QWidget& w, bool newSizes = false) {
           int(grown.size()));
     w.resize(small);
     repaint();
-    if (auto* form = qobject_cast<shell::Form*>(&w)) QCOMPARE(form->zoom(), 1.0);
+    if (auto* form = qobject_cast<widgets::Form*>(&w)) QCOMPARE(form->zoom(), 1.0);
     QVERIFY2(counter.paints >= 2 * grown.size(), "the window was not painted at each size");
 }
 
@@ -113,31 +109,31 @@ class HandlerBench : public QObject {
   private slots:
     void rightDigitDropped() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        const trainer::CellRule& rule = freeNormalCell();
-        QWidget* key = f.DigitKey[f.expectedDigit(rule).toInt()];
-        shell::VbLabel* cell = f.cell(rule);
+        windows::ExerciseWindow& f = s.form();
+        const core::AnswerCell& c = freeNormalCell();
+        widgets::DigitCell* cell = f.cell(c.number);
+        const int digit = expected(f, c);
         repaint();
         QBENCHMARK {
-            cell->setCaption(QString()); // the same drop again, never the last digit of the task
-            f.CellDragDrop(rule, key);
+            cell->takeDigit(digit); // the same drop again: never the last digit of the task
             repaint();
         }
-        QCOMPARE(cell->caption(), f.expectedDigit(rule));
+        QCOMPARE(cell->text(), QString::number(digit));
     }
 
     void wrongDigitDropped() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        const trainer::CellRule& rule = freeNormalCell();
-        QWidget* key = f.DigitKey[(f.expectedDigit(rule).toInt() + 1) % 10];
+        windows::ExerciseWindow& f = s.form();
+        const core::AnswerCell& c = freeNormalCell();
+        widgets::DigitCell* cell = f.cell(c.number);
+        const int digit = (expected(f, c) + 1) % 10;
         repaint();
         QBENCHMARK {
-            s.rt.answer(shell::AnswerOk);
-            f.CellDragDrop(rule, key);
+            s.rt.answer(widgets::AnswerOk);
+            cell->takeDigit(digit);
             repaint();
         }
-        QVERIFY(f.cell(rule)->caption().isEmpty());
+        QVERIFY(cell->text().isEmpty());
         QVERIFY(s.rt.allAnswersUsed());
     }
 
@@ -149,41 +145,39 @@ class HandlerBench : public QObject {
     void newTask() {
         QFETCH(bool, remainder);
         drive::Session s;
-        trainer::Form1& f = s.form();
-        if (remainder) f.Befehl20_Click();
+        windows::ExerciseWindow& f = s.form();
+        const core::Mode mode = remainder ? core::Mode::Remainder : core::Mode::Normal;
+        f.chooseMode(mode);
         repaint();
         QBENCHMARK {
-            if (remainder)
-                f.NewRemainderTask();
-            else
-                f.NewNormalTask();
+            f.chooseMode(mode);
             repaint();
         }
-        QCOMPARE(f.Liste1.size(), remainder ? 4 : 3);
+        QCOMPARE(f.exercise().written().remainder.isEmpty(), !remainder);
     }
 
     void composeSheet_data() { newTask_data(); }
     void composeSheet() {
         QFETCH(bool, remainder);
         drive::Session s;
-        trainer::Form1& f = s.form();
-        if (remainder) f.Befehl20_Click();
+        windows::ExerciseWindow& f = s.form();
+        if (remainder) f.chooseMode(core::Mode::Remainder);
         repaint();
         QBENCHMARK {
-            f.Befehl14_Click();
+            f.sheetPanel().composeSheet();
             repaint();
         }
-        QCOMPARE(f.Liste5->count(), 34);
+        QCOMPARE(f.sheetPanel().sheetList->count(), 34);
     }
 
     void clipboardText() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        f.Befehl14_Click();
-        const QStringList items = listItems(f.Liste5);
+        windows::ExerciseWindow& f = s.form();
+        f.sheetPanel().composeSheet();
+        const QStringList items = f.sheetPanel().lines();
         QString text;
         QBENCHMARK {
-            text = worksheets::clipboardText(items, QStringLiteral("E"));
+            text = core::clipboardText(items, core::Mode::Normal);
         }
         QVERIFY(text.count(QLatin1String("\r\n")) >= 2 * 34);
     }
@@ -193,38 +187,40 @@ class HandlerBench : public QObject {
     void classSetOfForty() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Klassensatz.pdf"));
-        shell::QtRuntime pdf;
+        app::QtRuntime pdf;
         int next = 0;
-        const worksheets::SheetSource source{
+        const printing::SheetSource source{
             [&next] {
-                return trainer::formatSheetNumber({false, (next++ * 7919) % 1000000});
+                return core::formatSheetNumber({core::Mode::Normal, (next++ * 7919) % 1000000});
             },
             [](const QString& number) {
-                return trainer::sheetLinesOf(*trainer::parseSheetNumber(number));
+                return core::sheetLinesOf(*core::parseSheetNumber(number));
             }};
-        shell::PrintResult written = shell::PrintResult::Failed;
+        core::PrintResult written = core::PrintResult::Failed;
         QBENCHMARK {
-            const shell::PrintJob job =
-                worksheets::classSetJob(worksheets::composeClassSet(40, source), "E");
+            const core::PrintJob job =
+                printing::classSetJob(printing::composeClassSet(40, source), core::Mode::Normal);
             written = pdf.printJobToPdf(job, path);
         }
-        QCOMPARE(written, shell::PrintResult::Printed);
+        QCOMPARE(written, core::PrintResult::Printed);
         QVERIFY(QFileInfo(path).size() > 10000);
     }
 
     void numberCatchJump() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        f.StartNumberCatch();
-        games::Form4& game = s.program.form4();
+        windows::ExerciseWindow& f = s.form();
+        games::NumberCatchWindow& game = numberCatch(s);
+        game.open(f);
         QVERIFY(QTest::qWaitForWindowExposed(&game));
-        game.Zeit1->stop(); // the benchmark makes the jumps
-        games::Modul1& m = game.MODUL1;
-        const QString allDigits = m.DigitsLeft;
+        game.jumpTimer->stop(); // the benchmark makes the jumps
         repaint();
         QBENCHMARK {
-            m.DigitsLeft = allDigits; // a catch must not end the game mid-run
-            game.Zeit1_Timer();
+            // A catch must not end the game mid-run: a new one when a digit fell.
+            if (game.game().digitsLeft().size() < 10) {
+                game.open(f);
+                game.jumpTimer->stop();
+            }
+            game.jump();
             repaint();
         }
         QVERIFY(game.isVisible());
@@ -233,7 +229,7 @@ class HandlerBench : public QObject {
     // Figures are per iteration, that is per two resizes.
     void exerciseWindowResized() {
         drive::Session s;
-        trainer::Form1& f = s.form();
+        windows::ExerciseWindow& f = s.form();
         QCOMPARE(f.minimumSize(), QSize(604, 443));
         repaint();
         resizeBackAndForth(f);
@@ -241,29 +237,28 @@ class HandlerBench : public QObject {
 
     void numberCatchResized() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        f.StartNumberCatch();
-        games::Form4& game = s.program.form4();
+        games::NumberCatchWindow& game = numberCatch(s);
+        game.open(s.form());
         QVERIFY(QTest::qWaitForWindowExposed(&game));
-        game.Zeit1->stop();
-        game.Zeit1_Timer(); // one jump: ten digits and the cross on the field
-        QCOMPARE(game.MODUL1.DigitsLeft.size(), 10);
+        game.jumpTimer->stop();
+        game.jump(); // one jump: ten digits and the cross on the field
+        QCOMPARE(game.game().digitsLeft().size(), size_t(10));
         repaint();
         resizeBackAndForth(game);
     }
 
     void memoryDeal() {
         drive::Session s;
-        games::memo& game = s.program.memoWindow();
-        shell::forms::show(&game);
+        auto& game = dynamic_cast<games::MemoryWindow&>(s.program.rewardGame(games::Reward::Ladder));
+        widgets::forms::show(&game);
         QVERIFY(QTest::qWaitForWindowExposed(&game));
         repaint();
         QBENCHMARK {
-            game.ResetBoard();
-            game.DealCards();
+            game.resetBoard();
+            game.revealCard(0); // the first card of a game deals
             repaint();
         }
-        QCOMPARE(game.CardsInPlay, QString(18, QLatin1Char('1')));
+        QVERIFY(game.game().dealt());
     }
 
     // A school day in the record: 2000 tasks of 25 right digits each, a wrong
@@ -271,8 +266,8 @@ class HandlerBench : public QObject {
     // report from the record and paints it.
     void practiceReportOpened() {
         drive::Session s;
-        trainer::Form1& f = s.form();
-        trainer::PracticeRecord& record = f.record;
+        windows::ExerciseWindow& f = s.form();
+        core::PracticeRecord& record = f.exercise().record();
         const qint64 start = QDateTime::currentMSecsSinceEpoch() - 2000 * 1000;
         for (int i = 0; i < 2000; ++i) {
             const qint64 at = start + i * 1000;
@@ -280,27 +275,28 @@ class HandlerBench : public QObject {
             for (int d = 0; d < 25; ++d)
                 record.rightDigit(at);
             if (i % 3 == 0)
-                record.wrongDigit({quint8(1 + i % 29), '4', '7', trainer::EntryWay(i % 3)}, at);
+                record.wrongDigit({quint8(1 + i % 29), '4', core::Entered::ofDigit(7), core::EntryWay(i % 3)},
+                                  at);
             if (i % 10 == 0) record.orderHint(at);
             record.taskSolved(at);
         }
         repaint();
         QElapsedTimer first;
         first.start();
-        f.ShowPracticeReport();
-        trainer::PracticeReportWindow* r = f.practiceReportWindow();
+        f.counters().openReport();
+        windows::PracticeReportWindow* r = f.counters().reportWindow();
         repaint();
         qInfo("first opening, with the window made: %.2f ms; the record takes %zu bytes",
               first.nsecsElapsed() / 1e6, record.memoryBytes());
-        PaintCounter counter(r->Bild1);
+        PaintCounter counter(r->page);
         int iterations = 0;
         QBENCHMARK {
-            r->Befehl4_Click();
-            f.ShowPracticeReport();
+            r->closeReport();
+            f.counters().openReport();
             repaint();
             ++iterations;
         }
-        QCOMPARE(r->report().tasks.size(), trainer::kReportedTasks);
+        QCOMPARE(r->report().tasks.size(), core::kReportedTasks);
         QVERIFY2(counter.paints >= iterations, "the report was not painted at each opening");
     }
 

@@ -12,10 +12,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::prepareApplication(application);
 
-    shell::QtRuntime rt;
-    shell::setRuntime(&rt);
-    trainer::Program program;
-    bench::exitAfterFirstPaint(&program.form0());
+    app::QtRuntime rt;
+    widgets::setRuntime(&rt);
+    app::Program program;
+    bench::exitAfterFirstPaint(&program.startWindow());
     program.start();
     return QApplication::exec();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace shell {
+namespace core {
 
 namespace {
 
@@ -70,4 +70,4 @@ QString visiblePart(const QString& line) {
     return line.left(end);
 }
 
-} // namespace shell
+} // namespace core

@@ -5,7 +5,7 @@
 
 // Where the lines of a print job go on the pages: a rule of its own, so that
 // page breaks and centring can be checked without a printer.
-namespace shell {
+namespace core {
 
 // Lines first .. first + count - 1 stand on one page whenever they fit on one.
 struct KeepTogether {
@@ -44,4 +44,4 @@ double centredOffset(double usableWidth, double blockWidth);
 // The line as it shows on paper: without its trailing blanks.
 QString visiblePart(const QString& line);
 
-} // namespace shell
+} // namespace core

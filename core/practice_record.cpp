@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace trainer {
+namespace core {
 
 namespace {
 
@@ -13,10 +13,6 @@ quint32 seconds(qint64 atMs) {
 
 void countUp(quint16& n) {
     if (n < std::numeric_limits<quint16>::max()) ++n;
-}
-
-bool isDigitCode(quint8 c) {
-    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -39,11 +35,10 @@ QString bucketName(int bucket) {
 }
 
 int bucketOf(const WrongDigit& w) {
-    // The main keyboard's digit keys have the digits' own codes; every other
-    // key gives no digit, whatever cell waits for it.
-    if (w.way == EntryWay::Key && !isDigitCode(w.entered)) return kOtherKeyBucket;
-    const CellRule* rule = ruleForNumber(w.cellNumber);
-    return rule ? int(rule->step) : kOtherKeyBucket;
+    // A key that gives no digit counts as such, whatever cell waits for it.
+    if (w.entered.kind != Entered::Kind::Digit) return kOtherKeyBucket;
+    const AnswerCell* cell = answerCell(w.cellNumber);
+    return cell ? int(cell->step()) : kOtherKeyBucket;
 }
 
 void PracticeRecord::touch(qint64 atMs) {
@@ -174,4 +169,4 @@ void PracticeRecord::trim() {
         entries_.erase(entries_.begin(), entries_.begin() + std::ptrdiff_t(kKeptEntries / 4));
 }
 
-} // namespace trainer
+} // namespace core

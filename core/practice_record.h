@@ -4,9 +4,9 @@
 #include <QtGlobal>
 #include <vector>
 
-#include "cell_table.h"
+#include "cells.h"
 
-namespace trainer {
+namespace core {
 
 // How a digit reached its cell.
 enum class EntryWay : quint8 {
@@ -22,11 +22,38 @@ constexpr int kOtherKeyBucket = 5;
 // "Ergebnisziffer", "Malnehmen", "Abziehen", "Herunterholen", "Rest", "andere Taste".
 QString bucketName(int bucket);
 
-// One digit the window refused, in four bytes.
+// What the child entered where a digit was wrong: a digit, or a key that
+// gives none. `value` is the digit or letter, or the number of a keypad digit
+// or a function key.
+struct Entered {
+    enum class Kind : quint8 {
+        Nothing,
+        Digit,
+        Letter,
+        KeypadDigit,
+        FunctionKey,
+        Arrow,
+        Backspace,
+        Tab,
+        Enter,
+        Shift,
+        Control,
+        Alt,
+        Escape,
+        Space,
+        OtherKey,
+    };
+    Kind kind = Kind::Nothing;
+    quint8 value = 0;
+
+    static Entered ofDigit(int digit) { return {Kind::Digit, quint8(digit)}; }
+};
+
+// One digit the window refused, in a few bytes.
 struct WrongDigit {
-    quint8 cellNumber = 0; // 1..29, as keyboard entry numbers the cells
+    quint8 cellNumber = 0; // 1..29, as the cells are numbered in working order
     char expected = 0;     // the digit the cell wanted
-    quint8 entered = 0;    // a digit's character code, the key code of a key, 0 for nothing
+    Entered entered;
     EntryWay way = EntryWay::Drag;
 };
 // The bar a wrong digit counts in: its cell's step, or "andere Taste" for a
@@ -119,4 +146,4 @@ class PracticeRecord {
     quint64 hints_ = 0;
 };
 
-} // namespace trainer
+} // namespace core

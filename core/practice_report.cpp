@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "sheet_text.h"
-#include "task_digits.h"
+#include "task.h"
 
-namespace trainer {
+namespace core {
 
 namespace {
 
@@ -63,10 +63,8 @@ QStringList summary(const PracticeRecord& r) {
     return lines;
 }
 
-worksheets::TaskLists listsOf(const PracticeRecord::Task& t) {
-    const int q = t.quotient;
-    const TaskDigits d = taskDigits(q / 100, q / 10 % 10, q % 10, t.divisor, t.remainder);
-    return {d.liste1, d.liste2};
+WrittenDivision writtenOf(const PracticeRecord::Task& t) {
+    return writtenDivision(Task{t.quotient, t.divisor, t.remainder});
 }
 
 QString note(const WrongDigit& w) {
@@ -79,8 +77,8 @@ QString note(const WrongDigit& w) {
 ReportTask reportTask(const PracticeRecord::Task& t, bool inWindow,
                       const PracticeRecord::Entry* first, const PracticeRecord::Entry* last) {
     ReportTask out;
-    const worksheets::TaskLists lists = listsOf(t);
-    out.lines = worksheets::taskBlock(lists, t.remainderMode);
+    const WrittenDivision written = writtenOf(t);
+    out.lines = taskBlock(written);
     QString state = QDateTime::fromSecsSinceEpoch(t.drawnAt).toString(QStringLiteral("HH:mm")) +
                     QStringLiteral(", ");
     state += t.solved   ? QStringLiteral("gelöst")
@@ -93,10 +91,9 @@ ReportTask reportTask(const PracticeRecord::Task& t, bool inWindow,
     const int shown = entries <= kNotesPerTask - 1 ? entries : kNotesPerTask - 2;
     for (const PracticeRecord::Entry* e = first; e != last; ++e) {
         if (e - first < shown) out.notes << note(e->what);
-        const CellRule* rule = ruleForNumber(e->what.cellNumber);
-        if (!rule) continue;
-        const worksheets::BlockPlace at =
-            worksheets::taskBlockPlace(lists, rule->list, rule->row, rule->pos);
+        const AnswerCell* cell = answerCell(e->what.cellNumber);
+        if (!cell) continue;
+        const BlockPlace at = blockPlace(written, cell->role);
         const ReportTask::Place place{at.x, at.y};
         if (at.x >= 0 && !out.wrongPlaces.contains(place)) out.wrongPlaces << place;
     }
@@ -107,33 +104,41 @@ ReportTask reportTask(const PracticeRecord::Task& t, bool inWindow,
 } // namespace
 
 QString enteredText(const WrongDigit& w) {
-    const int c = w.entered;
-    if (c >= '0' && c <= '9') return QString(QChar(c));
-    if (w.way != EntryWay::Key) return QStringLiteral("nichts");
-    if (c >= 65 && c <= 90) return QStringLiteral("Taste ") + QChar(c);
-    if (c >= 96 && c <= 105) return QStringLiteral("%1 im Ziffernblock").arg(c - 96);
-    if (c >= 112 && c <= 135) return QStringLiteral("Taste F%1").arg(c - 111);
-    if (c >= 37 && c <= 40) return QStringLiteral("Pfeiltaste");
-    switch (c) {
-    case 8:
+    using Kind = Entered::Kind;
+    const Entered& e = w.entered;
+    switch (e.kind) {
+    case Kind::Digit:
+        return QString::number(e.value);
+    case Kind::Nothing:
+        return QStringLiteral("nichts");
+    case Kind::Letter:
+        return QStringLiteral("Taste ") + QChar(QLatin1Char(char(e.value)));
+    case Kind::KeypadDigit:
+        return QStringLiteral("%1 im Ziffernblock").arg(e.value);
+    case Kind::FunctionKey:
+        return QStringLiteral("Taste F%1").arg(e.value);
+    case Kind::Arrow:
+        return QStringLiteral("Pfeiltaste");
+    case Kind::Backspace:
         return QStringLiteral("Rücktaste");
-    case 9:
+    case Kind::Tab:
         return QStringLiteral("Tabulatortaste");
-    case 13:
+    case Kind::Enter:
         return QStringLiteral("Eingabetaste");
-    case 16:
+    case Kind::Shift:
         return QStringLiteral("Umschalttaste");
-    case 17:
+    case Kind::Control:
         return QStringLiteral("Strg-Taste");
-    case 18:
+    case Kind::Alt:
         return QStringLiteral("Alt-Taste");
-    case 27:
+    case Kind::Escape:
         return QStringLiteral("Esc-Taste");
-    case 32:
+    case Kind::Space:
         return QStringLiteral("Leertaste");
-    default:
-        return QStringLiteral("eine andere Taste");
+    case Kind::OtherKey:
+        break;
     }
+    return QStringLiteral("eine andere Taste");
 }
 
 PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target) {
@@ -182,4 +187,4 @@ PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, R
     return report;
 }
 
-} // namespace trainer
+} // namespace core

@@ -7,7 +7,7 @@
 
 #include "practice_record.h"
 
-namespace trainer {
+namespace core {
 
 // A task in which something went wrong, as the report shows it.
 struct ReportTask {
@@ -56,4 +56,4 @@ PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, R
 // What a wrong entry showed: the digit, or the key's name ("Eingabetaste").
 QString enteredText(const WrongDigit& w);
 
-} // namespace trainer
+} // namespace core

@@ -5,13 +5,12 @@
 
 #include "page_layout.h"
 
-namespace shell {
+namespace core {
 
 // One print job: every line printed top to bottom in one fixed-pitch font,
 // centred as a block between the page margins. A page break never falls
 // inside one of the keep-together groups that fits on a page.
 struct PrintDocument {
-    QString fontName;
     double pointSize = 12;
     QStringList lines;
     QList<KeepTogether> keepTogether;
@@ -41,4 +40,4 @@ enum class PrintResult {
     Cancelled, // the user closed the print dialog without printing
 };
 
-} // namespace shell
+} // namespace core

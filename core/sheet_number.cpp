@@ -5,7 +5,7 @@
 
 #include "sheet_text.h"
 
-namespace trainer {
+namespace core {
 
 namespace {
 
@@ -18,7 +18,7 @@ bool isSeparator(QChar c) {
 // 64 bits, so neighbouring numbers start the engine far apart.
 std::uint64_t seedOf(const SheetNumber& number) {
     const std::uint64_t key =
-        (number.remainder ? std::uint64_t(kSheetNumbers) : 0) + std::uint64_t(number.digits);
+        (number.mode == Mode::Remainder ? std::uint64_t(kSheetNumbers) : 0) + std::uint64_t(number.digits);
     return ((key + 1) * 0x9E3779B97F4A7C15ULL) ^ 0x426C6174742D4E72ULL; // "Blatt-Nr"
 }
 
@@ -39,39 +39,37 @@ std::optional<SheetNumber> parseSheetNumber(const QString& typed) {
         digits = 10 * digits + (c.unicode() - '0');
     }
     if (count != 6) return std::nullopt;
-    return SheetNumber{letter == QLatin1Char('R'), digits};
+    return SheetNumber{letter == QLatin1Char('R') ? Mode::Remainder : Mode::Normal, digits};
 }
 
 QString formatSheetNumber(const SheetNumber& number) {
-    return (number.remainder ? QStringLiteral("R-") : QStringLiteral("E-")) +
+    return (number.mode == Mode::Remainder ? QStringLiteral("R-") : QStringLiteral("E-")) +
            QStringLiteral("%1").arg(number.digits, 6, 10, QLatin1Char('0'));
 }
 
-SheetNumber sheetNumberFrom(bool remainder, double rnd) {
+SheetNumber sheetNumberFrom(Mode mode, double rnd) {
     int digits = int(rnd * kSheetNumbers);
     if (digits < 0) digits = 0;
     if (digits >= kSheetNumbers) digits = kSheetNumbers - 1;
-    return {remainder, digits};
+    return {mode, digits};
 }
 
-QList<TaskDraw> sheetTasks(const SheetNumber& number) {
+QList<Task> sheetTasks(const SheetNumber& number) {
     // mt19937_64's output is fixed by the C++ standard for a seed, and the
     // reduction to [0, 1) is our own, so the tasks never depend on the library.
     std::mt19937_64 engine(seedOf(number));
-    auto rnd = [&engine] { return double(engine() >> 11) * 0x1.0p-53; };
-    QList<TaskDraw> tasks;
+    const Random random = [&engine] { return double(engine() >> 11) * 0x1.0p-53; };
+    QList<Task> tasks;
     for (int i = 0; i < 12; ++i)
-        tasks.append(drawTask(rnd, number.remainder));
+        tasks.append(drawTask(random, number.mode));
     return tasks;
 }
 
 QStringList sheetLinesOf(const SheetNumber& number) {
-    QList<worksheets::TaskLists> lists;
-    for (const TaskDraw& t : sheetTasks(number)) {
-        const TaskDigits d = taskDigits(t.a, t.b, t.c, t.d, t.r);
-        lists.append({d.liste1, d.liste2});
-    }
-    return worksheets::sheetLines(lists, number.remainder);
+    QList<WrittenDivision> written;
+    for (const Task& t : sheetTasks(number))
+        written.append(writtenDivision(t));
+    return sheetLines(written, number.mode);
 }
 
-} // namespace trainer
+} // namespace core

@@ -5,19 +5,17 @@
 #include <QStringList>
 #include <optional>
 
-#include "task_digits.h"
+#include "task.h"
 
 // A worksheet's number: the mode letter and six digits ("E-482719"). The twelve
 // tasks of a sheet are drawn from its number alone, so a teacher who keeps the
 // number can bring the same sheet back on any machine, in any later version.
-namespace trainer {
+namespace core {
 
 struct SheetNumber {
-    bool remainder = false; // "R": tasks with remainder; "E": without
-    int digits = 0;         // 0 .. 999999
-    bool operator==(const SheetNumber& o) const {
-        return remainder == o.remainder && digits == o.digits;
-    }
+    Mode mode = Mode::Normal; // "R": tasks with remainder; "E": without
+    int digits = 0;           // 0 .. 999999
+    bool operator==(const SheetNumber& o) const { return mode == o.mode && digits == o.digits; }
 };
 
 // How many numbers each mode has.
@@ -32,13 +30,13 @@ std::optional<SheetNumber> parseSheetNumber(const QString& typed);
 QString formatSheetNumber(const SheetNumber& number);
 
 // The number of a new sheet from a number uniform in [0, 1).
-SheetNumber sheetNumberFrom(bool remainder, double rnd);
+SheetNumber sheetNumberFrom(Mode mode, double rnd);
 
 // The twelve tasks of the sheet, in the order the sheet shows them. Never
 // change: printed sheets out in classrooms depend on it.
-QList<TaskDraw> sheetTasks(const SheetNumber& number);
+QList<Task> sheetTasks(const SheetNumber& number);
 
 // The 34 lines of the sheet, as "Blatt" lays them out.
 QStringList sheetLinesOf(const SheetNumber& number);
 
-} // namespace trainer
+} // namespace core

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace worksheets {
+namespace core {
 
 namespace {
 
@@ -16,9 +16,9 @@ QString blanks(int n) {
     return QString(n, kBlank);
 }
 
-// Classic Mid assignment: overwrites characters of s from pos (counted from
-// 1) with the replacement, but never past the end of s; a start beyond the
-// end changes nothing.
+// Overwrites characters of s from pos (counted from 1) with the
+// replacement, but never past the end of s; a start beyond the end changes
+// nothing.
 void midAssign(QString& s, int pos, const QString& replacement) {
     const int start = pos - 1;
     if (start < 0 || start >= s.size()) return;
@@ -32,43 +32,44 @@ bool isTaskLineItem(int index) {
     return index == 0 || index == 9 || index == 18 || index == 27;
 }
 
-QStringList taskBlock(const TaskLists& task, bool remainder) {
-    const QStringList& l1 = task.liste1;
-    const QStringList& l2 = task.liste2;
+QStringList taskBlock(const WrittenDivision& task) {
     // Lines keep the block width even if a row were short, so the blocks to
     // the right stay in their columns.
-    const int width = remainder ? 12 : 10;
-    QString head = l1.value(0) + QLatin1Char(':') + l1.value(1) + QLatin1Char('=') + l1.value(2);
-    if (remainder) head += QLatin1Char('R') + l1.value(3);
-
-    QStringList lines{head.leftJustified(width, kBlank)};
+    const int width = task.remainder.isEmpty() ? 10 : 12;
+    QStringList lines{task.taskLine().leftJustified(width, kBlank)};
     for (int row = 0; row < 6; ++row)
-        lines << (blanks(kRowIndent[row]) + l2.value(row)).leftJustified(width, kBlank);
+        lines << (blanks(kRowIndent[row]) + task.rows.value(row)).leftJustified(width, kBlank);
     return lines;
 }
 
-BlockPlace taskBlockPlace(const TaskLists& task, int list, int row, int pos) {
-    const QStringList& rows = list == 1 ? task.liste1 : task.liste2;
-    if ((list != 1 && list != 2) || row < 0 || row >= rows.size() || pos < 1 ||
-        pos > rows.at(row).size())
-        return {};
-    if (list == 2) return row < 6 ? BlockPlace{kRowIndent[row] + pos - 1, row + 1} : BlockPlace{};
+BlockPlace blockPlace(const WrittenDivision& task, CellRole cell) {
     // The task line: N ":" d "=" q, then "R" r.
-    const QStringList& l1 = task.liste1;
-    int x = 0;
-    for (int r = 0; r < row; ++r)
-        x += int(l1.at(r).size()) + 1;
-    return {x + pos - 1, 0};
+    const int quotientAt = int(task.dividend.size() + 1 + task.divisor.size() + 1);
+    switch (cell) {
+    case CellRole::Quotient1:
+    case CellRole::Quotient2:
+    case CellRole::Quotient3:
+        return {quotientAt + int(cell) - int(CellRole::Quotient1), 0};
+    case CellRole::Remainder:
+        if (task.remainder.isEmpty()) return {};
+        return {quotientAt + int(task.quotient.size()) + 1, 0};
+    default:
+        break;
+    }
+    // The working rows: two cells each, the last row one.
+    const int index = int(cell) - int(CellRole::Product1Tens);
+    const int row = index / 2, place = index % 2;
+    return {kRowIndent[row] + place, row + 1};
 }
 
-QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder) {
-    const QString gap = blanks(remainder ? 2 : 3);
+QStringList sheetLines(const QList<WrittenDivision>& tasks, Mode mode) {
+    const QString gap = blanks(mode == Mode::Remainder ? 2 : 3);
     QStringList items;
     for (int first = 0; first < tasks.size(); first += 3) {
         if (first > 0) items << QStringLiteral(" ") << QStringLiteral(" ");
-        QStringList row = taskBlock(tasks.at(first), remainder);
+        QStringList row = taskBlock(tasks.at(first));
         for (int t = first + 1; t < std::min<int>(first + 3, tasks.size()); ++t) {
-            const QStringList block = taskBlock(tasks.at(t), remainder);
+            const QStringList block = taskBlock(tasks.at(t));
             for (int line = 0; line < row.size(); ++line)
                 row[line] += gap + block.at(line);
         }
@@ -77,10 +78,10 @@ QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder) {
     return items;
 }
 
-QString blankItem(const QString& item, int index, bool remainder) {
+QString blankItem(const QString& item, int index, Mode mode) {
     QString s = item;
     if (isTaskLineItem(index)) {
-        if (remainder) {
+        if (mode == Mode::Remainder) {
             for (int pos : {8, 22, 36})
                 midAssign(s, pos, QStringLiteral("___R_"));
         } else {
@@ -94,13 +95,12 @@ QString blankItem(const QString& item, int index, bool remainder) {
     return s;
 }
 
-QString clipboardText(const QStringList& items, const QString& modeCaption) {
+QString clipboardText(const QStringList& items, Mode mode) {
     const QLatin1String crlf("\r\n");
-    const bool remainder = modeCaption == QLatin1String("R");
     QString text;
     for (int i = 0; i < items.size(); ++i)
-        text += blankItem(items.at(i), i, remainder) + crlf;
-    if (!remainder) text += crlf + crlf;
+        text += blankItem(items.at(i), i, mode) + crlf;
+    if (mode == Mode::Normal) text += crlf + crlf;
     for (const QString& item : items)
         text += item + crlf;
     return text;
@@ -136,8 +136,8 @@ QString numberLine(const QString& number) {
     return number.isEmpty() ? QString() : QStringLiteral("Blatt-Nr. ") + number;
 }
 
-QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount) {
-    QList<std::pair<int, int>> runs;
+QList<KeepTogether> blockRowRuns(int lead, int itemCount) {
+    QList<KeepTogether> runs;
     for (int first = 0; first < itemCount; first += 9) {
         const int count = std::min(7, itemCount - first);
         if (first == 0)
@@ -149,27 +149,24 @@ QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount) {
     return runs;
 }
 
-SheetDocument taskSheet(const QStringList& items, const QString& modeCaption) {
-    const bool remainder = modeCaption == QLatin1String("R");
-    SheetDocument doc;
+PrintDocument taskSheet(const QStringList& items, Mode mode) {
+    const bool remainder = mode == Mode::Remainder;
+    PrintDocument doc;
     doc.pointSize = remainder ? 20 : 24;
     doc.lines << (remainder ? QStringLiteral("Schriftliche Division mit Rest (Aufgaben)")
                             : QStringLiteral("Schriftliche Division (Aufgaben)"));
     doc.lines << QString() << QString();
     for (int i = 0; i < items.size(); ++i)
-        doc.lines << blankItem(items.at(i), i, remainder);
+        doc.lines << blankItem(items.at(i), i, mode);
     doc.keepTogether = blockRowRuns(3, int(items.size()));
     return doc;
 }
 
-SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption) {
-    SheetDocument doc;
+PrintDocument solutionSheet(const QStringList& items, Mode mode) {
+    PrintDocument doc;
     doc.pointSize = 20;
-    // The two captions are tested on their own: any other caption prints no heading.
-    if (modeCaption == QLatin1String("E"))
-        doc.lines << QStringLiteral("Schriftliche Division (Lösungen)");
-    if (modeCaption == QLatin1String("R"))
-        doc.lines << QStringLiteral("Schriftliche Division mit Rest (Lösungen)");
+    doc.lines << (mode == Mode::Remainder ? QStringLiteral("Schriftliche Division mit Rest (Lösungen)")
+                                          : QStringLiteral("Schriftliche Division (Lösungen)"));
     const int lead = int(doc.lines.size()) + 2;
     doc.lines << QString() << QString();
     doc.lines << items;
@@ -191,23 +188,22 @@ int classSetCount(const QString& typed) {
     return ok && n >= 1 && n <= kClassSetMost ? n : 0;
 }
 
-QList<SheetDocument> classSetDocuments(const QList<NumberedSheet>& sheets,
-                                       const QString& modeCaption) {
+QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode) {
     const int count = int(sheets.size());
     auto foot = [count](const NumberedSheet& sheet, int place) {
         return numberLine(sheet.number) +
                QStringLiteral(" · Blatt %1 von %2").arg(place).arg(count);
     };
-    QList<SheetDocument> docs;
+    QList<PrintDocument> docs;
     for (int i = 0; i < count; ++i) {
-        docs.append(taskSheet(sheets.at(i).items, modeCaption));
+        docs.append(taskSheet(sheets.at(i).items, mode));
         docs.last().footLine = foot(sheets.at(i), i + 1);
     }
     for (int i = 0; i < count; ++i) {
-        docs.append(solutionSheet(sheets.at(i).items, modeCaption));
+        docs.append(solutionSheet(sheets.at(i).items, mode));
         docs.last().footLine = foot(sheets.at(i), i + 1);
     }
     return docs;
 }
 
-} // namespace worksheets
+} // namespace core

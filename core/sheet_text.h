@@ -5,15 +5,14 @@
 #include <QStringList>
 #include <utility>
 
+#include "cells.h"
+#include "print_document.h"
+#include "task.h"
+
 // The text of a worksheet: twelve tasks laid out as written divisions in
 // fixed-width lines, and the blanked copy that becomes the task sheet.
-namespace worksheets {
+namespace core {
 
-// The rows of one task as the exercise window holds them after drawing it:
-// liste1 = N, d, q (and r with a remainder), liste2 = the six working rows.
-struct TaskLists {
-    QStringList liste1, liste2;
-};
 
 // Items 0, 9, 18 and 27 hold the task lines of the block rows; all others
 // are working rows or separators.
@@ -21,28 +20,27 @@ bool isTaskLineItem(int index);
 
 // The seven lines of one task block, 10 characters wide without a remainder
 // and 12 with one.
-QStringList taskBlock(const TaskLists& task, bool remainder);
+QStringList taskBlock(const WrittenDivision& task);
 
-// Where character pos (from 1) of a row (from 0) of liste1 (list 1) or liste2
-// (list 2) stands in the lines of taskBlock(): x the column, y the line, both
-// from 0; (-1, -1) when the block does not show it.
+// Where the digit of a cell stands in the lines of taskBlock(): x the
+// column, y the line, both from 0; (-1, -1) when the block does not show it.
 struct BlockPlace {
     int x = -1, y = -1;
 };
-BlockPlace taskBlockPlace(const TaskLists& task, int list, int row, int pos);
+BlockPlace blockPlace(const WrittenDivision& task, CellRole cell);
 
 // The whole sheet: blocks three to a row, joined by a gap of 3 blanks
 // (2 with a remainder), two " " items between block rows. Twelve tasks make
 // the 34 items of a sheet.
-QStringList sheetLines(const QList<TaskLists>& tasks, bool remainder);
+QStringList sheetLines(const QList<WrittenDivision>& tasks, Mode mode);
 
 // The copy of an item that the task sheet shows. Task lines get the answers
 // overwritten in place; every other item has each non-blank replaced by "_".
-QString blankItem(const QString& item, int index, bool remainder);
+QString blankItem(const QString& item, int index, Mode mode);
 
-// Blanked items, then (except in mode "R") two empty lines, then the items
+// Blanked items, then (without remainder) two empty lines, then the items
 // unchanged; every line ends with CR LF.
-QString clipboardText(const QStringList& items, const QString& modeCaption);
+QString clipboardText(const QStringList& items, Mode mode);
 
 // The clipboard text as HTML: one <pre> in 'Courier New' (any fixed-width
 // font where that is missing) holding the same lines, so a word processor
@@ -54,29 +52,20 @@ QString clipboardHtml(const QString& text, const QString& number);
 // "Blatt-Nr. E-482719", "" without a number.
 QString numberLine(const QString& number);
 
-// A print job independent of the printer: the font, its size and the lines
-// from the heading down. keepTogether lists the runs of lines (first line,
-// count) that a page break must not divide: each block row, the first one
-// together with the heading and its two empty lines.
-struct SheetDocument {
-    QString fontName = QStringLiteral("Courier New");
-    double pointSize = 20;
-    QStringList lines;
-    QList<std::pair<int, int>> keepTogether;
-    // Printed at the foot of every page; "{page}" and "{pages}" are filled in.
-    QString footLine;
-};
+// A sheet is printed as a document of lines in one fixed-pitch font (see
+// print_document.h): the heading, two empty lines, the items. A page break
+// never divides a block row, and the first stays with the heading.
 
 // The runs that stay on one page when the items follow `lead` lines of
 // heading and empty lines.
-QList<std::pair<int, int>> blockRowRuns(int lead, int itemCount);
+QList<KeepTogether> blockRowRuns(int lead, int itemCount);
 
-// The task sheet: blanked items under its heading; "R" picks the remainder
-// heading, pattern and size 20, any other caption the normal one at size 24.
-SheetDocument taskSheet(const QStringList& items, const QString& modeCaption);
-// The solution sheet at size 20: heading for "E" or "R" (none for any other
-// caption), then the items unchanged.
-SheetDocument solutionSheet(const QStringList& items, const QString& modeCaption);
+// The task sheet: blanked items under the heading of the mode; size 24
+// without remainder, 20 with one.
+PrintDocument taskSheet(const QStringList& items, Mode mode);
+// The solution sheet at size 20: the heading of the mode, then the items
+// unchanged.
+PrintDocument solutionSheet(const QStringList& items, Mode mode);
 
 // The foot line of a sheet's pages: "Blatt-Nr. E-482719 · Seite {page} von
 // {pages}"; none without a number.
@@ -98,7 +87,6 @@ int classSetCount(const QString& typed);
 // The task sheets in order, then the solution sheets in the same order; each
 // foot line names the sheet's number and its place in the set ("Blatt-Nr.
 // E-482719 · Blatt 3 von 25").
-QList<SheetDocument> classSetDocuments(const QList<NumberedSheet>& sheets,
-                                       const QString& modeCaption);
+QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode);
 
-} // namespace worksheets
+} // namespace core

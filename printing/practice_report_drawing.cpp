@@ -8,7 +8,7 @@
 
 #include "fonts.h"
 
-namespace trainer {
+namespace printing {
 
 namespace {
 
@@ -35,7 +35,7 @@ double baseline(const QFont& f, const QPaintDevice* device, double rowHeight, in
 
 } // namespace
 
-ReportDrawing::ReportDrawing(PracticeReport report) : report_(std::move(report)) {
+ReportDrawing::ReportDrawing(core::PracticeReport report) : report_(std::move(report)) {
     add(Kind::Title);
     add(Kind::Space);
     if (!report_.nothingYet.isEmpty()) {
@@ -90,11 +90,11 @@ QStringList ReportDrawing::pageLines() const {
 void ReportDrawing::measure(const QPaintDevice* device, double pxPerPt, double width) {
     pxPerPt_ = pxPerPt;
     const QString sans = QStringLiteral("MS Sans Serif");
-    title_ = sized(shell::vbFont(sans, kTitlePt, true), kTitlePt, pxPerPt);
-    bold_ = sized(shell::vbFont(sans, kHeadingPt, true), kHeadingPt, pxPerPt);
-    body_ = sized(shell::vbFont(sans, kBodyPt), kBodyPt, pxPerPt);
-    note_ = sized(shell::vbFont(sans, kNotePt), kNotePt, pxPerPt);
-    mono_ = sized(shell::vbFont(QStringLiteral("Courier New"), kMonoPt), kMonoPt, pxPerPt);
+    title_ = sized(widgets::sansFont(kTitlePt, true), kTitlePt, pxPerPt);
+    bold_ = sized(widgets::sansFont(kHeadingPt, true), kHeadingPt, pxPerPt);
+    body_ = sized(widgets::sansFont(kBodyPt), kBodyPt, pxPerPt);
+    note_ = sized(widgets::sansFont(kNotePt), kNotePt, pxPerPt);
+    mono_ = sized(widgets::fixedFont(kMonoPt), kMonoPt, pxPerPt);
     monoBold_ = mono_;
     monoBold_.setBold(true);
 
@@ -106,7 +106,7 @@ void ReportDrawing::measure(const QPaintDevice* device, double pxPerPt, double w
     charWidth_ = mono.horizontalAdvance(QLatin1Char('0'));
     labelWidth_ = 0;
     maxBar_ = 1;
-    for (const ReportBar& b : report_.bars) {
+    for (const core::ReportBar& b : report_.bars) {
         labelWidth_ = std::max(labelWidth_, body.horizontalAdvance(b.name));
         maxBar_ = std::max<double>(maxBar_, double(b.count));
     }
@@ -162,7 +162,7 @@ void ReportDrawing::drawRow(QPainter& p, int index, const QPointF& at) const {
     }
 }
 
-void ReportDrawing::drawBar(QPainter& p, const ReportBar& bar, const QPointF& at) const {
+void ReportDrawing::drawBar(QPainter& p, const core::ReportBar& bar, const QPointF& at) const {
     const double y = at.y() + baseline(body_, p.device(), rowHeight_);
     p.setFont(body_);
     p.setPen(Qt::black);
@@ -181,7 +181,7 @@ void ReportDrawing::drawBar(QPainter& p, const ReportBar& bar, const QPointF& at
     p.drawText(QPointF(box.right() + 6 * pxPerPt_, y), QString::number(bar.count));
 }
 
-void ReportDrawing::drawTaskLine(QPainter& p, const ReportTask& task, int lineNo,
+void ReportDrawing::drawTaskLine(QPainter& p, const core::ReportTask& task, int lineNo,
                                  const QPointF& at) const {
     const QString s = task.lines.at(lineNo);
     const double y = at.y() + baseline(mono_, p.device(), rowHeight_);
@@ -195,7 +195,7 @@ void ReportDrawing::drawTaskLine(QPainter& p, const ReportTask& task, int lineNo
         p.drawText(QPointF(at.x() + from * charWidth_, y), s.mid(from, to - from));
     };
     for (int x = 0; x < s.size(); ++x) {
-        if (!task.wrongPlaces.contains(ReportTask::Place{x, lineNo})) continue;
+        if (!task.wrongPlaces.contains(core::ReportTask::Place{x, lineNo})) continue;
         flush(x);
         const double left = at.x() + x * charWidth_;
         p.setFont(monoBold_);
@@ -224,10 +224,10 @@ QString ReportDocument::title() const {
 int ReportDocument::paginate(QPainter& p, const QSizeF& area) {
     const double pxPerPt = p.device()->logicalDpiY() / 72.0;
     drawing_.measure(p.device(), pxPerPt, area.width());
-    places_ = shell::placeLines(drawing_.pageLines(), drawing_.keepTogether(),
-                                shell::linesPerPage(drawing_.rowHeight(), area.height()));
-    left_ = shell::centredOffset(area.width(), drawing_.width());
-    return shell::pageCount(places_);
+    places_ = core::placeLines(drawing_.pageLines(), drawing_.keepTogether(),
+                                core::linesPerPage(drawing_.rowHeight(), area.height()));
+    left_ = core::centredOffset(area.width(), drawing_.width());
+    return core::pageCount(places_);
 }
 
 void ReportDocument::paintPage(QPainter& p, int page, const QSizeF&) {
@@ -236,4 +236,4 @@ void ReportDocument::paintPage(QPainter& p, int page, const QSizeF&) {
             drawing_.drawRow(p, i, QPointF(left_, places_.at(i).row * drawing_.rowHeight()));
 }
 
-} // namespace trainer
+} // namespace printing

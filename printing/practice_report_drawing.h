@@ -12,16 +12,16 @@
 class QPaintDevice;
 class QPainter;
 
-namespace trainer {
+namespace printing {
 
 // The practice report drawn in rows of one height, top to bottom: the same
 // rows on screen, one under the other, and on paper, where the worksheets'
 // page rule decides which rows share a page.
 class ReportDrawing {
   public:
-    explicit ReportDrawing(PracticeReport report = {});
+    explicit ReportDrawing(core::PracticeReport report = {});
 
-    const PracticeReport& report() const { return report_; }
+    const core::PracticeReport& report() const { return report_; }
 
     // The width of the report on A4 paper inside its margins, in points; the
     // screen shows it at the same width.
@@ -37,7 +37,7 @@ class ReportDrawing {
     // The rows as the page rule sees them: blank for a gap, something for
     // content; and the runs of rows a page break must not divide.
     QStringList pageLines() const;
-    QList<shell::KeepTogether> keepTogether() const { return keep_; }
+    QList<core::KeepTogether> keepTogether() const { return keep_; }
 
     // Draws one row with its top left corner at `at`.
     void drawRow(QPainter& p, int row, const QPointF& at) const;
@@ -50,30 +50,30 @@ class ReportDrawing {
         int line = 0; // the line of a task
     };
     void add(Kind kind, int item = 0, int line = 0);
-    void drawBar(QPainter& p, const ReportBar& bar, const QPointF& at) const;
-    void drawTaskLine(QPainter& p, const ReportTask& task, int line, const QPointF& at) const;
+    void drawBar(QPainter& p, const core::ReportBar& bar, const QPointF& at) const;
+    void drawTaskLine(QPainter& p, const core::ReportTask& task, int line, const QPointF& at) const;
     QString text(const Row& row) const;
 
-    PracticeReport report_;
+    core::PracticeReport report_;
     QList<Row> rows_;
-    QList<shell::KeepTogether> keep_;
+    QList<core::KeepTogether> keep_;
     QFont title_, body_, note_, bold_, mono_, monoBold_;
     double rowHeight_ = 0, width_ = 0, pxPerPt_ = 1;
     double labelWidth_ = 0, countWidth_ = 0, charWidth_ = 0, maxBar_ = 1;
 };
 
 // The report as pages for the printer or a PDF file.
-class ReportDocument : public shell::PaintedDocument {
+class ReportDocument : public widgets::PaintedDocument {
   public:
-    explicit ReportDocument(PracticeReport report) : drawing_(std::move(report)) {}
+    explicit ReportDocument(core::PracticeReport report) : drawing_(std::move(report)) {}
     QString title() const override;
     int paginate(QPainter& p, const QSizeF& area) override;
     void paintPage(QPainter& p, int page, const QSizeF& area) override;
 
   private:
     ReportDrawing drawing_;
-    QList<shell::LinePlace> places_;
+    QList<core::LinePlace> places_;
     double left_ = 0;
 };
 
-} // namespace trainer
+} // namespace printing

@@ -11,7 +11,7 @@ class QPainter;
 
 // Many documents on one device, each from a new page and with its foot line:
 // the printer, or a PDF file that appears only when it is complete.
-namespace shell {
+namespace printing {
 
 // Told after each document how many of all are done; false stops the job.
 using JobProgress = std::function<bool(int done, int total)>;
@@ -23,12 +23,12 @@ QString footLineOf(const QString& pattern, int page, int pages);
 // document from a new page (the first on the current one). The lines stand as
 // renderDocument() places them, in the room the foot line leaves; the foot line
 // sits centred at the bottom of the margins. Printed when every page is drawn.
-PrintResult drawJob(QPainter& p, QPagedPaintDevice& device, const QList<PrintDocument>& docs,
+core::PrintResult drawJob(QPainter& p, QPagedPaintDevice& device, const QList<core::PrintDocument>& docs,
                     int copies, const JobProgress& progress);
 
 // Writes the job as an A4 PDF file with the sheet margins. The pages go into a
 // temporary file beside the target that replaces it only when the last page is
 // done, so a cancel or a failure leaves the target as it was.
-PrintResult writeJobPdf(const PrintJob& job, const QString& path, const JobProgress& progress);
+core::PrintResult writeJobPdf(const core::PrintJob& job, const QString& path, const JobProgress& progress);
 
-} // namespace shell
+} // namespace printing

@@ -13,7 +13,7 @@
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace printing {
 
 void setSheetMargins(QPagedPaintDevice& device) {
     if (!device.pageLayout().pageSize().isValid()) device.setPageSize(QPageSize(QPageSize::A4));
@@ -21,8 +21,8 @@ void setSheetMargins(QPagedPaintDevice& device) {
     layout.setUnits(QPageLayout::Millimeter);
     const QMarginsF least = layout.minimumMargins();
     const QMarginsF margins(
-        std::max(kPageMarginMm, least.left()), std::max(kPageMarginMm, least.top()),
-        std::max(kPageMarginMm, least.right()), std::max(kPageMarginMm, least.bottom()));
+        std::max(core::kPageMarginMm, least.left()), std::max(core::kPageMarginMm, least.top()),
+        std::max(core::kPageMarginMm, least.right()), std::max(core::kPageMarginMm, least.bottom()));
     if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setFullPage(false);
     device.setPageMargins(margins, QPageLayout::Millimeter);
 }
@@ -31,12 +31,12 @@ int copiesToDraw(const QPrinter& printer) {
     return printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
 }
 
-PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrintResult::NoPrinter;
+core::PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return core::PrintResult::NoPrinter;
     const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
     if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
     printer.setDocName(docName);
-    QWidget* parent = boxParent();
+    QWidget* parent = widgets::boxParent();
     QPrintDialog dialog(&printer, parent);
     tw::zoomBox(&dialog, parent);
     // The dialog chooses a printer and the copies; saving a file has its own
@@ -47,17 +47,17 @@ PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     tw::fitBox(&dialog, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    forms::restoreFocus();
-    if (!accepted) return PrintResult::Cancelled;
-    return printer.outputFormat() == QPrinter::NativeFormat ? PrintResult::Printed
-                                                            : PrintResult::NoPrinter;
+    widgets::forms::restoreFocus();
+    if (!accepted) return core::PrintResult::Cancelled;
+    return printer.outputFormat() == QPrinter::NativeFormat ? core::PrintResult::Printed
+                                                            : core::PrintResult::NoPrinter;
 }
 
-PrintResult writePdf(const QString& path, const QString& title,
-                     const std::function<PrintResult(QPainter&, QPdfWriter&)>& draw) {
+core::PrintResult writePdf(const QString& path, const QString& title,
+                     const std::function<core::PrintResult(QPainter&, QPdfWriter&)>& draw) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return PrintResult::Failed;
-    PrintResult result = PrintResult::Failed;
+    if (!file.open(QIODevice::WriteOnly)) return core::PrintResult::Failed;
+    core::PrintResult result = core::PrintResult::Failed;
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(1200); // what a high-resolution QPrinter makes of a PDF
@@ -68,21 +68,21 @@ PrintResult writePdf(const QString& path, const QString& title,
         QPainter p;
         if (p.begin(&pdf)) {
             result = draw(p, pdf);
-            if (!p.end() && result == PrintResult::Printed) result = PrintResult::Failed;
+            if (!p.end() && result == core::PrintResult::Printed) result = core::PrintResult::Failed;
         }
     }
-    if (result != PrintResult::Printed) {
+    if (result != core::PrintResult::Printed) {
         file.cancelWriting();
         return result;
     }
-    return file.commit() ? PrintResult::Printed : PrintResult::Failed;
+    return file.commit() ? core::PrintResult::Printed : core::PrintResult::Failed;
 }
 
-bool renderDocument(QPrinter& printer, const PrintDocument& doc) {
+bool renderDocument(QPrinter& printer, const core::PrintDocument& doc) {
     setSheetMargins(printer);
     QPainter p;
     if (!p.begin(&printer)) return false;
-    if (drawJob(p, printer, {doc}, copiesToDraw(printer), {}) != PrintResult::Printed) {
+    if (drawJob(p, printer, {doc}, copiesToDraw(printer), {}) != core::PrintResult::Printed) {
         p.end();
         return false;
     }
@@ -90,4 +90,4 @@ bool renderDocument(QPrinter& printer, const PrintDocument& doc) {
     return p.end() && printer.printerState() != QPrinter::Error;
 }
 
-} // namespace shell
+} // namespace printing

@@ -9,7 +9,7 @@ class QPainter;
 class QPdfWriter;
 class QPrinter;
 
-namespace shell {
+namespace printing {
 
 // Gives a printer or a PDF writer margins of at least kPageMarginMm on every
 // side (more where a printer cannot print that close to the edge), keeping
@@ -24,19 +24,19 @@ int copiesToDraw(const QPrinter& printer);
 // and the copies, no file, no page range. Printed when a printer is chosen
 // and ready for the pages; NoPrinter without a dialog when none is set up;
 // Cancelled when the user closes the dialog.
-PrintResult choosePrinter(QPrinter& printer, const QString& docName);
+core::PrintResult choosePrinter(QPrinter& printer, const QString& docName);
 
 // A PDF file on A4 with the sheet margins, written beside the target and put
 // in its place only when draw has drawn every page and says Printed: a
 // failure or a cancel leaves the target as it was.
-PrintResult writePdf(const QString& path, const QString& title,
-                     const std::function<PrintResult(QPainter&, QPdfWriter&)>& draw);
+core::PrintResult writePdf(const QString& path, const QString& title,
+                     const std::function<core::PrintResult(QPainter&, QPdfWriter&)>& draw);
 
 // Lays the lines of doc out on the printer's pages: one font, the font's own
 // line spacing, the block of lines centred horizontally inside the margins,
 // page breaks as placeLines() decides, the foot line (if any) at the bottom of
 // every page. Prints the copies itself when the printer cannot. False when the
 // printer cannot be opened.
-bool renderDocument(QPrinter& printer, const PrintDocument& doc);
+bool renderDocument(QPrinter& printer, const core::PrintDocument& doc);
 
-} // namespace shell
+} // namespace printing

@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-namespace worksheets {
+namespace printing {
 
 namespace {
 
@@ -48,28 +48,27 @@ SheetKind classSetKind(int count) {
     };
 }
 
-PdfWrite pdfOf(const shell::PrintDocument& doc) {
+PdfWrite pdfOf(const core::PrintDocument& doc) {
     return [doc](const QString& path) {
-        return shell::runtime().printToPdf(doc, path) ? shell::PrintResult::Printed
-                                                      : shell::PrintResult::Failed;
+        return widgets::runtime().printToPdf(doc, path) ? core::PrintResult::Printed
+                                                      : core::PrintResult::Failed;
     };
 }
 
-PdfWrite pdfOf(const shell::PrintJob& job) {
-    return [job](const QString& path) { return shell::runtime().printJobToPdf(job, path); };
+PdfWrite pdfOf(const core::PrintJob& job) {
+    return [job](const QString& path) { return widgets::runtime().printJobToPdf(job, path); };
 }
 
-void printSheet(const SheetKind& kind, const SheetDocument& sheet, const PrinterLock& lock) {
+void printSheet(const SheetKind& kind, const core::PrintDocument& doc, const PrinterLock& lock) {
     if (!printingUnlocked(lock)) return;
-    shell::Runtime& rt = shell::runtime();
-    const int style = shell::YesNo + shell::QuestionIcon + shell::SecondButtonDefault;
+    widgets::Runtime& rt = widgets::runtime();
+    const int style = widgets::YesNo + widgets::QuestionIcon + widgets::SecondButtonDefault;
     if (rt.msgBox(kind.question, style, QStringLiteral("Schriftliche Division")) !=
-        shell::AnswerYes)
+        widgets::AnswerYes)
         return;
-    const shell::PrintDocument doc = toPrintDocument(sheet);
-    const shell::PrintResult result = rt.print(doc);
-    if (result == shell::PrintResult::Printed) {
-        rt.msgBox(kind.printing, shell::OkOnly, QStringLiteral("Drucken"));
+    const core::PrintResult result = rt.print(doc);
+    if (result == core::PrintResult::Printed) {
+        rt.msgBox(kind.printing, widgets::OkOnly, QStringLiteral("Drucken"));
         return;
     }
     offerPdf(kind, pdfOf(doc), result);
@@ -93,36 +92,36 @@ QString withPdfEnding(const QString& path) {
 
 void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
              const QString& boxTitle) {
-    shell::Runtime& rt = shell::runtime();
+    widgets::Runtime& rt = widgets::runtime();
     const QString chosen = rt.saveFileName(caption, kind.suggestedName, kPdfFilter);
     if (chosen.isEmpty()) return;
     const QString path = withPdfEnding(chosen);
-    const shell::PrintResult written = write(path);
-    if (written == shell::PrintResult::Cancelled) return;
-    if (written == shell::PrintResult::Printed) {
-        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), shell::OkOnly, boxTitle);
+    const core::PrintResult written = write(path);
+    if (written == core::PrintResult::Cancelled) return;
+    if (written == core::PrintResult::Printed) {
+        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), widgets::OkOnly, boxTitle);
     } else {
         rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
                       QStringLiteral("\r\r"),
-                  shell::OkOnly + shell::StopIcon, boxTitle);
+                  widgets::OkOnly + widgets::StopIcon, boxTitle);
     }
 }
 
-void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result) {
-    shell::Runtime& rt = shell::runtime();
-    const QString why = result == shell::PrintResult::NoPrinter
+void offerPdf(const SheetKind& kind, const PdfWrite& write, core::PrintResult result) {
+    widgets::Runtime& rt = widgets::runtime();
+    const QString why = result == core::PrintResult::NoPrinter
                             ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
                             : QStringLiteral("Der Druck ist fehlgeschlagen.\r");
     const int answer =
-        rt.msgBox(why + kind.offer, shell::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
-    if (answer != shell::AnswerYes) return;
+        rt.msgBox(why + kind.offer, widgets::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
+    if (answer != widgets::AnswerYes) return;
     savePdf(kind, write, kind.pdfCaption, QStringLiteral("Drucken"));
 }
 
-void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result) {
-    if (result == shell::PrintResult::Cancelled) return;
-    if (result == shell::PrintResult::Printed) {
-        shell::runtime().msgBox(kind.printing, shell::OkOnly, QStringLiteral("Drucken"));
+void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, core::PrintResult result) {
+    if (result == core::PrintResult::Cancelled) return;
+    if (result == core::PrintResult::Printed) {
+        widgets::runtime().msgBox(kind.printing, widgets::OkOnly, QStringLiteral("Drucken"));
         return;
     }
     offerPdf(kind, write, result);
@@ -148,63 +147,52 @@ QString menuText(MenuCommand command) {
     return {};
 }
 
-void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
+void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mode,
                     const QString& number, const PrinterLock& lock) {
     if (!printingUnlocked(lock)) return;
     const bool tasks = isTaskSheet(command);
     const SheetKind& kind = tasks ? taskKind() : solutionKind();
-    SheetDocument sheet = tasks ? taskSheet(items, modeCaption) : solutionSheet(items, modeCaption);
-    sheet.footLine = sheetFootLine(number);
-    const shell::PrintDocument doc = toPrintDocument(sheet);
+    core::PrintDocument doc = tasks ? core::taskSheet(items, mode) : core::solutionSheet(items, mode);
+    doc.footLine = core::sheetFootLine(number);
     if (command == MenuCommand::SaveTasksPdf || command == MenuCommand::SaveSolutionsPdf) {
         savePdf(kind, pdfOf(doc), QStringLiteral("Als PDF speichern"),
                 QStringLiteral("Als PDF speichern"));
         return;
     }
-    afterPrintDialog(kind, pdfOf(doc), shell::runtime().printWithDialog(doc));
+    afterPrintDialog(kind, pdfOf(doc), widgets::runtime().printWithDialog(doc));
 }
 
-shell::PrintDocument toPrintDocument(const SheetDocument& doc) {
-    shell::PrintDocument d;
-    d.fontName = doc.fontName;
-    d.pointSize = doc.pointSize;
-    d.lines = doc.lines;
-    d.footLine = doc.footLine;
-    for (const auto& [first, count] : doc.keepTogether)
-        d.keepTogether.append({first, count});
-    return d;
-}
 
 bool printingUnlocked(const PrinterLock& lock) {
-    if (lock.lockSwitch != 1) return true;
-    const QString typed = shell::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
+    if (!lock.locked) return true;
+    const QString typed = widgets::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
                                                     QStringLiteral("Druckersperre aufheben"),
                                                     QStringLiteral("Passwort"));
     return typed == lock.password;
 }
 
-void printTaskSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+void printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
                     const PrinterLock& lock) {
-    SheetDocument sheet = taskSheet(items, modeCaption);
-    sheet.footLine = sheetFootLine(number);
+    core::PrintDocument sheet = core::taskSheet(items, mode);
+    sheet.footLine = core::sheetFootLine(number);
     printSheet(taskKind(), sheet, lock);
 }
 
-void printSolutionSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+void printSolutionSheet(const QStringList& items, core::Mode mode, const QString& number,
                         const PrinterLock& lock) {
-    SheetDocument sheet = solutionSheet(items, modeCaption);
-    sheet.footLine = sheetFootLine(number);
+    core::PrintDocument sheet = core::solutionSheet(items, mode);
+    sheet.footLine = core::sheetFootLine(number);
     printSheet(solutionKind(), sheet, lock);
 }
 
-void copySheet(const QStringList& items, const QString& modeCaption, const QString& number) {
-    shell::Runtime& rt = shell::runtime();
-    const QString text = clipboardText(items, modeCaption);
-    rt.setClipboardContent(text, clipboardHtml(text, number));
+void copySheet(const QStringList& items, core::Mode mode, const QString& number) {
+    widgets::Runtime& rt = widgets::runtime();
+    const QString text = core::clipboardText(items, mode);
+    rt.setClipboardContent(text, core::clipboardHtml(text, number));
     rt.msgBox(
         QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
                        "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),
-        shell::OkOnly, QStringLiteral("Zwischenablage"));
+        widgets::OkOnly, QStringLiteral("Zwischenablage"));
 }
 
 const QList<ClassSetCommand>& classSetCommands() {
@@ -217,8 +205,8 @@ QString menuText(ClassSetCommand command) {
                                                : QStringLiteral("Klassensatz drucken auf …");
 }
 
-QList<NumberedSheet> composeClassSet(int count, const SheetSource& source) {
-    QList<NumberedSheet> sheets;
+QList<core::NumberedSheet> composeClassSet(int count, const SheetSource& source) {
+    QList<core::NumberedSheet> sheets;
     QSet<QString> used;
     for (int i = 0; i < count; ++i) {
         // Neighbours must not be able to copy: a number drawn before is drawn again.
@@ -232,33 +220,32 @@ QList<NumberedSheet> composeClassSet(int count, const SheetSource& source) {
     return sheets;
 }
 
-shell::PrintJob classSetJob(const QList<NumberedSheet>& sheets, const QString& modeCaption) {
-    shell::PrintJob job;
+core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode) {
+    core::PrintJob job;
     job.title = QStringLiteral("Klassensatz");
     job.progress = QStringLiteral("Der Klassensatz wird erstellt …");
-    for (const SheetDocument& doc : classSetDocuments(sheets, modeCaption))
-        job.documents.append(toPrintDocument(doc));
+    job.documents = core::classSetDocuments(sheets, mode);
     return job;
 }
 
-void runClassSet(ClassSetCommand command, const QString& modeCaption, const SheetSource& source,
+void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
                  const PrinterLock& lock) {
     if (!printingUnlocked(lock)) return;
-    shell::Runtime& rt = shell::runtime();
+    widgets::Runtime& rt = widgets::runtime();
     const QString title = QStringLiteral("Klassensatz");
     const QString typed =
         rt.inputBox(QStringLiteral("Wie viele verschiedene Blätter?"), title, QStringLiteral("25"));
     // A cancelled box returns "": nothing to do, nothing to say.
     if (typed.trimmed().isEmpty()) return;
-    const int count = classSetCount(typed);
+    const int count = core::classSetCount(typed);
     if (count == 0) {
         rt.msgBox(
-            QStringLiteral("Bitte eine ganze Zahl von 1 bis %1 eingeben.\r\r").arg(kClassSetMost),
-            shell::OkOnly + kExclamationIcon, title);
+            QStringLiteral("Bitte eine ganze Zahl von 1 bis %1 eingeben.\r\r").arg(core::kClassSetMost),
+            widgets::OkOnly + kExclamationIcon, title);
         return;
     }
     const SheetKind kind = classSetKind(count);
-    const shell::PrintJob job = classSetJob(composeClassSet(count, source), modeCaption);
+    const core::PrintJob job = classSetJob(composeClassSet(count, source), mode);
     if (command == ClassSetCommand::SavePdf) {
         savePdf(kind, pdfOf(job), QStringLiteral("Als PDF speichern"),
                 QStringLiteral("Als PDF speichern"));
@@ -267,4 +254,4 @@ void runClassSet(ClassSetCommand command, const QString& modeCaption, const Shee
     afterPrintDialog(kind, pdfOf(job), rt.printJobWithDialog(job));
 }
 
-} // namespace worksheets
+} // namespace printing

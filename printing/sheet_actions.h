@@ -10,18 +10,17 @@
 // What the buttons of the worksheet panel do with the composed sheet. Each
 // takes the sheet items, its number and the captions read at the moment of
 // the click.
-namespace worksheets {
+namespace printing {
 
 // The printer lock as it stands at the moment of the click: the print-mode
-// switch of the info window (1 = locked) and the points caption, which is
-// the password.
+// switch of the info window and the points shown, which are the password.
 struct PrinterLock {
-    int lockSwitch = 1;
+    bool locked = true;
     QString password;
 };
 
 // Free when the switch is off; otherwise the typed password must equal the
-// points caption exactly.
+// points shown exactly.
 bool printingUnlocked(const PrinterLock& lock);
 
 // What the boxes around printing and saving one kind of document say.
@@ -35,7 +34,7 @@ struct SheetKind {
 };
 
 // Writes the pages into the file at the path; Cancelled when the user stopped it.
-using PdfWrite = std::function<shell::PrintResult(const QString& path)>;
+using PdfWrite = std::function<core::PrintResult(const QString& path)>;
 
 // A name typed without its ending still becomes a PDF file a teacher can open.
 QString withPdfEnding(const QString& path);
@@ -46,18 +45,18 @@ void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& captio
              const QString& boxTitle);
 // Without a working printer nothing may be announced as printing; the user
 // may keep the document as a PDF file instead.
-void offerPdf(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+void offerPdf(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
 // After Qt's print dialog: the closing box, or the offer of a PDF file.
-void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, shell::PrintResult result);
+void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
 
 // "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
-void printTaskSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+void printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
                     const PrinterLock& lock);
 // "Lösungen drucken": lock, confirmation, the sheet unchanged to the printer.
-void printSolutionSheet(const QStringList& items, const QString& modeCaption, const QString& number,
+void printSolutionSheet(const QStringList& items, core::Mode mode, const QString& number,
                         const PrinterLock& lock);
 // "Kopieren": blanked and solved sheet as text on the clipboard.
-void copySheet(const QStringList& items, const QString& modeCaption, const QString& number);
+void copySheet(const QStringList& items, core::Mode mode, const QString& number);
 
 // The commands of the sheet list's context menu, in the order it shows them.
 enum class MenuCommand { SaveTasksPdf, SaveSolutionsPdf, PrintTasksOn, PrintSolutionsOn };
@@ -65,10 +64,9 @@ const QList<MenuCommand>& menuCommands();
 QString menuText(MenuCommand command);
 // Runs a menu command: the printer lock first, then the save dialog and the
 // PDF, or Qt's print dialog and the chosen printer.
-void runMenuCommand(MenuCommand command, const QStringList& items, const QString& modeCaption,
+void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mode,
                     const QString& number, const PrinterLock& lock);
 
-shell::PrintDocument toPrintDocument(const SheetDocument& doc);
 
 // ---- class sets
 
@@ -85,13 +83,13 @@ const QList<ClassSetCommand>& classSetCommands();
 QString menuText(ClassSetCommand command);
 
 // count sheets, each of its own new number (no number twice).
-QList<NumberedSheet> composeClassSet(int count, const SheetSource& source);
+QList<core::NumberedSheet> composeClassSet(int count, const SheetSource& source);
 // The whole class set as one job: the task sheets, then the solution sheets.
-shell::PrintJob classSetJob(const QList<NumberedSheet>& sheets, const QString& modeCaption);
+core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode);
 
 // The printer lock, the count, then the save dialog and the PDF file, or Qt's
 // print dialog and the chosen printer. Nothing of the window changes.
-void runClassSet(ClassSetCommand command, const QString& modeCaption, const SheetSource& source,
+void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
                  const PrinterLock& lock);
 
-} // namespace worksheets
+} // namespace printing

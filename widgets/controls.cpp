@@ -9,195 +9,184 @@
 
 #include "twips.h"
 
-namespace shell {
+namespace widgets {
 
-// ---------------------------------------------------------------- VbLabel
+namespace {
+void setColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(role, c);
+    w->setPalette(p);
+}
 
-VbLabel::VbLabel(QWidget* parent, const QString& name) : QLabel(parent) {
-    setObjectName(name);
+// Drawn as at 100 % through a scaled painter, so strokes grow with the
+// picture and stay sharp.
+void paintPicture(QWidget* w, const PictureFunction& picture) {
+    if (!picture) return;
+    QPainter p(w);
+    p.setRenderHint(QPainter::Antialiasing);
+    picture(p, tw::drawAtDesignSize(p, w));
+}
+} // namespace
+
+// ---------------------------------------------------------------- labels
+
+Label::Label(QWidget* parent, const QString& objectName, const QString& text)
+    : QLabel(text, parent) {
+    setObjectName(objectName);
     setAutoFillBackground(true);
 }
 
-void VbLabel::setCaption(const QString& c) {
-    if (c == caption_) return;
-    caption_ = c;
-    // The label shows carriage returns as line breaks.
-    QString shown = c;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    setText(shown);
-}
-
-long long VbLabel::value() const {
-    return caption_.trimmed().toLongLong();
-}
-
-void VbLabel::setBackColor(quint32 v) {
+void Label::setColours(const QColor& text, const QColor& background) {
     QPalette p = palette();
-    p.setColor(QPalette::Window, bgr(v));
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Window, background);
     setPalette(p);
 }
 
-void VbLabel::setForeColor(quint32 v) {
-    setForeColor(bgr(v));
+void Label::setTextColour(const QColor& c) {
+    setColour(this, QPalette::WindowText, c);
 }
 
-void VbLabel::setForeColor(const QColor& c) {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, c);
-    setPalette(p);
+void Label::setBackground(const QColor& c) {
+    setColour(this, QPalette::Window, c);
 }
 
-QColor VbLabel::backColor() const {
-    return palette().color(QPalette::Window);
-}
-QColor VbLabel::foreColor() const {
+QColor Label::textColour() const {
     return palette().color(QPalette::WindowText);
 }
 
-void VbLabel::setBorder(bool single) {
-    setFrameStyle(single ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+QColor Label::background() const {
+    return palette().color(QPalette::Window);
+}
+
+void Label::setFramed(bool framed) {
+    setFrameStyle(framed ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
     zoomFrame();
 }
 
-void VbLabel::zoomFrame() {
+void Label::zoomFrame() {
     if (frameShape() != QFrame::NoFrame) setLineWidth(tw::stroke(this, 1));
 }
 
-bool VbLabel::event(QEvent* e) {
-    if (e->type() == tw::zoomChangedEvent()) zoomFrame();
-    return QLabel::event(e);
-}
-
-void VbLabel::setItalic(bool italic) {
+void Label::setItalic(bool italic) {
     QFont f = font();
     f.setItalic(italic);
     setFont(f);
 }
 
-void VbLabel::dropFrom(QWidget* source) {
-    if (onDragDrop) onDragDrop(source);
+bool Label::event(QEvent* e) {
+    if (e->type() == tw::zoomChangedEvent()) zoomFrame();
+    return QLabel::event(e);
 }
 
-void VbLabel::mousePressEvent(QMouseEvent* e) {
+void ClickableLabel::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
 }
 
-void VbLabel::mouseReleaseEvent(QMouseEvent* e) {
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* e) {
     const bool click =
         pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     e->accept();
-    if (click) {
-        if (onClick) onClick();
-        emit clicked();
-    }
+    if (click) emit clicked();
 }
 
-// ---------------------------------------------------------------- VbPicture
+DigitCell::DigitCell(QWidget* parent, const QString& objectName)
+    : ClickableLabel(parent, objectName) {
+    setAlignment(Qt::AlignCenter);
+}
 
-VbPicture::VbPicture(QWidget* parent, const QString& name) : QWidget(parent) {
-    setObjectName(name);
+// ---------------------------------------------------------------- pictures
+
+Picture::Picture(QWidget* parent, const QString& objectName) : QWidget(parent) {
+    setObjectName(objectName);
     setAutoFillBackground(true);
 }
 
-void VbPicture::setBackColor(quint32 v) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, bgr(v));
-    setPalette(p);
+void Picture::setBackground(const QColor& c) {
+    setColour(this, QPalette::Window, c);
 }
 
-QColor VbPicture::backColor() const {
+QColor Picture::background() const {
     return palette().color(QPalette::Window);
 }
 
-void VbPicture::setPicture(Painter p) {
-    picture_ = std::move(p);
+void Picture::setPicture(PictureFunction picture) {
+    picture_ = std::move(picture);
     update();
 }
 
-void VbPicture::setBorder(bool raised) {
-    raised_ = raised;
+void Picture::paintEvent(QPaintEvent*) {
+    paintPicture(this, picture_);
+}
+
+PictureButton::PictureButton(QWidget* parent, const QString& objectName)
+    : QAbstractButton(parent) {
+    setObjectName(objectName);
+    setFocusPolicy(Qt::NoFocus);
+    // Filled like any picture, not in the colour of a button.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+}
+
+void PictureButton::setBackground(const QColor& c) {
+    setColour(this, QPalette::Window, c);
+}
+
+void PictureButton::setPicture(PictureFunction picture) {
+    picture_ = std::move(picture);
     update();
 }
 
-void VbPicture::dropFrom(QWidget* source) {
-    if (onDragDrop) onDragDrop(source);
+void PictureButton::paintEvent(QPaintEvent*) {
+    paintPicture(this, picture_);
 }
 
-void VbPicture::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (picture_) {
-        // Drawn as at 100 % through a scaled painter, so strokes grow with the
-        // picture and stay sharp.
-        p.save();
-        picture_(p, tw::drawAtDesignSize(p, this));
-        p.restore();
-    }
-    if (raised_) {
-        const int w = tw::stroke(this, 1);
-        const QRect r = rect().adjusted(0, 0, -w, -w);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        const QColor light = Qt::white, dark(0x40, 0x40, 0x40);
-        // Bands as wide as the zoom: the top and left edge lit, the others in shade.
-        p.fillRect(QRect(r.left(), r.top(), r.width() + 1, w), light);
-        p.fillRect(QRect(r.left(), r.top(), w, r.height() + 1), light);
-        p.fillRect(QRect(r.left(), r.bottom(), r.width() + w, w), dark);
-        p.fillRect(QRect(r.right(), r.top(), w, r.height() + w), dark);
-    }
+void PictureButton::keyPressEvent(QKeyEvent* e) {
+    QWidget::keyPressEvent(e);
 }
 
-void VbPicture::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) pressed_ = true;
-    e->accept();
+void PictureButton::keyReleaseEvent(QKeyEvent* e) {
+    QWidget::keyReleaseEvent(e);
 }
 
-void VbPicture::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click =
-        pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    e->accept();
-    if (click) {
-        if (onClick) onClick();
-        emit clicked();
-    }
-}
+// ---------------------------------------------------------------- shapes and lines
 
-// ---------------------------------------------------------------- VbShape
-
-VbShape::VbShape(QWidget* parent, const QString& name, Kind kind) : QWidget(parent), kind_(kind) {
-    setObjectName(name);
+Shape::Shape(QWidget* parent, const QString& objectName, Kind kind) : QWidget(parent), kind_(kind) {
+    setObjectName(objectName);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void VbShape::setFill(quint32 v) {
+void Shape::setFill(const QColor& c) {
     filled_ = true;
-    fill_ = bgr(v);
+    fill_ = c;
     if (kind_ == Rectangle) {
         // A solid box is opaque: the window need not paint its own background
         // beneath it first, which counts on a window grown to a whiteboard.
-        QPalette p = palette();
-        p.setColor(QPalette::Window, fill_);
-        setPalette(p);
+        setColour(this, QPalette::Window, fill_);
         setAutoFillBackground(true);
     }
     update();
 }
 
-void VbShape::setTransparentFill() {
+void Shape::setNoFill() {
     filled_ = false;
     setAutoFillBackground(false);
     update();
 }
 
-void VbShape::setBorderColor(quint32 v) {
-    border_ = bgr(v);
+void Shape::setBorderColour(const QColor& c) {
+    border_ = c;
     update();
 }
 
-void VbShape::paintEvent(QPaintEvent*) {
+void Shape::setBorderWidth(int px) {
+    borderWidth_ = px;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int width = tw::stroke(this, borderWidth_);
     if (kind_ == Rectangle && width > 1) {
@@ -222,12 +211,10 @@ void VbShape::paintEvent(QPaintEvent*) {
     }
 }
 
-// ---------------------------------------------------------------- VbLine
-
-VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, quint32 colour,
-               int widthPx)
-    : QWidget(parent), colour_(bgr(colour)), width_(widthPx) {
-    setObjectName(name);
+Line::Line(QWidget* parent, const QString& objectName, int x1, int y1, int x2, int y2,
+           const QColor& colour, int widthPx)
+    : QWidget(parent), colour_(colour), width_(widthPx) {
+    setObjectName(objectName);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // The widget spans the line's bounding box plus half the pen on every side.
     const int padTw = (widthPx / 2 + 1) * tw::kTwipsPerPixel;
@@ -237,7 +224,7 @@ VbLine::VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int
     b_ = QPoint(x2 - l, y2 - t);
 }
 
-void VbLine::paintEvent(QPaintEvent*) {
+void Line::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPoint a(tw::toPx(this, a_.x()), tw::toPx(this, a_.y()));
     const QPoint b(tw::toPx(this, b_.x()), tw::toPx(this, b_.y()));
@@ -248,9 +235,9 @@ void VbLine::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------- buttons
 
-VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
-    : QPushButton(caption, parent) {
-    setObjectName(name);
+CommandButton::CommandButton(QWidget* parent, const QString& objectName, const QString& text)
+    : QPushButton(text, parent) {
+    setObjectName(objectName);
     setAutoDefault(false);
 }
 
@@ -268,7 +255,7 @@ QPalette sharedPalette(const QPalette& palette) {
 }
 } // namespace
 
-void VbButton::paintEvent(QPaintEvent*) {
+void CommandButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     // A widget's painter smooths pixmaps by default, and then the style's
     // bevel, cached as a pixmap and drawn 1:1, takes Qt's slow texture path:
@@ -280,4 +267,4 @@ void VbButton::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_PushButton, option);
 }
 
-} // namespace shell
+} // namespace widgets

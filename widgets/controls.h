@@ -1,109 +1,131 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
-#include <QFont>
 #include <QLabel>
 #include <QPushButton>
-#include <QWidget>
 #include <functional>
 
-#include "colours.h"
 #include "drop_target.h"
-#include "fonts.h"
 
-// Controls in the manner of the classic form designer: labels and pictures
-// with captions, colours, Click and DragDrop, shapes and lines as decoration.
-namespace shell {
+// The controls the program's windows are built from, where no ordinary Qt
+// widget fits as it is: labels and pictures a child clicks, the cells of a
+// division, shapes and lines drawn at the window's zoom.
+namespace widgets {
 
-// Label with a caption, colours, Click and DragDrop.
-class VbLabel : public QLabel, public DropTarget {
+// A label in the colours its window gives it. A framed one draws its frame
+// as wide as the window's zoom.
+class Label : public QLabel {
     Q_OBJECT
   public:
-    explicit VbLabel(QWidget* parent = nullptr, const QString& name = {});
-
-    QString caption() const { return caption_; }
-    void setCaption(const QString& c);
-    // Numeric value of the caption; an empty caption counts as 0.
-    long long value() const;
-
-    void setBackColor(quint32 bgrValue);
-    void setForeColor(quint32 bgrValue);
-    void setForeColor(const QColor& c);
-    QColor backColor() const;
-    QColor foreColor() const;
-    void setBorder(bool single);
+    explicit Label(QWidget* parent, const QString& objectName = {}, const QString& text = {});
+    void setColours(const QColor& text, const QColor& background);
+    void setTextColour(const QColor& c);
+    void setBackground(const QColor& c);
+    QColor textColour() const;
+    QColor background() const;
+    void setFramed(bool framed);
     void setItalic(bool italic);
-
-    std::function<void()> onClick;
-    std::function<void(QWidget*)> onDragDrop;
-
-    bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
-    void dropFrom(QWidget* source) override;
-
-  signals:
-    void clicked();
 
   protected:
     bool event(QEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    // The frame grows with the window's zoom.
     void zoomFrame();
-    bool pressed_ = false;
-    QString caption_;
 };
 
-// Picture box: a container or a clickable picture; the picture is drawn by a
-// painter function so that it stays crisp at any pixel ratio.
-class VbPicture : public QWidget, public DropTarget {
+// A label a child clicks: pressed and let go on it with the left button.
+class ClickableLabel : public Label {
     Q_OBJECT
   public:
-    using Painter = std::function<void(QPainter&, const QRectF&)>;
-    explicit VbPicture(QWidget* parent = nullptr, const QString& name = {});
-
-    void setBackColor(quint32 bgrValue);
-    QColor backColor() const;
-    void setPicture(Painter p);
-    void setBorder(bool raised);
-
-    std::function<void()> onClick;
-    std::function<void(QWidget*)> onDragDrop;
-
-    bool acceptsDrops() const override { return static_cast<bool>(onDragDrop); }
-    void dropFrom(QWidget* source) override;
+    using Label::Label;
 
   signals:
     void clicked();
 
   protected:
-    void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    Painter picture_;
-    bool raised_ = false;
     bool pressed_ = false;
 };
 
-// Rectangle or circle shape (decoration; its colours may be read as stored values).
-class VbShape : public QWidget {
+// A cell of a division layout: one large digit, or the "R" before the
+// remainder. An answer cell takes clicks and dropped digits.
+class DigitCell : public ClickableLabel, public DropTarget {
+    Q_OBJECT
+  public:
+    DigitCell(QWidget* parent, const QString& objectName);
+    void setTakesDigits(bool takes) { takesDigits_ = takes; }
+    bool takesDigits() const override { return takesDigits_; }
+    void takeDigit(int digit) override { emit digitDropped(digit); }
+
+  signals:
+    void digitDropped(int digit);
+
+  private:
+    bool takesDigits_ = false;
+};
+
+// Draws a picture into the rectangle of its design size (as at 100 %).
+using PictureFunction = std::function<void(QPainter&, const QRectF&)>;
+
+// A picture that is only looked at, or a box that holds controls.
+class Picture : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Picture(QWidget* parent, const QString& objectName = {});
+    void setBackground(const QColor& c);
+    QColor background() const;
+    void setPicture(PictureFunction picture);
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+
+  private:
+    PictureFunction picture_;
+};
+
+// A picture a child clicks: the start window's pictures, the game's arrows,
+// the keyboard markers (which also take dropped digits). Keys do not press
+// it.
+class PictureButton : public QAbstractButton, public DropTarget {
+    Q_OBJECT
+  public:
+    explicit PictureButton(QWidget* parent, const QString& objectName = {});
+    void setBackground(const QColor& c);
+    void setPicture(PictureFunction picture);
+    void setTakesDigits(bool takes) { takesDigits_ = takes; }
+    bool takesDigits() const override { return takesDigits_; }
+    void takeDigit(int digit) override { emit digitDropped(digit); }
+
+  signals:
+    void digitDropped(int digit);
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+  private:
+    PictureFunction picture_;
+    bool takesDigits_ = false;
+};
+
+// A rectangle or a circle: a frame, a filled box, a dot.
+class Shape : public QWidget {
     Q_OBJECT
   public:
     enum Kind { Rectangle, Circle };
-    explicit VbShape(QWidget* parent = nullptr, const QString& name = {}, Kind kind = Rectangle);
-    void setFill(quint32 bgrValue); // solid fill
-    void setTransparentFill();
-    void setBorderColor(quint32 bgrValue);
+    explicit Shape(QWidget* parent, const QString& objectName = {}, Kind kind = Rectangle);
+    void setFill(const QColor& c);
+    void setNoFill();
+    void setBorderColour(const QColor& c);
     // Width at 100 %; it grows with the window's zoom.
-    void setBorderWidth(int px) {
-        borderWidth_ = px;
-        update();
-    }
-    QColor fillColor() const { return fill_; }
-    QColor borderColor() const { return border_; }
+    void setBorderWidth(int px);
+    QColor fill() const { return fill_; }
+    QColor borderColour() const { return border_; }
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -116,32 +138,31 @@ class VbShape : public QWidget {
     int borderWidth_ = 1;
 };
 
-// Straight line between two points given in twips of the parent.
-class VbLine : public QWidget {
+// A straight line between two points in twips of its parent, widthPx wide
+// at 100 %.
+class Line : public QWidget {
     Q_OBJECT
   public:
-    VbLine(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, quint32 colour,
-           int widthPx);
+    Line(QWidget* parent, const QString& objectName, int x1, int y1, int x2, int y2,
+         const QColor& colour, int widthPx);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
 
   private:
-    QPoint a_, b_; // ends in twips of the line's own box
+    QPoint a_, b_; // the ends in twips of the line's own box
     QColor colour_;
     int width_;
 };
 
-// Command button.
-class VbButton : public QPushButton {
+// A push button of the program's windows, drawn quickly at any zoom.
+class CommandButton : public QPushButton {
     Q_OBJECT
   public:
-    explicit VbButton(QWidget* parent = nullptr, const QString& name = {},
-                      const QString& caption = {});
-    QString caption() const { return text(); }
+    CommandButton(QWidget* parent, const QString& objectName, const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
-} // namespace shell
+} // namespace widgets

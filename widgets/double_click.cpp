@@ -4,7 +4,7 @@
 
 #include "registry.h"
 
-namespace shell {
+namespace widgets {
 
 namespace {
 Registry<bool>& everyPress() {
@@ -61,4 +61,4 @@ bool DoubleClickRule::filter(QWidget* receiver, QMouseEvent* e, bool inOurWindow
     return seenHeld_;
 }
 
-} // namespace shell
+} // namespace widgets

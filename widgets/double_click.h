@@ -6,7 +6,7 @@
 
 class QMouseEvent;
 
-namespace shell {
+namespace widgets {
 
 // A control that takes every quick press as a press of its own, as a stepper
 // takes each click as one more step (the arrows of a game, a scroll bar).
@@ -48,4 +48,4 @@ class DoubleClickRule {
     bool seenHeld_ = false;
 };
 
-} // namespace shell
+} // namespace widgets

@@ -8,7 +8,7 @@
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace widgets {
 
 DropTarget* dropTargetAt(const QPoint& globalPos) {
     // Widget lookups across windows ignore their stacking on some platforms:
@@ -18,19 +18,19 @@ DropTarget* dropTargetAt(const QPoint& globalPos) {
     QWidget* w = window->childAt(window->mapFromGlobal(globalPos));
     if (!w) return nullptr;
     auto* t = dynamic_cast<DropTarget*>(w);
-    if (t && t->acceptsDrops()) return t;
+    if (t && t->takesDigits()) return t;
     return nullptr;
 }
 
 namespace {
-QPointer<DragButton> gDrag;
+QPointer<DigitKey> gDrag;
 
 // Watches the whole program while a drag runs, for the events after which its
 // release will never come.
 class DragWatch : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        DragButton* d = gDrag;
+        DigitKey* d = gDrag;
         if (!d) return false;
         switch (event->type()) {
         case QEvent::WindowBlocked: // a modal box or dialog opened
@@ -68,7 +68,7 @@ class DragWatch : public QObject {
             const QPoint at = me->globalPosition().toPoint();
             QMetaObject::invokeMethod(
                 qApp,
-                [d = QPointer<DragButton>(d), number = d->dragNumber(), at] {
+                [d = QPointer<DigitKey>(d), number = d->dragNumber(), at] {
                     if (d && gDrag == d && d->dragNumber() == number) d->finishDrag(at);
                 },
                 Qt::QueuedConnection);
@@ -91,24 +91,24 @@ QObject* dragWatch() {
 }
 } // namespace
 
-DragButton::DragButton(QWidget* parent, const QString& name, const QString& caption)
-    : VbButton(parent, name, caption) {
+DigitKey::DigitKey(QWidget* parent, const QString& objectName, int digit)
+    : CommandButton(parent, objectName, QString::number(digit)), digit_(digit) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-DragButton::~DragButton() {
+DigitKey::~DigitKey() {
     if (dragging_) cancelDrag();
 }
 
-DragButton* DragButton::current() {
+DigitKey* DigitKey::current() {
     return gDrag;
 }
 
-void DragButton::cancelDrag() {
+void DigitKey::cancelDrag() {
     if (dragging_) endDrag();
 }
 
-void DragButton::mousePressEvent(QMouseEvent* e) {
+void DigitKey::mousePressEvent(QMouseEvent* e) {
     // One drag at a time: a second pointer does not start another.
     if (e->button() != Qt::LeftButton || dragging_ || gDrag) {
         e->accept();
@@ -141,17 +141,17 @@ void DragButton::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
-bool DragButton::samePointer(const QMouseEvent* e) const {
+bool DigitKey::samePointer(const QMouseEvent* e) const {
     // Qt makes the mouse events of a finger itself; a mouse's come from the platform.
     return (e->source() == Qt::MouseEventSynthesizedByQt) == byFinger_;
 }
 
-void DragButton::mouseMoveEvent(QMouseEvent* e) {
+void DigitKey::mouseMoveEvent(QMouseEvent* e) {
     if (dragging_ && samePointer(e)) moveImage(e->globalPosition().toPoint());
     e->accept();
 }
 
-void DragButton::mouseReleaseEvent(QMouseEvent* e) {
+void DigitKey::mouseReleaseEvent(QMouseEvent* e) {
     if (!dragging_ || e->button() != Qt::LeftButton || !samePointer(e)) {
         e->accept();
         return;
@@ -160,20 +160,20 @@ void DragButton::mouseReleaseEvent(QMouseEvent* e) {
     finishDrag(e->globalPosition().toPoint());
 }
 
-void DragButton::finishDrag(const QPoint& globalPos) {
+void DigitKey::finishDrag(const QPoint& globalPos) {
     endDrag();
     // Let go on its own key: a tap, however far the pointer wandered.
     QWidget* window = forms::windowAt(globalPos);
     if (window && window->childAt(window->mapFromGlobal(globalPos)) == this) {
-        if (onClick) onClick();
+        emit tapped();
         return;
     }
     // The drop may open a modal box and even start a new task; look the
     // target up only after the image is gone so it is not found itself.
-    if (DropTarget* t = dropTargetAt(globalPos)) t->dropFrom(this);
+    if (DropTarget* t = dropTargetAt(globalPos)) t->takeDigit(digit_);
 }
 
-void DragButton::moveImage(const QPoint& globalPos) {
+void DigitKey::moveImage(const QPoint& globalPos) {
     if (!image_) return;
     QWidget* host = image_->parentWidget();
     const QPoint local = host->mapFromGlobal(globalPos);
@@ -181,7 +181,7 @@ void DragButton::moveImage(const QPoint& globalPos) {
     image_->move(local - QPoint(image_->width() / 2, image_->height() / 2));
 }
 
-void DragButton::endDrag() {
+void DigitKey::endDrag() {
     dragging_ = false;
     if (gDrag == this) {
         gDrag = nullptr;
@@ -191,4 +191,4 @@ void DragButton::endDrag() {
     if (image_) image_->hide();
 }
 
-} // namespace shell
+} // namespace widgets

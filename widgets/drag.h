@@ -8,30 +8,30 @@ class QLabel;
 class QMouseEvent;
 
 // Dragging a digit key onto a cell, by mouse, pen or finger.
-namespace shell {
+namespace widgets {
 
 // Finds the control a drop at globalPos lands on: the topmost control under the
 // pointer in the program window under the pointer; only it may take the drop (a
-// drop on a control without a handler does nothing, as in the classic runtime).
-// Returns nullptr when nothing takes it.
+// drop on a control that takes no digits does nothing). Returns nullptr when
+// nothing takes it.
 DropTarget* dropTargetAt(const QPoint& globalPos);
 
-// Command button that is a drag source: pressing the mouse starts a drag at
-// once, the caption follows the pointer, and releasing drops it onto the
-// control under the pointer. A drag that ends on its own key is a tap, a click
-// of the key (onClick); the key never emits clicked(). Only one drag runs at a
+// A digit key, "0" to "9": pressing it starts a drag at once, the digit
+// follows the pointer, and releasing drops it onto the control under the
+// pointer. A drag that ends on its own key is a tap (tapped()); the key never
+// emits clicked(). Only one drag runs at a
 // time, and a drag that cannot see its release through ends without a drop:
 // when a modal box or dialog opens, the window is hidden or loses the
 // keyboard to another application, or the pointer moves with the button up.
-class DragButton : public VbButton {
+class DigitKey : public CommandButton {
     Q_OBJECT
   public:
-    explicit DragButton(QWidget* parent = nullptr, const QString& name = {},
-                        const QString& caption = {});
-    ~DragButton() override;
+    DigitKey(QWidget* parent, const QString& objectName, int digit);
+    ~DigitKey() override;
+    int digit() const { return digit_; }
     bool dragging() const { return dragging_; }
     // The drag in progress anywhere in the program, or nullptr.
-    static DragButton* current();
+    static DigitKey* current();
     // Ends the drag without a drop: the key comes up and the digit goes.
     void cancelDrag();
     // Ends the drag where the pointer let go: a drop onto the control under
@@ -43,8 +43,9 @@ class DragButton : public VbButton {
     // Which drag this is: each press that starts one counts on.
     quint64 dragNumber() const { return dragNumber_; }
 
-    // A tap: pressed and let go on the key (mouse, pen or finger).
-    std::function<void()> onClick;
+  signals:
+    // Pressed and let go on the key (mouse, pen or finger).
+    void tapped();
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -53,6 +54,7 @@ class DragButton : public VbButton {
 
   private:
     void moveImage(const QPoint& globalPos);
+    int digit_;
     void endDrag();
     bool dragging_ = false;
     bool byFinger_ = false;
@@ -60,4 +62,4 @@ class DragButton : public VbButton {
     QLabel* image_ = nullptr;
 };
 
-} // namespace shell
+} // namespace widgets

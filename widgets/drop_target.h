@@ -1,16 +1,14 @@
 #pragma once
 
-class QWidget;
+namespace widgets {
 
-namespace shell {
-
-// Something a digit can be dropped onto.
+// A control a digit key can be dropped onto: an answer cell or a keyboard
+// marker. Only one that takes digits gets them; a drop elsewhere does nothing.
 class DropTarget {
   public:
     virtual ~DropTarget() = default;
-    // True when a drop handler is set; a control without one ignores drops.
-    virtual bool acceptsDrops() const = 0;
-    virtual void dropFrom(QWidget* source) = 0;
+    virtual bool takesDigits() const = 0;
+    virtual void takeDigit(int digit) = 0;
 };
 
-} // namespace shell
+} // namespace widgets

@@ -4,7 +4,7 @@
 #include <QFontInfo>
 #include <QStringList>
 
-namespace shell {
+namespace widgets {
 
 namespace {
 // The installed ones among the candidates, in order, looked up once: asking
@@ -34,31 +34,29 @@ const QStringList& sansFamilies() {
 }
 } // namespace
 
-QFont vbFont(const QString& family, double points, bool bold, bool italic, bool underline) {
+QFont sansFont(double points, bool bold, bool italic, bool underline) {
     QFont f;
-    if (family.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
-        f.setFamilies(monoFamilies());
-        f.setStyleHint(QFont::TypeWriter);
-        f.setFixedPitch(true);
-    } else if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
-        f.setFamilies(sansFamilies());
-        f.setStyleHint(QFont::SansSerif);
-    } else {
-        f.setFamily(family);
-    }
+    f.setFamilies(sansFamilies());
+    f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setItalic(italic);
     f.setUnderline(underline);
-    if (f.fixedPitch() && !QFontInfo(f).fixedPitch()) {
-        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fixed.setPointSizeF(points);
-        fixed.setBold(bold);
-        fixed.setItalic(italic);
-        fixed.setUnderline(underline);
-        return fixed;
-    }
     return f;
 }
 
-} // namespace shell
+QFont fixedFont(double points, bool bold) {
+    QFont f;
+    f.setFamilies(monoFamilies());
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    if (QFontInfo(f).fixedPitch()) return f;
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(points);
+    fixed.setBold(bold);
+    return fixed;
+}
+
+} // namespace widgets

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QFont>
-#include <QString>
 
-namespace shell {
+namespace widgets {
 
-// A font by its classic name; families this machine lacks fall back to a
-// close one (a sans serif for "MS Sans Serif", a fixed pitch for "Courier New").
-QFont vbFont(const QString& family, double points, bool bold = false, bool italic = false,
-             bool underline = false);
+// The program's sans-serif font at a size in points: the first of its
+// families this machine has.
+QFont sansFont(double points, bool bold = false, bool italic = false, bool underline = false);
+// The fixed-pitch font of sheets and worked divisions, so that their columns
+// stay in line: the first of its families this machine has, or the system's
+// fixed font.
+QFont fixedFont(double points, bool bold = false);
 
-} // namespace shell
+} // namespace widgets

@@ -11,11 +11,10 @@
 #include <cmath>
 
 #include "double_click.h"
-#include "key_codes.h"
 #include "runtime.h"
 #include "twips.h"
 
-namespace shell {
+namespace widgets {
 
 namespace {
 QList<Form*> gForms;
@@ -269,7 +268,7 @@ bool Form::previewKey(QWidget* w, QEvent* event) {
         if (!bubbling && isVisible()) {
             auto* ke = static_cast<QKeyEvent*>(event);
             keyTaken_ = false;
-            Form_KeyDown(vbKeyCode(ke), vbShiftState(ke));
+            keyPressed(ke);
             if (keyTaken_) {
                 keyTaken_ = false;
                 lastKey_ = nullptr;
@@ -284,4 +283,4 @@ bool Form::previewKey(QWidget* w, QEvent* event) {
     return false; // the key goes on to the control with the focus
 }
 
-} // namespace shell
+} // namespace widgets

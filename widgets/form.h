@@ -5,10 +5,13 @@
 #include <QSize>
 #include <QWidget>
 
-namespace shell {
+class QKeyEvent;
+
+namespace widgets {
 
 // Base of every window of the program: a fixed client area in twips, the
-// window position in twips, and the Activate / Unload / KeyDown events.
+// window position in twips, and what happens when the program shows it, when
+// its frame closes it and when a key is pressed in it.
 class Form : public QWidget {
     Q_OBJECT
   public:
@@ -52,11 +55,9 @@ class Form : public QWidget {
     virtual void Form_Activate() {}
     // Runs when the window is closed by its frame; set cancel to keep it.
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
-    // With key preview on, sees every key of the window before its controls.
-    virtual void Form_KeyDown(int keyCode, int shift) {
-        (void)keyCode;
-        (void)shift;
-    }
+    // With key preview on, sees every key pressed in the window before its
+    // controls do.
+    virtual void keyPressed(QKeyEvent* e) { (void)e; }
 
     void setKeyPreview(bool on) { keyPreview_ = on; }
     bool keyPreview() const { return keyPreview_; }
@@ -71,8 +72,8 @@ class Form : public QWidget {
     void moveEvent(QMoveEvent* e) override;
     // Runs after the zoom changed and every control was placed anew.
     virtual void zoomChanged() {}
-    // Called from Form_KeyDown: the key does only what KeyDown made of it and
-    // never reaches the control that has the focus.
+    // Called from keyPressed: the key does only what keyPressed made of it
+    // and never reaches the control that has the focus.
     void takeKey() { keyTaken_ = true; }
 
   private:
@@ -93,4 +94,4 @@ class Form : public QWidget {
     QPointer<QWidget> lastKeyAt_;
 };
 
-} // namespace shell
+} // namespace widgets

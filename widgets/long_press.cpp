@@ -6,7 +6,7 @@
 #include <QStyleHints>
 #include <QWidget>
 
-namespace shell {
+namespace widgets {
 
 LongPress::LongPress(QWidget* target, std::function<void(const QPoint&)> fire)
     : QObject(target), fire_(std::move(fire)) {
@@ -45,4 +45,4 @@ bool LongPress::eventFilter(QObject*, QEvent* e) {
     return false;
 }
 
-} // namespace shell
+} // namespace widgets

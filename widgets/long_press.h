@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace shell {
+namespace widgets {
 
 // A finger held still on a widget opens what a right click opens. Touch
 // reaches widgets as synthesized mouse events, told apart by their device.
@@ -27,4 +27,4 @@ class LongPress : public QObject {
     QPoint pressedAt_;
 };
 
-} // namespace shell
+} // namespace widgets

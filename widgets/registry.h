@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QObject>
 
-namespace shell {
+namespace widgets {
 
 // A value kept for each of some objects, dropped when the object goes. For
 // values read on every paint: a dynamic property's lookup first searches
@@ -28,4 +28,4 @@ template <typename T> class Registry {
     QHash<const QObject*, T> map_;
 };
 
-} // namespace shell
+} // namespace widgets

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace shell {
+namespace widgets {
 
 namespace {
 Runtime* current = nullptr;
@@ -21,4 +21,4 @@ void setRuntime(Runtime* rt) {
     current = rt;
 }
 
-} // namespace shell
+} // namespace widgets

@@ -4,11 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "painted_document.h"
 #include "print_document.h"
 
-namespace shell {
+namespace widgets {
 
-class PaintedDocument;
 
 // Message box styles, summed as in the classic runtime.
 enum MsgStyle : int {
@@ -49,24 +49,24 @@ class Runtime {
     virtual QSize screenTwips() = 0;
 
     // Prints on the system's default printer, without a dialog.
-    virtual PrintResult print(const PrintDocument& doc) = 0;
+    virtual core::PrintResult print(const core::PrintDocument& doc) = 0;
     // Qt's print dialog: the user picks the printer and the number of copies,
     // then the same pages as print() go out. NoPrinter without opening the
     // dialog when no printer is set up.
-    virtual PrintResult printWithDialog(const PrintDocument& doc) = 0;
+    virtual core::PrintResult printWithDialog(const core::PrintDocument& doc) = 0;
     // Writes the same pages into a PDF file; false when the file cannot be written.
-    virtual bool printToPdf(const PrintDocument& doc, const QString& path) = 0;
+    virtual bool printToPdf(const core::PrintDocument& doc, const QString& path) = 0;
     // File dialog for saving; "" when cancelled.
     virtual QString saveFileName(const QString& caption, const QString& suggestedName,
                                  const QString& filter) = 0;
 
     // A job of many documents through Qt's print dialog, as printWithDialog();
     // Cancelled also when the progress box cancels it.
-    virtual PrintResult printJobWithDialog(const PrintJob& job) = 0;
+    virtual core::PrintResult printJobWithDialog(const core::PrintJob& job) = 0;
     // A job of many documents into one PDF file: Printed once the whole file is
     // written, Failed when it cannot be, Cancelled from the progress box. The
     // file is replaced only when every page is done.
-    virtual PrintResult printJobToPdf(const PrintJob& job, const QString& path) = 0;
+    virtual core::PrintResult printJobToPdf(const core::PrintJob& job, const QString& path) = 0;
 
     // Replaces the clipboard content with plain text.
     virtual void setClipboardText(const QString& text) = 0;
@@ -77,7 +77,7 @@ class Runtime {
     // ---- pages the program paints itself (painted_document.h)
     // Qt's print dialog, then the pages on the chosen printer; NoPrinter
     // without opening the dialog when no printer is set up.
-    virtual PrintResult printPaintedWithDialog(PaintedDocument& doc) = 0;
+    virtual core::PrintResult printPaintedWithDialog(PaintedDocument& doc) = 0;
     // The pages into a PDF file on A4; false when the file cannot be written.
     virtual bool savePaintedPdf(PaintedDocument& doc, const QString& path) = 0;
 };
@@ -86,4 +86,4 @@ class Runtime {
 Runtime& runtime();
 void setRuntime(Runtime* rt);
 
-} // namespace shell
+} // namespace widgets

@@ -19,12 +19,12 @@ namespace tw {
 namespace {
 // The twips rectangle of every placed control and the mapping of every grown
 // window, looked up on each paint.
-shell::Registry<QRect>& rects() {
-    static shell::Registry<QRect> r;
+widgets::Registry<QRect>& rects() {
+    static widgets::Registry<QRect> r;
     return r;
 }
-shell::Registry<Zoom>& zooms() {
-    static shell::Registry<Zoom> z;
+widgets::Registry<Zoom>& zooms() {
+    static widgets::Registry<Zoom> z;
     return z;
 }
 
@@ -98,8 +98,8 @@ struct FontSizes {
     double base;
     double shown;
 };
-shell::Registry<FontSizes>& fontSizes() {
-    static shell::Registry<FontSizes> r;
+widgets::Registry<FontSizes>& fontSizes() {
+    static widgets::Registry<FontSizes> r;
     return r;
 }
 

@@ -6,7 +6,7 @@
 
 #include "form.h"
 
-namespace shell {
+namespace widgets {
 
 namespace {
 QPointer<Form> gCurrent;
@@ -103,4 +103,4 @@ QWidget* boxParent() {
     return forms::current();
 }
 
-} // namespace shell
+} // namespace widgets

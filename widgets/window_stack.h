@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace shell {
+namespace widgets {
 
 class Form;
 
@@ -32,4 +32,4 @@ QWidget* windowAt(const QPoint& globalPos);
 // The parent of a box or dialog: the window in front, or the program's current one.
 QWidget* boxParent();
 
-} // namespace shell
+} // namespace widgets

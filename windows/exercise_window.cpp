@@ -1,192 +1,299 @@
 #include "exercise_window.h"
 
+#include <QContextMenuEvent>
 #include <QDateTime>
+#include <QKeyEvent>
 
-#include "practice_report_window.h"
+#include "counter_column.h"
+#include "double_click.h"
+#include "fonts.h"
+#include "icons.h"
+#include "keys.h"
 #include "runtime.h"
-#include "task_digits.h"
+#include "sheet_panel.h"
 #include "twips.h"
 #include "window_stack.h"
 
-namespace trainer {
+namespace windows {
 
-Form1::Form1(QWidget* parent) : shell::Form(parent) {
-    setObjectName(QStringLiteral("Form1"));
+using core::Mode;
+
+namespace {
+const QColor kWindowBack(192, 192, 255);
+const QColor kRemainderBoxBack(128, 128, 255);
+const QColor kNumberCatchPrompt(0, 192, 0);
+const QColor kMemoryPrompt(192, 192, 192);
+
+void box(const char* text, const char* title) {
+    widgets::runtime().msgBox(QString::fromUtf8(text) + QLatin1String("\r\r"), widgets::OkOnly,
+                              QString::fromUtf8(title));
+}
+
+// Where the box with remainder stands: over the work area, or below the
+// window while the layout without remainder is shown.
+constexpr int kRemainderBoxShown = 720;
+constexpr int kRemainderBoxAway = 7200;
+constexpr int kLadderFoot = 5880;
+constexpr int kLadderStepTwips = 240;
+} // namespace
+
+ExerciseWindow::ExerciseWindow(QWidget* parent)
+    : widgets::Form(parent),
+      exercise_([] { return widgets::runtime().rnd(); },
+                [] { return QDateTime::currentMSecsSinceEpoch(); }) {
+    setObjectName(QStringLiteral("exerciseWindow"));
     setWindowTitle(QStringLiteral("Einstellige Division"));
     setClientTwips(9060, 6645, Growing);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, shell::bgr(0xFFC0C0));
+    pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
-    setFont(shell::vbFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setFont(widgets::sansFont(8.25, true));
     setKeyPreview(true);
 
-    buildLayout();
-    buildWorksheetPanel();
-    wireEntry();
-    wireCounterColumnMenu();
+    // Made in the order they stack: what is made later lies on top.
+    workFrame = new widgets::Shape(this, QStringLiteral("workFrame"));
+    tw::place(workFrame, 960, 720, 7095, 4695);
+    workFrame->setNoFill();
+    workFrame->setBorderColour(Qt::black);
 
-    connect(Befehl1, &QPushButton::clicked, this, [this] { Befehl1_Click(); });
-    connect(Befehl15, &QPushButton::clicked, this, [this] { Befehl15_Click(); });
-    connect(Befehl21, &QPushButton::clicked, this, [this] { Befehl21_Click(); });
-    connect(Befehl20, &QPushButton::clicked, this, [this] { Befehl20_Click(); });
-    connect(Befehl14, &QPushButton::clicked, this, [this] { Befehl14_Click(); });
-    Bezeichnung26->onClick = [this] { Bezeichnung26_Click(); };
-    Bezeichnung14->onClick = [this] { Bezeichnung14_Click(); };
+    normalLayout_ = new DivisionLayout(Mode::Normal, this);
+    remainderBox = new widgets::Picture(this, QStringLiteral("remainderBox"));
+    tw::place(remainderBox, 960, kRemainderBoxAway, 7095, 4695);
+    remainderBox->setBackground(kRemainderBoxBack);
+    remainderLayout_ = new DivisionLayout(Mode::Remainder, remainderBox);
+    connectLayout(*normalLayout_);
+    connectLayout(*remainderLayout_);
+
+    buildCommandRow();
+    buildDigitKeys();
+    counters_ = std::make_unique<CounterColumn>(*this);
+    buildLadderAndPrompts();
+    sheetPanel_ = std::make_unique<SheetPanel>(*this);
+
+    exercise_.onNotice = [this](core::Notice n) { tell(n); };
 }
 
-Form1::~Form1() = default;
+ExerciseWindow::~ExerciseWindow() = default;
 
-shell::VbLabel* Form1::cellNamed(const QString& name) const {
-    return cells_.value(name);
+void ExerciseWindow::buildCommandRow() {
+    auto button = [this](const char* name, const char* text, int left) {
+        auto* b =
+            new widgets::CommandButton(this, QLatin1String(name), QString::fromUtf8(text));
+        tw::place(b, left, 120, 1335, 495);
+        return b;
+    };
+    endButton = button("endButton", "Ende", 960);
+    helpButton = button("helpButton", "Hilfe", 2400);
+    normalButton = button("normalButton", "Normal", 3840);
+    remainderButton = button("remainderButton", "mit Rest", 5280);
+    sheetButton = button("sheetButton", "Blatt", 6720);
+    connect(endButton, &QPushButton::clicked, this, &ExerciseWindow::leave);
+    connect(helpButton, &QPushButton::clicked, this, &ExerciseWindow::showHelp);
+    connect(normalButton, &QPushButton::clicked, this, [this] { chooseMode(Mode::Normal); });
+    connect(remainderButton, &QPushButton::clicked, this,
+            [this] { chooseMode(Mode::Remainder); });
 }
 
-shell::VbLabel* Form1::cell(const CellRule& rule) const {
-    return cells_.value(QLatin1String(rule.name));
+void ExerciseWindow::buildDigitKeys() {
+    // Large digits on the keys: they are what the child picks up.
+    const QFont keyFont = widgets::sansFont(13.5, true);
+    for (int digit = 0; digit < 10; ++digit) {
+        auto* k = new widgets::DigitKey(this, QStringLiteral("digitKey%1").arg(digit), digit);
+        tw::place(k, 960 + 720 * digit, 5520, 615, 495);
+        k->setFont(keyFont);
+        k->setCursor(Qt::OpenHandCursor);
+        widgets::takeDigitEntry(k);
+        connect(k, &widgets::DigitKey::tapped, this, [this, digit] { tap(digit); });
+        digitKeys[size_t(digit)] = k;
+    }
 }
 
-QString Form1::expectedDigit(const CellRule& rule) const {
-    return digitAt(rule.list == 1 ? Liste1 : Liste2, rule.row, rule.pos);
+void ExerciseWindow::buildLadderAndPrompts() {
+    ladderColumn = new widgets::Shape(this, QStringLiteral("ladderColumn"));
+    tw::place(ladderColumn, 8160, 120, 735, 6375);
+    ladderColumn->setFill(Qt::black);
+    ladderColumn->setBorderColour(Qt::black);
+    ladderGoal = new widgets::Picture(this, QStringLiteral("ladderGoal"));
+    tw::place(ladderGoal, 8280, 240, 495, 495);
+    ladderGoal->setBackground(Qt::black);
+    ladderGoal->setPicture([](QPainter& p, const QRectF& r) { icons::goal(p, r); });
+    climber = new widgets::Picture(this, QStringLiteral("climber"));
+    tw::place(climber, 8280, kLadderFoot, 495, 495);
+    climber->setBackground(Qt::black);
+    climber->setPicture([](QPainter& p, const QRectF& r) { icons::climber(p, r); });
+
+    promptBand = new widgets::Shape(this, QStringLiteral("promptBand"));
+    tw::place(promptBand, 960, 6120, 7095, 375);
+    promptBand->setFill(Qt::black);
+    promptBand->setBorderColour(Qt::black);
+    auto prompt = [this](const char* name, const QColor& text, games::Reward reward) {
+        auto* p = new widgets::ClickableLabel(
+            this, QLatin1String(name),
+            QStringLiteral("Du hast eine Belohnung erhalten, klicke hier . . ."));
+        tw::place(p, 960, 6120, 7095, 375);
+        p->setFont(widgets::sansFont(13.5, true));
+        p->setAlignment(Qt::AlignCenter);
+        p->setColours(text, Qt::black);
+        p->setCursor(Qt::PointingHandCursor);
+        p->hide();
+        connect(p, &widgets::ClickableLabel::clicked, this, [this, reward] { claimReward(reward); });
+        return p;
+    };
+    // The memory prompt lies beneath: when both wait, the number catch is
+    // claimed first and the memory prompt shows after it.
+    memoryPrompt = prompt("memoryPrompt", kMemoryPrompt, games::Reward::Ladder);
+    numberCatchPrompt = prompt("numberCatchPrompt", kNumberCatchPrompt, games::Reward::Points);
 }
 
-// ------------------------------------------------------------------ window
+void ExerciseWindow::connectLayout(DivisionLayout& layout) {
+    connect(&layout, &DivisionLayout::cellClicked, this, [this](int cell) {
+        exercise_.selectCell(cell);
+        showExercise();
+    });
+    connect(&layout, &DivisionLayout::digitDroppedOnCell, this, [this](int cell, int digit) {
+        exercise_.dropOnCell(cell, digit);
+        changed();
+    });
+    connect(&layout, &DivisionLayout::markerClicked, this, [this] {
+        exercise_.unselect();
+        showExercise();
+    });
+    connect(&layout, &DivisionLayout::digitDroppedOnMarker, this, [this](int digit) {
+        exercise_.dropOnMarker(digit, core::EntryWay::Drag);
+        changed();
+    });
+}
 
-void Form1::Form_Activate() {
+widgets::DigitCell* ExerciseWindow::cell(int number) const {
+    if (widgets::DigitCell* c = normalLayout_->cell(number)) return c;
+    return remainderLayout_->cell(number);
+}
+
+// ------------------------------------------------------------------ showing
+
+void ExerciseWindow::showExercise() {
+    const core::Exercise& e = exercise_;
+    if (e.modeChosen())
+        setWindowTitle(e.mode() == Mode::Remainder
+                           ? QStringLiteral("Schriftliche Division mit Rest")
+                           : QStringLiteral("Schriftliche Division mit Einerzahl"));
+    const int boxTop = e.mode() == Mode::Remainder ? kRemainderBoxShown : kRemainderBoxAway;
+    if (tw::top(remainderBox) != boxTop) tw::setTop(remainderBox, boxTop);
+    normalLayout_->show(e);
+    remainderLayout_->show(e);
+    counters_->show(e);
+    const int climberTop = kLadderFoot - kLadderStepTwips * e.ladderStep();
+    if (tw::top(climber) != climberTop) tw::setTop(climber, climberTop);
+    memoryPrompt->setVisible(e.memoryWaiting());
+    numberCatchPrompt->setVisible(e.numberCatchWaiting());
+    sheetPanel_->show(e);
+}
+
+void ExerciseWindow::changed() {
+    showExercise();
+    counters_->recordChanged();
+}
+
+void ExerciseWindow::tell(core::Notice notice) {
+    // The child sees the exercise as it stands when told.
+    changed();
+    switch (notice) {
+    case core::Notice::PlaceQuotientFirst:
+        box("Setze zuerst die Ergebnisziffer ein.", "Eingabefehler");
+        break;
+    case core::Notice::WrongDigit:
+        box("Das ist leider falsch, rechne nochmal.", "Fehler");
+        break;
+    case core::Notice::QuotientMissing:
+        box("Es fehlt noch die Ergebnisziffer!", "Eingabefehler");
+        break;
+    case core::Notice::Solved:
+        box("Die Aufgabe wurde richtig gelöst.",
+            exercise_.mode() == Mode::Remainder ? "Lückenaufgabe" : "Teilaufgabe");
+        break;
+    }
+}
+
+// ------------------------------------------------------------------ the window
+
+void ExerciseWindow::Form_Activate() {
     centreOnScreen();
-    HideKeyCursors();
-    // Mode letter, layout in front and task lists always agree: a return in
-    // remainder mode goes on with a remainder task; a visit after "Ende" from
-    // remainder mode starts in normal mode, as the "Normal" button does.
-    if (tw::top(Bild6) == 720)
-        NewRemainderTask();
-    else if (Bezeichnung21->caption() == QLatin1String("R"))
-        Befehl21_Click();
-    else
-        NewNormalTask();
+    exercise_.enter();
+    changed();
 }
 
-void Form1::Befehl1_Click() {
-    tw::setTop(Bild6, 7200);
-    HideKeyCursors();
-    shell::forms::hide(this);
+void ExerciseWindow::leave() {
+    exercise_.leave();
+    showExercise();
+    widgets::forms::hide(this);
     if (startWindow)
-        if (shell::Form* f = startWindow()) shell::forms::show(f);
+        if (widgets::Form* f = startWindow()) widgets::forms::show(f);
 }
 
-void Form1::Form_Unload(bool& cancel) {
+void ExerciseWindow::Form_Unload(bool& cancel) {
     // The window lives for the whole run: closing it means "Ende".
     cancel = true;
-    Befehl1_Click();
+    leave();
 }
 
-void Form1::HideKeyCursors() {
-    tw::setTop(licht, kLichtParking.y());
-    tw::setLeft(licht, kLichtParking.x());
-    tw::setTop(licht2, kLicht2Parking.y());
-    tw::setLeft(licht2, kLicht2Parking.x());
+void ExerciseWindow::chooseMode(Mode mode) {
+    exercise_.chooseMode(mode);
+    changed();
 }
 
-bool Form1::lichtParked() const {
-    return tw::left(licht) == kLichtParking.x() && tw::top(licht) == kLichtParking.y();
-}
-bool Form1::licht2Parked() const {
-    return tw::left(licht2) == kLicht2Parking.x() && tw::top(licht2) == kLicht2Parking.y();
-}
-
-// ------------------------------------------------------------------ tasks
-
-void Form1::ClearNormalCells() {
-    for (shell::VbLabel* c :
-         {Bezeichnung1, Bezeichnung2, Bezeichnung3, Bezeichnung4, Bezeichnung5, Bezeichnung6,
-          Bezeichnung7, Bezeichnung8, Bezeichnung9, Bezeichnung10, Bezeichnung11, Bezeichnung12,
-          Bezeichnung13, Bezeichnung17, Bezeichnung18, Bezeichnung19, Bezeichnung20})
-        c->setCaption(QString());
+void ExerciseWindow::keyPressed(QKeyEvent* e) {
+    if (!exercise_.selectedCell()) return;
+    exercise_.pressKey(widgets::typedDigit(e), widgets::enteredKey(e));
+    changed();
 }
 
-void Form1::ClearRemainderCells() {
-    for (int i = 1; i <= 21; ++i)
-        luecke[i]->setCaption(i == 9 ? QStringLiteral("R") : QString());
+void ExerciseWindow::tap(int digit) {
+    // A tap on a digit key is that digit dropped onto the keyboard marker of
+    // the layout in front, where a cell waits: at a touch panel the child
+    // taps the cell, then the digit.
+    exercise_.dropOnMarker(digit, core::EntryWay::Tap);
+    changed();
 }
 
-namespace {
-void showDividend(shell::VbLabel* const* cells, const QString& n) {
-    for (int i = 0; i < 4; ++i)
-        cells[i]->setCaption(n.mid(i, 1));
-}
-} // namespace
-
-void Form1::NewNormalTask() {
-    shell::Runtime& rt = shell::runtime();
-    rt.randomize();
-    ShowNormalTask(drawTask([&rt] { return rt.rnd(); }, false));
+void ExerciseWindow::showHelp() {
+    const QString text = QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r"
+                                        "mit der Maus in das gewünschte Lösungsfeld.\r"
+                                        "Du kannst auch mit den Tasten arbeiten. Dazu\r"
+                                        "klickst zu zuerst auf das gewünschte Feld und\r"
+                                        "eine Taste erscheint. Nun gibst du die Zahl ein.\r"
+                                        "Für jede richtige Ziffer gibt es einen Punkt und\r"
+                                        "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r");
+    widgets::runtime().msgBox(text, widgets::OkOnly, QStringLiteral("Hilfe"));
 }
 
-void Form1::ShowNormalTask(const TaskDraw& t) {
-    Bezeichnung5->setForeColor(Bezeichnung6->foreColor());
-    ClearNormalCells();
-    Bezeichnung6->setCaption(QString());
-    Bezeichnung20->setCaption(QString());
-    Bezeichnung27->setCaption(QString());
-    Bezeichnung28->setCaption(QString());
-    Bezeichnung5->setCaption(QString::number(t.d));
-    const TaskDigits digits = taskDigits(t.a, t.b, t.c, t.d);
-    shell::VbLabel* const dividend[4] = {Bezeichnung1, Bezeichnung2, Bezeichnung3, Bezeichnung4};
-    showDividend(dividend, digits.liste1.at(0));
-    Liste1 = digits.liste1;
-    Liste2 = digits.liste2;
-    record.taskDrawn(100 * t.a + 10 * t.b + t.c, t.d, 0, false,
-                     QDateTime::currentMSecsSinceEpoch());
-    practiceRecorded();
+// ------------------------------------------------------------------ rewards
+
+void ExerciseWindow::claimReward(games::Reward reward) {
+    if (reward == games::Reward::Points)
+        exercise_.claimNumberCatch();
+    else
+        exercise_.claimMemory();
+    showExercise();
+    if (games::RewardGame* game = rewardGame ? rewardGame(reward) : nullptr) game->open(*this);
 }
 
-void Form1::NewRemainderTask() {
-    shell::Runtime& rt = shell::runtime();
-    rt.randomize();
-    ShowRemainderTask(drawTask([&rt] { return rt.rnd(); }, true));
+// ------------------------------------------------------------------ the teacher's side
+
+printing::PrinterLock ExerciseWindow::printerLock() const {
+    // No info window to ask: printing stays locked.
+    return {printingLocked ? printingLocked() : true, QString::number(exercise_.points())};
 }
 
-void Form1::ShowRemainderTask(const TaskDraw& t) {
-    luecke[5]->setForeColor(luecke[6]->foreColor());
-    ClearRemainderCells();
-    for (int i : {6, 7, 8, 10})
-        luecke[i]->setCaption(QString());
-    luecke[5]->setCaption(QString::number(t.d));
-    const TaskDigits digits = taskDigits(t.a, t.b, t.c, t.d, t.r);
-    shell::VbLabel* const dividend[4] = {luecke[1], luecke[2], luecke[3], luecke[4]};
-    showDividend(dividend, digits.liste1.at(0));
-    Liste1 = digits.liste1;
-    Liste2 = digits.liste2;
-    record.taskDrawn(100 * t.a + 10 * t.b + t.c, t.d, t.r, true,
-                     QDateTime::currentMSecsSinceEpoch());
-    practiceRecorded();
+void ExerciseWindow::contextMenuEvent(QContextMenuEvent* e) {
+    // A right click anywhere on the counter column reaches the window, from
+    // the column's own controls too.
+    if (!counters_->contains(e->pos())) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    counters_->showMenu(e->globalPos());
 }
 
-// ------------------------------------------------------------------ modes
-
-void Form1::Befehl21_Click() {
-    EnterNormalMode();
-    NewNormalTask();
-}
-
-void Form1::Befehl20_Click() {
-    EnterRemainderMode();
-    NewRemainderTask();
-}
-
-void Form1::EnterNormalMode() {
-    setWindowTitle(QStringLiteral("Schriftliche Division mit Einerzahl"));
-    tw::setTop(Bild6, 7200);
-    Bezeichnung21->setCaption(QStringLiteral("E"));
-    HideKeyCursors();
-    ClearRemainderCells();
-}
-
-void Form1::EnterRemainderMode() {
-    setWindowTitle(QStringLiteral("Schriftliche Division mit Rest"));
-    tw::setTop(Bild6, 720);
-    Bezeichnung21->setCaption(QStringLiteral("R"));
-    HideKeyCursors();
-    ClearNormalCells();
-}
-
-} // namespace trainer
+} // namespace windows

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace shell {
+namespace windows {
 
 QString infoText() {
     static const char* const lines[] = {
@@ -25,10 +25,10 @@ QString infoText() {
         "Das Passwort zum Aufheben der Druckersperre entspricht der in diesem Moment angezeigten "
         "Anzahl der richtigen Punkte.",
     };
-    QString s;
+    QStringList text;
     for (const char* l : lines)
-        s += QString::fromUtf8(l) + QLatin1String("\r\n");
-    return s;
+        text << QString::fromUtf8(l);
+    return text.join(QLatin1Char('\n'));
 }
 
-} // namespace shell
+} // namespace windows

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace shell {
-// The description shown in the start window: thirteen lines, each ended by CR LF.
+namespace windows {
+// The description shown in the start window, its lines ended by line breaks.
 QString infoText();
-} // namespace shell
+} // namespace windows

@@ -1,110 +1,113 @@
 #include "info_window.h"
 
-#include <QCloseEvent>
-
+#include "fonts.h"
 #include "icons.h"
 #include "runtime.h"
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace windows {
 
-ZEBLABEL::ZEBLABEL(QWidget* parent) : Form(parent) {
-    setObjectName(QStringLiteral("ZEBLABEL"));
+namespace {
+const QColor kWindowBack(192, 192, 255);
+const QColor kPanel(128, 128, 255);
+const QColor kPanelBorder(128, 128, 128);
+const QColor kWebsite(0, 0, 128);
+} // namespace
+
+InfoWindow::InfoWindow(QWidget* parent) : Form(parent) {
+    setObjectName(QStringLiteral("infoWindow"));
     setWindowTitle(QStringLiteral("Programm-Info"));
     setClientTwips(3510, 4005);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgr(0xFFC0C0));
+    pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
-    const QString ms = QStringLiteral("MS Sans Serif");
-    setFont(vbFont(ms, 8.25));
+    setFont(widgets::sansFont(8.25));
 
-    Figur1 = new VbShape(this, QStringLiteral("Figur1"));
-    tw::place(Figur1, 120, 120, 3255, 3375);
-    Figur1->setFill(0xFF8080);
-    Figur1->setBorderColor(0x808080);
-    Figur1->setBorderWidth(2);
+    auto* panel = new widgets::Shape(this, QStringLiteral("panel"));
+    tw::place(panel, 120, 120, 3255, 3375);
+    panel->setFill(kPanel);
+    panel->setBorderColour(kPanelBorder);
+    panel->setBorderWidth(2);
 
-    auto label = [&](const QString& name, int l, int t, int w, int h, quint32 fore, quint32 back,
-                     const QFont& f, Qt::Alignment a) {
-        auto* lab = new VbLabel(this, name);
-        tw::place(lab, l, t, w, h);
-        lab->setForeColor(fore);
-        lab->setBackColor(back);
-        lab->setFont(f);
-        lab->setAlignment(a);
-        return lab;
+    auto label = [this](auto* l, int left, int top, int w, int h, const QColor& text,
+                        const QColor& back, const QFont& f, Qt::Alignment a) {
+        tw::place(l, left, top, w, h);
+        l->setColours(text, back);
+        l->setFont(f);
+        l->setAlignment(a);
+        return l;
     };
-    Bezeichnung5 = label(QStringLiteral("Bezeichnung5"), 120, 240, 3255, 495, 0xFFFFFF, 0xFF8080,
-                         vbFont(ms, 13.5, true, false, true), Qt::AlignCenter);
-    Bezeichnung5->setCaption(QStringLiteral(" Schriftliche Division "));
-    Bezeichnung6 = label(QStringLiteral("Bezeichnung6"), 240, 720, 3015, 975, 0xFFFFFF, 0xFF8080,
-                         vbFont(ms, 8.25), Qt::AlignLeft | Qt::AlignTop);
-    Bezeichnung6->setWordWrap(true);
-    Bezeichnung7 = label(QStringLiteral("Bezeichnung7"), 240, 1800, 3015, 495, 0x000000, 0xFFC0C0,
-                         vbFont(ms, 9.75), Qt::AlignCenter);
-    Bezeichnung7->setWordWrap(true);
+    titleLabel = label(new widgets::Label(this, QStringLiteral("titleLabel"),
+                                          QStringLiteral(" Schriftliche Division ")),
+                       120, 240, 3255, 495, Qt::white, kPanel,
+                       widgets::sansFont(13.5, true, false, true), Qt::AlignCenter);
+    termsLabel = label(new widgets::Label(this, QStringLiteral("termsLabel")), 240, 720, 3015,
+                       975, Qt::white, kPanel, widgets::sansFont(8.25),
+                       Qt::AlignLeft | Qt::AlignTop);
+    termsLabel->setWordWrap(true);
+    versionLabel = label(new widgets::Label(this, QStringLiteral("versionLabel")), 240, 1800,
+                         3015, 495, Qt::black, kWindowBack, widgets::sansFont(9.75),
+                         Qt::AlignCenter);
+    versionLabel->setWordWrap(true);
 
-    Kontroll1 = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
-    Kontroll1->setObjectName(QStringLiteral("Kontroll1"));
-    tw::place(Kontroll1, 240, 2400, 3135, 255);
-    Kontroll1->setFont(vbFont(ms, 9.75, true));
-    Kontroll1->setAutoFillBackground(true);
-    {
-        QPalette cp = Kontroll1->palette();
-        cp.setColor(QPalette::Window, bgr(0xFF8080));
-        cp.setColor(QPalette::WindowText, Qt::white);
-        Kontroll1->setPalette(cp);
-    }
+    printLockBox = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
+    printLockBox->setObjectName(QStringLiteral("printLockBox"));
+    tw::place(printLockBox, 240, 2400, 3135, 255);
+    printLockBox->setFont(widgets::sansFont(9.75, true));
+    printLockBox->setAutoFillBackground(true);
+    QPalette cp = printLockBox->palette();
+    cp.setColor(QPalette::Window, kPanel);
+    cp.setColor(QPalette::WindowText, Qt::white);
+    printLockBox->setPalette(cp);
     // A check box fills with the button colour by default, on which the white
     // caption would vanish.
-    Kontroll1->setBackgroundRole(QPalette::Window);
-    Kontroll1->setChecked(true);
+    printLockBox->setBackgroundRole(QPalette::Window);
+    printLockBox->setChecked(true);
 
-    Bezeichnung1 = label(QStringLiteral("Bezeichnung1"), 240, 2880, 2175, 495, 0xFFC0C0, 0xFF8080,
-                         vbFont(ms, 18, true, true), Qt::AlignCenter);
-    Bezeichnung1->setCaption(QStringLiteral("O k a y"));
-    Bezeichnung1->setCursor(Qt::PointingHandCursor);
-    Bezeichnung1->onClick = [this] { Bezeichnung1_Click(); };
+    okayLabel = label(new widgets::ClickableLabel(this, QStringLiteral("okayLabel"),
+                                                  QStringLiteral("O k a y")),
+                      240, 2880, 2175, 495, kWindowBack, kPanel,
+                      widgets::sansFont(18, true, true), Qt::AlignCenter);
+    okayLabel->setCursor(Qt::PointingHandCursor);
+    connect(okayLabel, &widgets::ClickableLabel::clicked, this, &InfoWindow::closeKeepingSwitch);
 
-    Bild1 = new VbPicture(this, QStringLiteral("Bild1"));
-    tw::place(Bild1, 2400, 2880, 855, 495);
-    Bild1->setBackColor(0xFF8080);
-    Bild1->setPicture([](QPainter& p, const QRectF& r) { icons::tile(p, r, icons::Glyph::Cross); });
-    Bild1->setCursor(Qt::PointingHandCursor);
-    Bild1->setToolTip(QStringLiteral("Schließen"));
-    Bild1->onClick = [this] { Bild1_Click(); };
+    closePicture = new widgets::PictureButton(this, QStringLiteral("closePicture"));
+    tw::place(closePicture, 2400, 2880, 855, 495);
+    closePicture->setBackground(kPanel);
+    closePicture->setPicture(
+        [](QPainter& p, const QRectF& r) { icons::tile(p, r, icons::Glyph::Cross); });
+    closePicture->setCursor(Qt::PointingHandCursor);
+    closePicture->setToolTip(QStringLiteral("Schließen"));
+    connect(closePicture, &QAbstractButton::clicked, this, &InfoWindow::closeKeepingSwitch);
 
-    Bezeichnung8 = label(QStringLiteral("Bezeichnung8"), 120, 3600, 3255, 255, 0x800000, 0xFFC0C0,
-                         vbFont(ms, 8.25, true), Qt::AlignCenter);
-    Bezeichnung8->setCaption(QStringLiteral("schriftliche-division.example"));
+    websiteLabel = label(new widgets::Label(this, QStringLiteral("websiteLabel"),
+                                            QStringLiteral("schriftliche-division.example")),
+                         120, 3600, 3255, 255, kWebsite, kWindowBack,
+                         widgets::sansFont(8.25, true), Qt::AlignCenter);
 }
 
-void ZEBLABEL::Form_Activate() {
-    const QSize s = runtime().screenTwips();
+void InfoWindow::Form_Activate() {
+    // A quarter down the free height of the screen, centred across it.
+    const QSize s = widgets::runtime().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 4.0);
-    Bezeichnung6->setCaption(
-        QStringLiteral("Dieses Programm darf an Schulen frei weitergegeben werden.\r\n"
-                       "Eine Veränderung des Programms ist nicht gestattet."));
+    termsLabel->setText(QStringLiteral("Dieses Programm darf an Schulen frei weitergegeben werden.\n"
+                                       "Eine Veränderung des Programms ist nicht gestattet."));
     // Each line must fit the label on one line: it has room for two.
-    Bezeichnung7->setCaption(QStringLiteral("Version 1.0, Dezember 2026\r\n"
-                                            "Kontakt über die Internetseite"));
+    versionLabel->setText(QStringLiteral("Version 1.0, Dezember 2026\n"
+                                         "Kontakt über die Internetseite"));
 }
 
-void ZEBLABEL::Form_Unload(bool& cancel) {
+void InfoWindow::Form_Unload(bool& cancel) {
     // Closing by the frame discards the window and with it the switch.
     cancel = false;
-    forms::hide(this);
+    widgets::forms::hide(this);
     if (unloaded) unloaded();
 }
 
-void ZEBLABEL::Bild1_Click() {
-    forms::hide(this);
+void InfoWindow::closeKeepingSwitch() {
+    widgets::forms::hide(this);
 }
 
-void ZEBLABEL::Bezeichnung1_Click() {
-    Bild1_Click();
-}
-
-} // namespace shell
+} // namespace windows

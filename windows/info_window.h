@@ -6,35 +6,36 @@
 #include "controls.h"
 #include "form.h"
 
-namespace shell {
+namespace windows {
 
-// The info window with the print-mode switch. It exists only while loaded:
-// its close button unloads it (its owner lets it go on `unloaded`), and the
-// next load starts locked again.
-class ZEBLABEL : public Form {
+// The info window: the program's name, its terms and version, and the
+// teacher's switch that locks printing ("Druckmodus deaktivieren", ticked at
+// start). It exists only while loaded: its close button unloads it (its
+// owner lets it go on `unloaded`), and the next load starts locked again.
+class InfoWindow : public widgets::Form {
     Q_OBJECT
   public:
-    explicit ZEBLABEL(QWidget* parent = nullptr);
+    explicit InfoWindow(QWidget* parent = nullptr);
 
     // Called when the close button has unloaded the window; the window is
     // deleted once the event that closed it is over.
     std::function<void()> unloaded;
 
-    VbShape* Figur1;
-    VbLabel* Bezeichnung5;
-    VbLabel* Bezeichnung6;
-    VbLabel* Bezeichnung7;
-    QCheckBox* Kontroll1;
-    VbLabel* Bezeichnung1; // "O k a y"
-    VbPicture* Bild1;
-    VbLabel* Bezeichnung8;
+    widgets::Label* titleLabel;
+    widgets::Label* termsLabel;
+    widgets::Label* versionLabel;
+    QCheckBox* printLockBox;
+    widgets::ClickableLabel* okayLabel; // "O k a y"
+    widgets::PictureButton* closePicture;
+    widgets::Label* websiteLabel;
 
-    int Kontroll1Value() const { return Kontroll1->isChecked() ? 1 : 0; }
+    bool printingLocked() const { return printLockBox->isChecked(); }
+    // "O k a y" and the close picture: the window goes, the switch stays.
+    void closeKeepingSwitch();
 
+  protected:
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
-    void Bild1_Click();
-    void Bezeichnung1_Click();
 };
 
-} // namespace shell
+} // namespace windows

@@ -11,21 +11,22 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "fonts.h"
 #include "practice_record.h"
 #include "runtime.h"
 #include "twips.h"
 #include "window_stack.h"
 
-namespace trainer {
+namespace windows {
 
 namespace {
 
 const QString kSaveCaption = QStringLiteral("Als PDF speichern");
-constexpr quint32 kBack = 0xFFC0C0;
+const QColor kBack(192, 192, 255);
 
 // What the boxes around printing and saving the report say.
-const worksheets::SheetKind& reportKind() {
-    static const worksheets::SheetKind k{
+const printing::SheetKind& reportKind() {
+    static const printing::SheetKind k{
         QString(),
         QStringLiteral("Der Übungsbericht wird gedruckt ...\r\r"),
         QStringLiteral("Übungsbericht als PDF-Datei speichern"),
@@ -46,10 +47,10 @@ double pxPerPt(const QWidget* w) {
 // ---------------------------------------------------------------- the page
 
 PracticeReportPage::PracticeReportPage(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Bild1"));
+    setObjectName(QStringLiteral("reportPage"));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, shell::bgr(kBack));
+    pal.setColor(QPalette::Window, kBack);
     setPalette(pal);
 }
 
@@ -57,14 +58,14 @@ double PracticeReportPage::margin() const {
     return tw::toPx(this, 360);
 }
 
-void PracticeReportPage::setReport(PracticeReport report) {
-    drawing_ = ReportDrawing(std::move(report));
+void PracticeReportPage::setReport(core::PracticeReport report) {
+    drawing_ = printing::ReportDrawing(std::move(report));
     remeasure();
 }
 
 void PracticeReportPage::remeasure() {
     const double unit = pxPerPt(this);
-    drawing_.measure(this, unit, ReportDrawing::kWidthPt * unit);
+    drawing_.measure(this, unit, printing::ReportDrawing::kWidthPt * unit);
     const QSize content(qCeil(drawing_.width() + 2 * margin()),
                         qCeil(drawing_.rowCount() * drawing_.rowHeight() + 2 * margin()));
     setMinimumSize(content);
@@ -90,49 +91,49 @@ void PracticeReportPage::paintEvent(QPaintEvent* e) {
 
 // ---------------------------------------------------------------- the window
 
-PracticeReportWindow::PracticeReportWindow(PracticeRecord& record, QWidget* parent)
-    : shell::Form(parent), record_(record) {
-    setObjectName(QStringLiteral("PracticeReport"));
+PracticeReportWindow::PracticeReportWindow(core::PracticeRecord& record, QWidget* parent)
+    : widgets::Form(parent), record_(record) {
+    setObjectName(QStringLiteral("practiceReportWindow"));
     setWindowTitle(QStringLiteral("Übungsbericht"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, shell::bgr(kBack));
+    pal.setColor(QPalette::Window, kBack);
     setPalette(pal);
 
-    Bildlauf1 = new QScrollArea(this);
-    Bildlauf1->setObjectName(QStringLiteral("Bildlauf1"));
-    Bildlauf1->setFrameShape(QFrame::NoFrame);
-    Bildlauf1->setWidgetResizable(true);
-    Bild1 = new PracticeReportPage;
-    Bildlauf1->setWidget(Bild1);
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("reportScrollArea"));
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setWidgetResizable(true);
+    page = new PracticeReportPage;
+    scrollArea->setWidget(page);
 
     auto button = [this](const char* name, const char* caption) {
-        auto* b = new shell::VbButton(this, QLatin1String(name), QString::fromUtf8(caption));
-        b->setFont(shell::vbFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+        auto* b = new widgets::CommandButton(this, QLatin1String(name), QString::fromUtf8(caption));
+        b->setFont(widgets::sansFont(8.25, true));
         return b;
     };
-    Befehl1 = button("Befehl1", "Drucken …");
-    Befehl2 = button("Befehl2", "Als PDF speichern …");
-    Befehl3 = button("Befehl3", "Neu beginnen");
-    Befehl4 = button("Befehl4", "Schließen");
-    Befehl4->setShortcut(Qt::Key_Escape);
+    printButton = button("printButton", "Drucken …");
+    savePdfButton = button("savePdfButton", "Als PDF speichern …");
+    startAfreshButton = button("startAfreshButton", "Neu beginnen");
+    closeButton = button("closeButton", "Schließen");
+    closeButton->setShortcut(Qt::Key_Escape);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Befehl1);
-    buttons->addWidget(Befehl2);
+    buttons->addWidget(printButton);
+    buttons->addWidget(savePdfButton);
     buttons->addStretch(1);
-    buttons->addWidget(Befehl3);
-    buttons->addWidget(Befehl4);
+    buttons->addWidget(startAfreshButton);
+    buttons->addWidget(closeButton);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(Bildlauf1, 1);
+    column->addWidget(scrollArea, 1);
     column->addLayout(buttons);
 
-    connect(Befehl1, &QPushButton::clicked, this, [this] { Befehl1_Click(); });
-    connect(Befehl2, &QPushButton::clicked, this, [this] { Befehl2_Click(); });
-    connect(Befehl3, &QPushButton::clicked, this, [this] { Befehl3_Click(); });
-    connect(Befehl4, &QPushButton::clicked, this, [this] { Befehl4_Click(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printReport(); });
+    connect(savePdfButton, &QPushButton::clicked, this, [this] { saveReportPdf(); });
+    connect(startAfreshButton, &QPushButton::clicked, this, [this] { startAfresh(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { closeReport(); });
 }
 
 void PracticeReportWindow::open(QWidget* from) {
@@ -142,7 +143,7 @@ void PracticeReportWindow::open(QWidget* from) {
     // whole width of the sheet must fit the screen: its counts never hide
     // behind a scroll bar.
     tw::takeBoxZoom(this, from);
-    const int scrollBar = Bildlauf1->verticalScrollBar()->sizeHint().width();
+    const int scrollBar = scrollArea->verticalScrollBar()->sizeHint().width();
     int wide = layOut();
     if (wide > room.width()) {
         tw::Zoom fitting;
@@ -154,21 +155,21 @@ void PracticeReportWindow::open(QWidget* from) {
     // Sized for reading each time, at the zoom it is opened at: the whole
     // width of the sheet and a good part of its height.
     resize(QSize(wide, tw::toPx(this, 9600)).boundedTo(room));
-    shell::forms::show(this);
+    widgets::forms::show(this);
 }
 
 int PracticeReportWindow::layOut() {
-    for (QPushButton* b : {Befehl1, Befehl2, Befehl3, Befehl4})
+    for (QPushButton* b : {printButton, savePdfButton, startAfreshButton, closeButton})
         tw::zoomFont(b);
     const int gap = tw::toPx(this, 120);
     layout()->setContentsMargins(gap, gap, gap, gap);
     layout()->setSpacing(gap);
     refresh();
-    return Bild1->minimumWidth() + 2 * gap + Bildlauf1->verticalScrollBar()->sizeHint().width();
+    return page->minimumWidth() + 2 * gap + scrollArea->verticalScrollBar()->sizeHint().width();
 }
 
 void PracticeReportWindow::refresh() {
-    Bild1->setReport(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Screen));
+    page->setReport(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Screen));
 }
 
 void PracticeReportWindow::Form_Activate() {
@@ -176,49 +177,48 @@ void PracticeReportWindow::Form_Activate() {
 }
 
 void PracticeReportWindow::Form_Unload(bool& cancel) {
-    // Kept for the next opening, like a window of the classic runtime that
-    // is only hidden.
+    // Kept, hidden, for the next opening.
     cancel = true;
-    Befehl4_Click();
+    closeReport();
 }
 
 bool PracticeReportWindow::unlocked() {
     // Without a lock to ask, nothing leaves the machine.
-    return printerLock && worksheets::printingUnlocked(printerLock());
+    return printerLock && printing::printingUnlocked(printerLock());
 }
 
-worksheets::PdfWrite PracticeReportWindow::pdfWrite() {
+printing::PdfWrite PracticeReportWindow::pdfWrite() {
     return [this](const QString& path) {
-        ReportDocument doc(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Paper));
-        return shell::runtime().savePaintedPdf(doc, path) ? shell::PrintResult::Printed
-                                                          : shell::PrintResult::Failed;
+        printing::ReportDocument doc(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Paper));
+        return widgets::runtime().savePaintedPdf(doc, path) ? core::PrintResult::Printed
+                                                          : core::PrintResult::Failed;
     };
 }
 
-void PracticeReportWindow::Befehl1_Click() {
+void PracticeReportWindow::printReport() {
     if (!unlocked()) return;
-    ReportDocument doc(buildReport(record_, QDateTime::currentDateTime(), ReportFor::Paper));
-    worksheets::afterPrintDialog(reportKind(), pdfWrite(),
-                                 shell::runtime().printPaintedWithDialog(doc));
+    printing::ReportDocument doc(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Paper));
+    printing::afterPrintDialog(reportKind(), pdfWrite(),
+                                 widgets::runtime().printPaintedWithDialog(doc));
 }
 
-void PracticeReportWindow::Befehl2_Click() {
-    if (unlocked()) worksheets::savePdf(reportKind(), pdfWrite(), kSaveCaption, kSaveCaption);
+void PracticeReportWindow::saveReportPdf() {
+    if (unlocked()) printing::savePdf(reportKind(), pdfWrite(), kSaveCaption, kSaveCaption);
 }
 
-void PracticeReportWindow::Befehl3_Click() {
-    const int style = shell::YesNo + shell::QuestionIcon + shell::SecondButtonDefault;
-    const int answer = shell::runtime().msgBox(
+void PracticeReportWindow::startAfresh() {
+    const int style = widgets::YesNo + widgets::QuestionIcon + widgets::SecondButtonDefault;
+    const int answer = widgets::runtime().msgBox(
         QStringLiteral("Den Übungsbericht leeren und neu beginnen?\r"
                        "Die Zähler im Übungsfenster bleiben, wie sie sind.\r\r"),
         style, QStringLiteral("Übungsbericht"));
-    if (answer != shell::AnswerYes) return;
+    if (answer != widgets::AnswerYes) return;
     record_.clear(QDateTime::currentMSecsSinceEpoch());
     refresh();
 }
 
-void PracticeReportWindow::Befehl4_Click() {
-    shell::forms::hide(this);
+void PracticeReportWindow::closeReport() {
+    widgets::forms::hide(this);
     // The keyboard goes back to the window the report was opened from, which
     // goes on as it was: no Activate, no new task.
     if (from_ && from_->isVisible()) {
@@ -227,4 +227,4 @@ void PracticeReportWindow::Befehl4_Click() {
     }
 }
 
-} // namespace trainer
+} // namespace windows

@@ -11,9 +11,9 @@
 
 class QScrollArea;
 
-namespace trainer {
+namespace windows {
 
-class PracticeRecord;
+
 
 // The report drawn on screen: a white sheet as wide as the paper's, the
 // rows one under the other.
@@ -21,8 +21,8 @@ class PracticeReportPage : public QWidget {
     Q_OBJECT
   public:
     explicit PracticeReportPage(QWidget* parent = nullptr);
-    void setReport(PracticeReport report);
-    const ReportDrawing& drawing() const { return drawing_; }
+    void setReport(core::PracticeReport report);
+    const printing::ReportDrawing& drawing() const { return drawing_; }
     // Measures again at the window's zoom.
     void remeasure();
 
@@ -31,41 +31,41 @@ class PracticeReportPage : public QWidget {
 
   private:
     double margin() const;
-    ReportDrawing drawing_;
+    printing::ReportDrawing drawing_;
 };
 
 // "Übungsbericht": what the child did in the exercise window, by step of the
 // written division, with the latest tasks that went wrong; printed or saved
 // as PDF behind the printer lock. It reads the record and changes nothing
 // in the exercise window.
-class PracticeReportWindow : public shell::Form {
+class PracticeReportWindow : public widgets::Form {
     Q_OBJECT
   public:
-    explicit PracticeReportWindow(PracticeRecord& record, QWidget* parent = nullptr);
+    explicit PracticeReportWindow(core::PracticeRecord& record, QWidget* parent = nullptr);
 
     // The printer lock as it stands at the moment of a click.
-    std::function<worksheets::PrinterLock()> printerLock;
+    std::function<printing::PrinterLock()> printerLock;
 
     // Shows the report as the record stands, at the zoom of the window it is
     // opened from (at most three times).
     void open(QWidget* from);
     // The record changed: the open report shows it.
     void refresh();
-    const PracticeReport& report() const { return Bild1->drawing().report(); }
+    const core::PracticeReport& report() const { return page->drawing().report(); }
 
-    QScrollArea* Bildlauf1;
-    PracticeReportPage* Bild1;
-    shell::VbButton* Befehl1; // "Drucken …"
-    shell::VbButton* Befehl2; // "Als PDF speichern …"
-    shell::VbButton* Befehl3; // "Neu beginnen"
-    shell::VbButton* Befehl4; // "Schließen"
+    QScrollArea* scrollArea;
+    PracticeReportPage* page;
+    widgets::CommandButton* printButton; // "Drucken …"
+    widgets::CommandButton* savePdfButton; // "Als PDF speichern …"
+    widgets::CommandButton* startAfreshButton; // "Neu beginnen"
+    widgets::CommandButton* closeButton; // "Schließen"
 
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
-    void Befehl1_Click();
-    void Befehl2_Click();
-    void Befehl3_Click();
-    void Befehl4_Click();
+    void printReport();
+    void saveReportPdf();
+    void startAfresh();
+    void closeReport();
 
   private:
     // Fonts, margins and the sheet at the window's zoom; returns the width
@@ -73,9 +73,9 @@ class PracticeReportWindow : public shell::Form {
     int layOut();
     bool unlocked();
     // Writes the report as it stands into a PDF file.
-    worksheets::PdfWrite pdfWrite();
-    PracticeRecord& record_;
+    printing::PdfWrite pdfWrite();
+    core::PracticeRecord& record_;
     QPointer<QWidget> from_;
 };
 
-} // namespace trainer
+} // namespace windows

@@ -1,189 +1,131 @@
 #include "start_window.h"
 
-#include <QKeyEvent>
-#include <QScrollBar>
-
+#include "fonts.h"
 #include "icons.h"
 #include "info_text.h"
 #include "runtime.h"
 #include "twips.h"
 #include "window_stack.h"
 
-namespace shell {
+namespace windows {
 
 namespace {
-// The text box undoes every edit, so it must see keys and pastes but never keep them.
-class InfoTextBox : public QPlainTextEdit {
-  public:
-    using QPlainTextEdit::QPlainTextEdit;
-    std::function<void()> refill;
-
-  protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        // Movement and copying keep working; whatever would change the text
-        // is taken back at once by the refill.
-        QPlainTextEdit::keyPressEvent(e);
-        if (refill) refill();
-    }
-};
+const QColor kWindowBack(255, 255, 224);
+const QColor kEasel(64, 0, 0);
+const QColor kSponge(192, 192, 192);
+const QColor kLogoBack(192, 192, 255);
 } // namespace
 
-Form0::Form0(QWidget* parent) : Form(parent) {
-    setObjectName(QStringLiteral("Form0"));
+StartWindow::StartWindow(QWidget* parent) : Form(parent) {
+    setObjectName(QStringLiteral("startWindow"));
     setWindowTitle(QStringLiteral("Schriftliche Division"));
     setClientTwips(6285, 7350);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgr(0xE0FFFF));
+    pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setFont(widgets::sansFont(8.25, true));
 
-    // Decoration first, so it lies beneath the controls.
-    Figur1 = new VbShape(this, QStringLiteral("Figur1"));
-    tw::place(Figur1, 120, 240, 6015, 4335);
-    Figur1->setFill(0x000040);
-    Figur1->setBorderColor(0x000040);
-    Figur2 = new VbShape(this, QStringLiteral("Figur2"));
-    tw::place(Figur2, 480, 600, 5295, 3615);
-    Figur2->setFill(0x000000);
-    Figur2->setBorderColor(0x000000);
-    Figur4 = new VbShape(this, QStringLiteral("Figur4"));
-    tw::place(Figur4, 720, 1680, 4815, 2295);
-    Figur4->setTransparentFill();
-    Figur4->setBorderColor(0xFFFFFF);
-    Figur3 = new VbShape(this, QStringLiteral("Figur3"));
-    tw::place(Figur3, 4560, 4200, 735, 255);
-    Figur3->setFill(0xC0C0C0);
-    Figur3->setBorderColor(0x000000);
-    Figur5 = new VbShape(this, QStringLiteral("Figur5"));
-    tw::place(Figur5, 1560, 5400, 3135, 495);
-    Figur5->setFill(0x000040);
-    Figur5->setBorderColor(0x000040);
-    Linie1 = new VbLine(this, QStringLiteral("Linie1"), 1080, 6960, 2040, 4320, 0x000040, 30);
-    Linie2 = new VbLine(this, QStringLiteral("Linie2"), 5160, 6960, 4200, 4320, 0x000040, 30);
-    Linie4 = new VbLine(this, QStringLiteral("Linie4"), 960, 4320, 960, 4800, 0x000000, 3);
-
-    const QFont captionFont = vbFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    auto caption = [&](const QString& name, const QString& text, int l, int t, int w, int h) {
-        auto* lab = new VbLabel(this, name);
-        tw::place(lab, l, t, w, h);
-        lab->setCaption(text);
-        lab->setFont(captionFont);
-        lab->setAlignment(Qt::AlignCenter);
-        lab->setBackColor(0x000000);
-        lab->setForeColor(0xFFFFFF);
-        return lab;
+    // The easel first, so that it lies beneath the controls.
+    auto box = [this](const char* name, int l, int t, int w, int h, const QColor& fill,
+                      const QColor& border) {
+        auto* s = new widgets::Shape(this, QLatin1String(name));
+        tw::place(s, l, t, w, h);
+        if (fill.isValid())
+            s->setFill(fill);
+        else
+            s->setNoFill();
+        s->setBorderColour(border);
     };
-    auto picture = [&](const QString& name, int l, int t, icons::Glyph g) {
-        auto* p = new VbPicture(this, name);
+    box("boardFrame", 120, 240, 6015, 4335, kEasel, kEasel);
+    box("board", 480, 600, 5295, 3615, Qt::black, Qt::black);
+    box("descriptionFrame", 720, 1680, 4815, 2295, QColor(), Qt::white);
+    box("sponge", 4560, 4200, 735, 255, kSponge, Qt::black);
+    box("easelBar", 1560, 5400, 3135, 495, kEasel, kEasel);
+    new widgets::Line(this, QStringLiteral("easelLeftLeg"), 1080, 6960, 2040, 4320, kEasel, 30);
+    new widgets::Line(this, QStringLiteral("easelRightLeg"), 5160, 6960, 4200, 4320, kEasel, 30);
+    new widgets::Line(this, QStringLiteral("logoString"), 960, 4320, 960, 4800, Qt::black, 3);
+
+    const QFont captionFont = widgets::sansFont(9.75, true);
+    auto caption = [&](const char* name, const char* text, int l, int t, int w, int h) {
+        auto* c = new widgets::Label(this, QLatin1String(name), QLatin1String(text));
+        tw::place(c, l, t, w, h);
+        c->setFont(captionFont);
+        c->setAlignment(Qt::AlignCenter);
+        c->setColours(Qt::white, Qt::black);
+        return c;
+    };
+    auto picture = [this](const char* name, int l, int t, icons::Glyph g, const char* tip) {
+        auto* p = new widgets::PictureButton(this, QLatin1String(name));
         tw::place(p, l, t, 495, 495);
         p->setAutoFillBackground(false);
         p->setPicture([g](QPainter& pa, const QRectF& r) { icons::tile(pa, r, g); });
         p->setCursor(Qt::PointingHandCursor);
+        p->setToolTip(QString::fromUtf8(tip));
         return p;
     };
-
-    Bild3 = picture(QStringLiteral("Bild3"), 1080, 840, icons::Glyph::Cross);
-    Bild3->setToolTip(QStringLiteral("Programm beenden"));
-    Bezeichnung1 =
-        caption(QStringLiteral("Bezeichnung1"), QStringLiteral("Ende"), 960, 1320, 735, 255);
-    Bild1 = picture(QStringLiteral("Bild1"), 2880, 840, icons::Glyph::Division);
-    Bild1->setToolTip(QStringLiteral("Rechnen üben"));
-    Bezeichnung3 = caption(QStringLiteral("Bezeichnung3"), QStringLiteral("einstellig"), 2520, 1320,
-                           1215, 255);
-    Bild4 = picture(QStringLiteral("Bild4"), 4680, 840, icons::Glyph::Info);
-    Bild4->setToolTip(QStringLiteral("Programm-Info"));
-    Bezeichnung2 =
-        caption(QStringLiteral("Bezeichnung2"), QStringLiteral("Info"), 4560, 1320, 735, 255);
+    quitPicture = picture("quitPicture", 1080, 840, icons::Glyph::Cross, "Programm beenden");
+    quitCaption = caption("quitCaption", "Ende", 960, 1320, 735, 255);
+    exercisePicture = picture("exercisePicture", 2880, 840, icons::Glyph::Division, "Rechnen üben");
+    exerciseCaption = caption("exerciseCaption", "einstellig", 2520, 1320, 1215, 255);
+    infoPicture = picture("infoPicture", 4680, 840, icons::Glyph::Info, "Programm-Info");
+    infoCaption = caption("infoCaption", "Info", 4560, 1320, 735, 255);
 
     // The box lays out its document as soon as it is made, in the font it has
     // then; given its own font before it joins the window, it never loads the
     // window's font, which nothing visible at start uses.
-    auto* text = new InfoTextBox;
-    text->setFont(captionFont);
-    text->setParent(this);
-    Text1 = text;
-    Text1->setObjectName(QStringLiteral("Text1"));
-    tw::place(Text1, 840, 1800, 4575, 2055);
-    Text1->setFrameStyle(QFrame::NoFrame);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text1->setContextMenuPolicy(Qt::NoContextMenu);
-    Text1->setUndoRedoEnabled(false);
-    {
-        QPalette tp = Text1->palette();
-        tp.setColor(QPalette::Base, Qt::black);
-        tp.setColor(QPalette::Text, Qt::white);
-        Text1->setPalette(tp);
-    }
-    text->refill = [this] { FillInfoText(); };
-    connect(Text1, &QPlainTextEdit::textChanged, this, [this] { Text1_Change(); });
+    description = new QPlainTextEdit;
+    description->setFont(captionFont);
+    description->setParent(this);
+    description->setObjectName(QStringLiteral("description"));
+    tw::place(description, 840, 1800, 4575, 2055);
+    description->setFrameStyle(QFrame::NoFrame);
+    description->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    description->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    description->setContextMenuPolicy(Qt::NoContextMenu);
+    description->setUndoRedoEnabled(false);
+    // Read, scrolled and copied from, never changed.
+    description->setReadOnly(true);
+    description->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QPalette tp = description->palette();
+    tp.setColor(QPalette::Base, Qt::black);
+    tp.setColor(QPalette::Text, Qt::white);
+    description->setPalette(tp);
+    description->setPlainText(infoText());
 
-    Bild5 = new VbPicture(this, QStringLiteral("Bild5"));
-    tw::place(Bild5, 720, 4800, 495, 495);
-    Bild5->setBackColor(0xFFC0C0);
-    Bild5->setPicture([](QPainter& pa, const QRectF& r) { icons::logo(pa, r); });
+    auto* logo = new widgets::Picture(this, QStringLiteral("logo"));
+    tw::place(logo, 720, 4800, 495, 495);
+    logo->setBackground(kLogoBack);
+    logo->setPicture([](QPainter& pa, const QRectF& r) { icons::logo(pa, r); });
 
-    Bild1->onClick = [this] { Bild1_Click(); };
-    Bild3->onClick = [this] { Bild3_Click(); };
-    Bild4->onClick = [this] { Bild4_Click(); };
+    connect(exercisePicture, &QAbstractButton::clicked, this, &StartWindow::openExercise);
+    connect(quitPicture, &QAbstractButton::clicked, this, &StartWindow::askToQuit);
+    connect(infoPicture, &QAbstractButton::clicked, this, &StartWindow::openInfo);
 
-    Form_Load();
-}
-
-void Form0::Form_Load() {
     centreOnScreen();
 }
 
-void Form0::Form_Activate() {
-    FillInfoText();
-}
-
-void Form0::Form_Unload(bool& cancel) {
+void StartWindow::Form_Unload(bool& cancel) {
     // Closing the start window ends the whole program at once.
     cancel = true;
-    forms::endProgram();
+    widgets::forms::endProgram();
 }
 
-void Form0::Bild1_Click() {
-    forms::hide(this);
+void StartWindow::openExercise() {
+    widgets::forms::hide(this);
     if (showExerciseWindow) showExerciseWindow();
 }
 
-void Form0::Bild3_Click() {
-    const int answer = runtime().msgBox(QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"),
-                                        SecondButtonDefault + StopIcon + YesNo,
-                                        QStringLiteral("Schriftliche Division"));
-    if (answer != AnswerNo) forms::endProgram();
+void StartWindow::askToQuit() {
+    const int answer = widgets::runtime().msgBox(
+        QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"),
+        widgets::SecondButtonDefault + widgets::StopIcon + widgets::YesNo,
+        QStringLiteral("Schriftliche Division"));
+    if (answer != widgets::AnswerNo) widgets::forms::endProgram();
 }
 
-void Form0::Bild4_Click() {
+void StartWindow::openInfo() {
     if (showInfoWindow) showInfoWindow();
 }
 
-void Form0::Text1_Change() {
-    FillInfoText();
-}
-
-QString Form0::Text1_Text() const {
-    QString t = Text1->toPlainText();
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return t + QLatin1String("\r\n");
-}
-
-void Form0::FillInfoText() {
-    // Writing the same text again raises another change: guard against recursion.
-    if (filling_) return;
-    const QString text = infoText();
-    // The box shows line breaks; the stored text keeps CR LF.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (Text1->toPlainText() == shown.chopped(1)) return;
-    filling_ = true;
-    const int scroll = Text1->verticalScrollBar()->value();
-    Text1->setPlainText(shown.chopped(1));
-    Text1->verticalScrollBar()->setValue(scroll);
-    filling_ = false;
-}
-
-} // namespace shell
+} // namespace windows

@@ -6,49 +6,36 @@
 #include "controls.h"
 #include "form.h"
 
-namespace shell {
+namespace windows {
 
-// The start window: description, quit, exercise and info pictures.
-class Form0 : public Form {
+// The start window: a blackboard on an easel with a short description of
+// the program and three pictures: quit, practise (the exercise window) and
+// the info window. Closing it ends the program.
+class StartWindow : public widgets::Form {
     Q_OBJECT
   public:
-    explicit Form0(QWidget* parent = nullptr);
+    explicit StartWindow(QWidget* parent = nullptr);
 
-    // Open the exercise and the info window (set by the program; each window
-    // is made on first use).
+    // Set by the program: opens the exercise and the info window (each made
+    // on first use).
     std::function<void()> showExerciseWindow;
     std::function<void()> showInfoWindow;
 
-    VbPicture* Bild3;      // quit
-    VbLabel* Bezeichnung1; // "Ende"
-    VbPicture* Bild1;      // exercise window
-    VbLabel* Bezeichnung3; // "einstellig"
-    VbPicture* Bild4;      // info window
-    VbLabel* Bezeichnung2; // "Info"
-    QPlainTextEdit* Text1; // description
-    VbShape* Figur1;
-    VbShape* Figur2;
-    VbShape* Figur3;
-    VbShape* Figur4;
-    VbShape* Figur5;
-    VbLine* Linie1;
-    VbLine* Linie2;
-    VbLine* Linie4;
-    VbPicture* Bild5; // logo
+    widgets::PictureButton* quitPicture;
+    widgets::Label* quitCaption;
+    widgets::PictureButton* exercisePicture;
+    widgets::Label* exerciseCaption;
+    widgets::PictureButton* infoPicture;
+    widgets::Label* infoCaption;
+    QPlainTextEdit* description;
 
-    void Form_Load();
-    void Form_Activate() override;
+    void openExercise();
+    // Asks, then ends the program on "Ja".
+    void askToQuit();
+    void openInfo();
+
+  protected:
     void Form_Unload(bool& cancel) override;
-    void Bild1_Click();
-    void Bild3_Click();
-    void Bild4_Click();
-    void Text1_Change();
-    void FillInfoText();
-    // The content of Text1 as the program wrote it, lines ended by CR LF.
-    QString Text1_Text() const;
-
-  private:
-    bool filling_ = false;
 };
 
-} // namespace shell
+} // namespace windows

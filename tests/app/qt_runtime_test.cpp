@@ -17,7 +17,7 @@
 #include "scripted_runtime.h"
 #include "window_stack.h"
 
-namespace forms = shell::forms;
+namespace forms = widgets::forms;
 
 namespace {
 
@@ -41,12 +41,12 @@ QAbstractButton* buttonNamed(QWidget* box, const QString& text) {
     return nullptr;
 }
 
-class Window : public shell::Form {
+class Window : public widgets::Form {
   public:
     Window() { setClientTwips(3000, 3000); }
 };
 
-class GrowingWindow : public shell::Form {
+class GrowingWindow : public widgets::Form {
   public:
     GrowingWindow() { setClientTwips(3000, 3000, Growing); }
 };
@@ -70,7 +70,7 @@ class QtRuntimeTest : public QObject {
 
   private slots:
     void init() {
-        shell::setRuntime(&rt);
+        widgets::setRuntime(&rt);
         window = new Window;
         forms::show(window);
         settle();
@@ -78,7 +78,7 @@ class QtRuntimeTest : public QObject {
     void cleanup() {
         delete window;
         window = nullptr;
-        shell::setRuntime(nullptr);
+        widgets::setRuntime(nullptr);
         settle();
     }
 
@@ -159,27 +159,27 @@ class QtRuntimeTest : public QObject {
         const int stop = QMessageBox::Critical;
         const int question = QMessageBox::Question;
         QTest::newRow("stop box: Enter answers No")
-            << 276 << "Enter" << stop << yesNo << int(shell::AnswerNo);
+            << 276 << "Enter" << stop << yesNo << int(widgets::AnswerNo);
         QTest::newRow("stop box: Escape answers No")
-            << 276 << "Escape" << stop << yesNo << int(shell::AnswerNo);
+            << 276 << "Escape" << stop << yesNo << int(widgets::AnswerNo);
         QTest::newRow("stop box: Ja answers Yes")
-            << 276 << "Ja" << stop << yesNo << int(shell::AnswerYes);
+            << 276 << "Ja" << stop << yesNo << int(widgets::AnswerYes);
         QTest::newRow("stop box: Nein answers No")
-            << 276 << "Nein" << stop << yesNo << int(shell::AnswerNo);
+            << 276 << "Nein" << stop << yesNo << int(widgets::AnswerNo);
         QTest::newRow("question box: Enter answers No")
-            << 292 << "Enter" << question << yesNo << int(shell::AnswerNo);
+            << 292 << "Enter" << question << yesNo << int(widgets::AnswerNo);
         QTest::newRow("question box: Ja answers Yes")
-            << 292 << "Ja" << question << yesNo << int(shell::AnswerYes);
+            << 292 << "Ja" << question << yesNo << int(widgets::AnswerYes);
         QTest::newRow("Yes/No without second default: Enter answers Yes")
-            << 36 << "Enter" << question << yesNo << int(shell::AnswerYes);
+            << 36 << "Enter" << question << yesNo << int(widgets::AnswerYes);
         QTest::newRow("Yes/No: Escape answers No even when Yes is default")
-            << 4 << "Escape" << int(QMessageBox::NoIcon) << yesNo << int(shell::AnswerNo);
+            << 4 << "Escape" << int(QMessageBox::NoIcon) << yesNo << int(widgets::AnswerNo);
         QTest::newRow("OK box: Enter")
-            << 0 << "Enter" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+            << 0 << "Enter" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
         QTest::newRow("OK box: Escape")
-            << 0 << "Escape" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+            << 0 << "Escape" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
         QTest::newRow("OK box: OK button")
-            << 0 << "OK" << int(QMessageBox::NoIcon) << ok << int(shell::AnswerOk);
+            << 0 << "OK" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
     }
     void messageBoxes() {
         QFETCH(int, style);
@@ -305,7 +305,7 @@ class QtRuntimeTest : public QObject {
     }
 
   private:
-    shell::QtRuntime rt;
+    app::QtRuntime rt;
     Window* window = nullptr;
 };
 

@@ -3,25 +3,27 @@
 #include <random>
 
 #include "sheet_text.h"
-#include "task_digits.h"
+#include "task.h"
 
-// Tasks for the tests, built by the exercise window's own row rule.
-inline worksheets::TaskLists sampleTask(int a, int b, int c, int d, int r = 0) {
-    const trainer::TaskDigits t = trainer::taskDigits(a, b, c, d, r);
-    return {t.liste1, t.liste2};
+// Tasks for the tests, drawn and written out by the program's own rules.
+inline core::Mode modeOf(bool remainder) {
+    return remainder ? core::Mode::Remainder : core::Mode::Normal;
 }
 
-inline QList<worksheets::TaskLists> randomTasks(bool remainder, unsigned seed, int count = 12) {
+inline QList<core::WrittenDivision> randomTasks(bool remainder, unsigned seed, int count = 12) {
     std::mt19937 gen(seed);
     auto rnd = [&] { return std::generate_canonical<double, 32>(gen); };
-    QList<worksheets::TaskLists> tasks;
-    for (int i = 0; i < count; ++i) {
-        const trainer::TaskDraw t = trainer::drawTask(rnd, remainder);
-        tasks << sampleTask(t.a, t.b, t.c, t.d, t.r);
-    }
+    QList<core::WrittenDivision> tasks;
+    for (int i = 0; i < count; ++i)
+        tasks << core::writtenDivision(core::drawTask(rnd, modeOf(remainder)));
     return tasks;
 }
 
 inline QStringList randomSheet(bool remainder, unsigned seed = 7) {
-    return worksheets::sheetLines(randomTasks(remainder, seed), remainder);
+    return core::sheetLines(randomTasks(remainder, seed), modeOf(remainder));
+}
+
+// The mode a sheet's letter names: "R" with remainder, "E" without.
+inline core::Mode modeNamed(const QString& letter) {
+    return modeOf(letter == QLatin1String("R"));
 }

@@ -2,9 +2,11 @@
 
 #include "practice_record.h"
 #include "practice_report.h"
-#include "task_digits.h"
+#include "task.h"
 
-using namespace trainer;
+using namespace core;
+
+Q_DECLARE_METATYPE(core::Entered)
 
 namespace {
 
@@ -13,16 +15,15 @@ qint64 at(int hour, int minute, int second = 0) {
     return QDateTime(QDate::currentDate(), QTime(hour, minute, second)).toMSecsSinceEpoch();
 }
 
-WrongDigit wrong(int cell, char expected, int entered, EntryWay way = EntryWay::Drag) {
-    return {quint8(cell), expected, quint8(entered), way};
+WrongDigit wrong(int cell, char expected, Entered entered, EntryWay way = EntryWay::Drag) {
+    return {quint8(cell), expected, entered, way};
+}
+WrongDigit wrong(int cell, char expected, char digit, EntryWay way = EntryWay::Drag) {
+    return wrong(cell, expected, Entered::ofDigit(digit - '0'), way);
 }
 
-// What a cell's digit is, read off the rows the division keeps: a second
-// formulation of the cell table's step column.
-QString stepByRow(const CellRule& r) {
-    if (r.list == 1) return r.row == 2 ? "Ergebnisziffer" : "Rest";
-    if (r.row == 0 || r.row == 2 || r.row == 4) return "Malnehmen";
-    return r.row == 5 || r.pos == 1 ? "Abziehen" : "Herunterholen";
+Entered key(Entered::Kind kind, int value = 0) {
+    return {kind, quint8(value)};
 }
 
 const PracticeReport& reportFor(const PracticeRecord& r, PracticeReport& keep,
@@ -47,25 +48,31 @@ class PracticeRecordTest : public QObject {
 void PracticeRecordTest::wrongDigitCountsInItsStep_data() {
     QTest::addColumn<int>("cell");
     QTest::addColumn<int>("way");
-    QTest::addColumn<int>("entered");
+    QTest::addColumn<Entered>("entered");
     QTest::addColumn<QString>("bucket");
-    for (int n = 1; n <= kCellCount; ++n) {
-        const CellRule* r = ruleForNumber(n);
-        QTest::newRow(r->name) << n << int(EntryWay::Drag) << int('9') << stepByRow(*r);
-    }
+    const Entered nine = Entered::ofDigit(9);
+    QTest::newRow("quotient digit") << 1 << int(EntryWay::Drag) << nine << "Ergebnisziffer";
+    QTest::newRow("product") << 5 << int(EntryWay::Drag) << nine << "Malnehmen";
+    QTest::newRow("difference") << 6 << int(EntryWay::Drag) << nine << "Abziehen";
+    QTest::newRow("brought down") << 11 << int(EntryWay::Drag) << nine << "Herunterholen";
+    QTest::newRow("final difference") << 14 << int(EntryWay::Drag) << nine << "Abziehen";
+    QTest::newRow("remainder") << 18 << int(EntryWay::Drag) << nine << "Rest";
+    QTest::newRow("brought down, with remainder") << 22 << int(EntryWay::Drag) << nine << "Herunterholen";
     // Keys: the main keyboard's digits count in the cell's step, any other key apart.
-    QTest::newRow("digit key") << 6 << int(EntryWay::Key) << int('3') << "Abziehen";
-    QTest::newRow("tapped digit") << 18 << int(EntryWay::Tap) << int('4') << "Rest";
-    QTest::newRow("Enter") << 6 << int(EntryWay::Key) << 13 << "andere Taste";
-    QTest::newRow("Shift") << 1 << int(EntryWay::Key) << 16 << "andere Taste";
-    QTest::newRow("keypad 7") << 22 << int(EntryWay::Key) << 103 << "andere Taste";
-    QTest::newRow("letter A") << 29 << int(EntryWay::Key) << 65 << "andere Taste";
+    QTest::newRow("digit key") << 6 << int(EntryWay::Key) << Entered::ofDigit(3) << "Abziehen";
+    QTest::newRow("tapped digit") << 18 << int(EntryWay::Tap) << Entered::ofDigit(4) << "Rest";
+    QTest::newRow("Enter") << 6 << int(EntryWay::Key) << key(Entered::Kind::Enter) << "andere Taste";
+    QTest::newRow("Shift") << 1 << int(EntryWay::Key) << key(Entered::Kind::Shift) << "andere Taste";
+    QTest::newRow("keypad 7") << 22 << int(EntryWay::Key) << key(Entered::Kind::KeypadDigit, 7)
+                              << "andere Taste";
+    QTest::newRow("letter A") << 29 << int(EntryWay::Key) << key(Entered::Kind::Letter, 'A')
+                              << "andere Taste";
 }
 
 void PracticeRecordTest::wrongDigitCountsInItsStep() {
     QFETCH(int, cell);
     QFETCH(int, way);
-    QFETCH(int, entered);
+    QFETCH(Entered, entered);
     QFETCH(QString, bucket);
     PracticeRecord r;
     r.taskDrawn(412, 3, cell > 14 ? 2 : 0, cell > 14, at(10, 0));
@@ -157,18 +164,17 @@ void PracticeRecordTest::reportShowsTheLatestTasksWithTheirWrongPlaces() {
     // Then every cell of one layout wrong once, each in a task of its own,
     // and a keypad key in the last.
     const int q = 407, d = 5, rest = remainder ? 3 : 0;
-    const TaskDigits digits = taskDigits(4, 0, 7, d, rest);
+    const WrittenDivision written = writtenDivision(Task{q, d, rest});
     const int first = remainder ? 15 : 1, last = remainder ? 29 : 14;
-    auto expected = [&](int n) {
-        const CellRule* rule = ruleForNumber(n);
-        return digitAt(rule->list == 1 ? digits.liste1 : digits.liste2, rule->row, rule->pos);
-    };
+    auto expected = [&](int n) { return QString(answerCell(n)->expected(written)); };
     for (int n = first; n <= last; ++n) {
         const QString e = expected(n);
         r.taskDrawn(q, d, rest, remainder, at(10, 16 + n - first));
         r.wrongDigit(wrong(n, e.at(0).toLatin1(), e == "3" ? '4' : '3'), at(10, 16 + n - first));
     }
-    r.wrongDigit(wrong(last, expected(last).at(0).toLatin1(), 103, EntryWay::Key), at(10, 47));
+    r.wrongDigit(wrong(last, expected(last).at(0).toLatin1(), key(Entered::Kind::KeypadDigit, 7),
+                       EntryWay::Key),
+                 at(10, 47));
     r.orderHint(at(10, 47));
 
     PracticeReport keep;
@@ -195,15 +201,15 @@ void PracticeRecordTest::reportShowsTheLatestTasksWithTheirWrongPlaces() {
     QCOMPARE(block.value(0).trimmed(), QString(remainder ? "2038:5=407R3" : "2035:5=407"));
     for (int i = 0; i < kReportedTasks; ++i) {
         const ReportTask& t = report.tasks[i];
-        const CellRule* rule = ruleForNumber(last - kReportedTasks + 1 + i);
-        const QString e = expected(rule->cellNumber);
+        const AnswerCell* cell = answerCell(last - kReportedTasks + 1 + i);
+        const QString e = expected(cell->number);
         QCOMPARE(t.wrongPlaces.size(), 1);
         const ReportTask::Place p = t.wrongPlaces[0];
         QCOMPARE(t.lines.value(p.y).mid(p.x, 1), e);
-        const QString step = stepByRow(*rule);
+        const QString step = bucketName(int(cell->step()));
         QCOMPARE(t.notes.value(1),
                  QStringLiteral("%1 statt %2 (%3)").arg(e == "3" ? "4" : "3", e, step));
-        const int minute = 16 + rule->cellNumber - first;
+        const int minute = 16 + cell->number - first;
         QCOMPARE(t.notes.value(0),
                  QStringLiteral("10:%1, %2")
                      .arg(minute)
@@ -226,7 +232,8 @@ void PracticeRecordTest::longRunKeepsItsTotalsInLittleMemory() {
         r.taskDrawn(400 + i % 600, 3 + i % 7, 0, false, start + i * 1000);
         r.rightDigit(start + i * 1000);
         r.wrongDigit(wrong(1 + i % 14, '1', '2'), start + i * 1000);
-        if (i % 3 == 0) r.wrongDigit(wrong(1, '1', 13, EntryWay::Key), start + i * 1000);
+        if (i % 3 == 0)
+            r.wrongDigit(wrong(1, '1', key(Entered::Kind::Enter), EntryWay::Key), start + i * 1000);
         if (i + 1 == tasksPerDay) {
             // A school day of work, as the report window holds it.
             qInfo("2000 tasks with %d wrong digits: %zu bytes", int(r.entries().size()),

@@ -4,20 +4,9 @@
 #include <QTest>
 #include <cmath>
 
-#include "division_rules.h"
 #include "sheet_number.h"
 
-using namespace trainer;
-
-namespace {
-
-QString head(const TaskDraw& t) {
-    const TaskDigits d = taskDigits(t.a, t.b, t.c, t.d, t.r);
-    QString h = d.liste1[0] + ':' + d.liste1[1] + '=' + d.liste1[2];
-    return t.r ? h + 'R' + d.liste1[3] : h;
-}
-
-} // namespace
+using namespace core;
 
 class TestSheetNumber : public QObject {
     Q_OBJECT
@@ -116,8 +105,8 @@ class TestSheetNumber : public QObject {
         QFETCH(QStringList, tasks);
         const SheetNumber n = *parseSheetNumber(number);
         QStringList got;
-        for (const TaskDraw& t : sheetTasks(n))
-            got << head(t);
+        for (const Task& t : sheetTasks(n))
+            got << writtenDivision(t).taskLine();
         QCOMPARE(got, tasks);
         // The sheet shows them in this order, three to a block row.
         const QStringList lines = sheetLinesOf(n);
@@ -125,9 +114,9 @@ class TestSheetNumber : public QObject {
             QVERIFY(lines.value(9 * (i / 3)).contains(tasks[i]));
     }
 
-    // Sheets of numbers across the whole range are sheets of right tasks of
-    // their mode, with the odds of tasks the exercise draws: every value of a,
-    // b, c, d and of r for each d about equally often.
+    // Sheets of numbers across the whole range hold tasks of their mode with
+    // the odds of tasks the exercise draws: every quotient digit, divisor and
+    // remainder for each divisor about equally often.
     void sheetsFollowTheTaskRules_data() {
         QTest::addColumn<bool>("remainder");
         QTest::newRow("E") << false;
@@ -138,16 +127,15 @@ class TestSheetNumber : public QObject {
         QMap<QString, int> seen; // "a4", "d9", "r9/8" ...
         int tasks = 0;
         for (int digits = 0; digits < kSheetNumbers; digits += 331) {
-            const SheetNumber n{remainder, digits};
-            const QString fault = soak::sheetFault(sheetLinesOf(n), remainder);
-            QVERIFY2(fault.isEmpty(), qPrintable(formatSheetNumber(n) + ": " + fault));
-            for (const TaskDraw& t : sheetTasks(n)) {
+            const SheetNumber n{remainder ? Mode::Remainder : Mode::Normal, digits};
+            for (const Task& t : sheetTasks(n)) {
                 ++tasks;
-                ++seen[QStringLiteral("a%1").arg(t.a)];
-                ++seen[QStringLiteral("b%1").arg(t.b)];
-                ++seen[QStringLiteral("c%1").arg(t.c)];
-                ++seen[QStringLiteral("d%1").arg(t.d)];
-                if (remainder) ++seen[QStringLiteral("r%1/%2").arg(t.d).arg(t.r)];
+                QCOMPARE(t.remainder > 0, remainder);
+                ++seen[QStringLiteral("a%1").arg(t.quotientDigit(0))];
+                ++seen[QStringLiteral("b%1").arg(t.quotientDigit(1))];
+                ++seen[QStringLiteral("c%1").arg(t.quotientDigit(2))];
+                ++seen[QStringLiteral("d%1").arg(t.divisor)];
+                if (remainder) ++seen[QStringLiteral("r%1/%2").arg(t.divisor).arg(t.remainder)];
             }
         }
         auto near = [&](const QString& key, double expected) {

@@ -4,7 +4,7 @@
 #include "sheet_samples.h"
 #include "sheet_text.h"
 
-using namespace worksheets;
+using namespace core;
 
 class SheetRules : public QObject {
     Q_OBJECT
@@ -64,13 +64,13 @@ void SheetRules::workedExampleBlocks_data() {
 void SheetRules::workedExampleBlocks() {
     QFETCH(bool, remainder);
     QFETCH(QStringList, block);
-    const TaskLists example = sampleTask(4, 1, 2, 3, remainder ? 2 : 0);
-    QCOMPARE(taskBlock(example, remainder), block);
+    const WrittenDivision example = writtenDivision(Task{412, 3, remainder ? 2 : 0});
+    QCOMPARE(taskBlock(example), block);
     // As the first block of a sheet, followed by the gap and the next block.
-    QList<TaskLists> tasks = randomTasks(remainder, 3);
+    QList<WrittenDivision> tasks = randomTasks(remainder, 3);
     tasks[0] = example;
     tasks[1] = example;
-    const QStringList items = sheetLines(tasks, remainder);
+    const QStringList items = sheetLines(tasks, modeOf(remainder));
     const QString gap(remainder ? 2 : 3, QLatin1Char(' '));
     for (int line = 0; line < 7; ++line)
         QCOMPARE(items[line].left(2 * block[line].size() + gap.size()),
@@ -87,13 +87,13 @@ void SheetRules::quotientsStandInTheirColumns_data() {
 void SheetRules::quotientsStandInTheirColumns() {
     QFETCH(bool, remainder);
     QFETCH(QList<int>, starts);
-    const QList<TaskLists> tasks = randomTasks(remainder, 11);
-    const QStringList items = sheetLines(tasks, remainder);
+    const QList<WrittenDivision> tasks = randomTasks(remainder, 11);
+    const QStringList items = sheetLines(tasks, modeOf(remainder));
     for (int t = 0; t < 12; ++t) {
         const QString& line = items[9 * (t / 3)];
         const int pos = starts[t % 3] - 1;
-        QString expected = tasks[t].liste1[2];
-        if (remainder) expected += QLatin1Char('R') + tasks[t].liste1[3];
+        QString expected = tasks[t].quotient;
+        if (remainder) expected += QLatin1Char('R') + tasks[t].remainder;
         QCOMPARE(line.mid(pos, expected.size()), expected);
     }
 }
@@ -127,7 +127,7 @@ void SheetRules::blanking() {
     QFETCH(int, index);
     QFETCH(bool, remainder);
     QFETCH(QString, blanked);
-    QCOMPARE(blankItem(item, index, remainder), blanked);
+    QCOMPARE(blankItem(item, index, modeOf(remainder)), blanked);
 }
 
 void SheetRules::blankedSheetShowsOnlyGivenNumbers_data() {
@@ -142,7 +142,7 @@ void SheetRules::blankedSheetShowsOnlyGivenNumbers() {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         const QStringList items = randomSheet(remainder, seed);
         for (int i = 0; i < items.size(); ++i) {
-            const QString b = blankItem(items[i], i, remainder);
+            const QString b = blankItem(items[i], i, modeOf(remainder));
             QCOMPARE(b.size(), items[i].size());
             for (int c = 0; c < b.size(); ++c) {
                 const int col = c % blockStep; // dividend 0..3, divisor 5
@@ -155,28 +155,25 @@ void SheetRules::blankedSheetShowsOnlyGivenNumbers() {
 }
 
 void SheetRules::clipboardLayout_data() {
-    QTest::addColumn<QString>("mode");
     QTest::addColumn<bool>("remainder");
     QTest::addColumn<int>("items");
     QTest::addColumn<int>("lines");
-    QTest::newRow("E: gap of two empty lines") << "E" << false << 34 << 70;
-    QTest::newRow("R: solutions follow at once") << "R" << true << 34 << 68;
-    QTest::newRow("other caption is treated as E") << "" << false << 34 << 70;
-    QTest::newRow("empty sheet in E") << "E" << false << 0 << 2;
-    QTest::newRow("empty sheet in R") << "R" << true << 0 << 0;
+    QTest::newRow("E: gap of two empty lines") << false << 34 << 70;
+    QTest::newRow("R: solutions follow at once") << true << 34 << 68;
+    QTest::newRow("empty sheet in E") << false << 0 << 2;
+    QTest::newRow("empty sheet in R") << true << 0 << 0;
 }
 
 void SheetRules::clipboardLayout() {
-    QFETCH(QString, mode);
     QFETCH(bool, remainder);
     QFETCH(int, items);
     QFETCH(int, lines);
     const QStringList sheet = randomSheet(remainder).mid(0, items);
-    const QString text = clipboardText(sheet, mode);
+    const QString text = clipboardText(sheet, modeOf(remainder));
     QCOMPARE(text.count(QStringLiteral("\r\n")), lines);
     QStringList expected;
     for (int i = 0; i < sheet.size(); ++i)
-        expected << blankItem(sheet[i], i, remainder);
+        expected << blankItem(sheet[i], i, modeOf(remainder));
     if (!remainder) expected << QString() << QString();
     expected << sheet;
     QCOMPARE(text, expected.isEmpty() ? QString() : expected.join("\r\n") + "\r\n");
@@ -184,38 +181,28 @@ void SheetRules::clipboardLayout() {
 
 void SheetRules::printDocuments_data() {
     QTest::addColumn<bool>("solutions");
-    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("remainder");
     QTest::addColumn<double>("size");
     QTest::addColumn<QString>("heading");
-    QTest::addColumn<bool>("remainderPattern");
-    QTest::newRow("tasks E") << false << "E" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
-    QTest::newRow("tasks R") << false << "R" << 20.0 << "Schriftliche Division mit Rest (Aufgaben)"
-                             << true;
-    QTest::newRow("tasks, other caption as E")
-        << false << "x" << 24.0 << "Schriftliche Division (Aufgaben)" << false;
-    QTest::newRow("solutions E") << true << "E" << 20.0 << "Schriftliche Division (Lösungen)"
-                                 << false;
-    QTest::newRow("solutions R") << true << "R" << 20.0
-                                 << "Schriftliche Division mit Rest (Lösungen)" << true;
-    QTest::newRow("solutions, other caption: no heading")
-        << true << "x" << 20.0 << QString() << false;
+    QTest::newRow("tasks E") << false << false << 24.0 << "Schriftliche Division (Aufgaben)";
+    QTest::newRow("tasks R") << false << true << 20.0 << "Schriftliche Division mit Rest (Aufgaben)";
+    QTest::newRow("solutions E") << true << false << 20.0 << "Schriftliche Division (Lösungen)";
+    QTest::newRow("solutions R") << true << true << 20.0
+                                 << "Schriftliche Division mit Rest (Lösungen)";
 }
 
 void SheetRules::printDocuments() {
     QFETCH(bool, solutions);
-    QFETCH(QString, mode);
+    QFETCH(bool, remainder);
     QFETCH(double, size);
     QFETCH(QString, heading);
-    QFETCH(bool, remainderPattern);
-    for (const QStringList& items : {randomSheet(remainderPattern), QStringList{}}) {
-        const SheetDocument doc = solutions ? solutionSheet(items, mode) : taskSheet(items, mode);
-        QCOMPARE(doc.fontName, QStringLiteral("Courier New"));
+    const Mode mode = modeOf(remainder);
+    for (const QStringList& items : {randomSheet(remainder), QStringList{}}) {
+        const PrintDocument doc = solutions ? solutionSheet(items, mode) : taskSheet(items, mode);
         QCOMPARE(doc.pointSize, size);
-        QStringList expected;
-        if (!heading.isNull()) expected << heading;
-        expected << QString() << QString();
+        QStringList expected{heading, QString(), QString()};
         for (int i = 0; i < items.size(); ++i)
-            expected << (solutions ? items[i] : blankItem(items[i], i, remainderPattern));
+            expected << (solutions ? items[i] : blankItem(items[i], i, mode));
         QCOMPARE(doc.lines, expected);
     }
 }
@@ -223,10 +210,10 @@ void SheetRules::printDocuments() {
 void SheetRules::clipboardHtmlHoldsTheSameLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("number");
-    QTest::newRow("E sheet") << clipboardText(randomSheet(false), "E") << "E-482719";
-    QTest::newRow("R sheet") << clipboardText(randomSheet(true), "R") << "R-093514";
-    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, "E") << "";
-    QTest::newRow("empty R sheet") << clipboardText({}, "R") << "";
+    QTest::newRow("E sheet") << clipboardText(randomSheet(false), Mode::Normal) << "E-482719";
+    QTest::newRow("R sheet") << clipboardText(randomSheet(true), Mode::Remainder) << "R-093514";
+    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, Mode::Normal) << "";
+    QTest::newRow("empty R sheet") << clipboardText({}, Mode::Remainder) << "";
     QTest::newRow("umlauts, markup characters, blanks")
         << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n")
         << "E-000000";

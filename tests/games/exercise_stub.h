@@ -5,7 +5,7 @@
 #include "form.h"
 
 // Stands in for the exercise window the games return to.
-class ExerciseStub : public shell::Form {
+class ExerciseStub : public widgets::Form {
   public:
     int activations = 0;
     std::function<void()> onActivate;

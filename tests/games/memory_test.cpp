@@ -1,12 +1,15 @@
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
+#include <random>
 
 #include "exercise_stub.h"
-#include "memory.h"
+#include "memory_window.h"
 #include "scripted_runtime.h"
 #include "window_stack.h"
 
-using games::memo;
+using games::MemoryGame;
+using games::MemoryWindow;
 
 namespace {
 
@@ -15,74 +18,57 @@ const auto kWon = msgRecord("Prima, du hast es geschafft!\r", 0, "Memory");
 const auto kHelp = msgRecord("Immer zwei Felder bilden ein Zahlenpaar, klicke\r"
                              "die Einzelfelder an und suche so Zahlenpaare!",
                              0, "Memory");
-const quint32 kFaceDown = 0xFF8080;
-const quint32 kFound = 0xFF0000; // QBColor 9
 
-// Everything the child sees and the game keeps, in one comparable list.
-QStringList board(const memo& m) {
-    QStringList s;
-    for (int k = 1; k <= 18; ++k) {
-        const shell::VbLabel* c = m.card(k);
-        s << QStringLiteral("%1|%2|%3")
-                 .arg(c->caption())
-                 .arg(shell::toBgr(c->backColor()), 6, 16, QLatin1Char('0'))
-                 .arg(c->font().italic() ? "italic" : "plain");
+// Card k gets the digit 1 + k / 2: cards 0 and 1 are a pair, 2 and 3, ...
+MemoryGame dealtInOrder() {
+    MemoryGame g;
+    int slot = 0;
+    g.deal([&] { return (slot++ + 0.5) / 18; });
+    return g;
+}
+
+// The cards as one line: '.' face down, 'o' open, 'f' found.
+QString states(const MemoryGame& g) {
+    QString s;
+    for (int k = 0; k < MemoryGame::kCards; ++k) {
+        const MemoryGame::CardState c = g.state(k);
+        s += c == MemoryGame::CardState::Found ? 'f' : c == MemoryGame::CardState::Open ? 'o' : '.';
     }
-    s << QStringLiteral("%1 %2 %3 %4 %5")
-             .arg(m.Dealt ? "dealt" : "not-dealt")
-             .arg(m.CardValues, m.CardsInPlay)
-             .arg(m.FirstCard)
-             .arg(m.SecondCard);
     return s;
 }
 
-QString sorted(QString s) {
-    std::sort(s.begin(), s.end());
+// What the child sees of each card.
+QStringList looks(const MemoryWindow& w) {
+    QStringList s;
+    for (const widgets::ClickableLabel* c : w.cards)
+        s << QStringLiteral("%1|%2|%3")
+                 .arg(c->text(), c->background().name(), c->font().italic() ? "italic" : "plain");
     return s;
 }
 
-void click(memo& m, int k) {
-    QTest::mouseClick(m.card(k), Qt::LeftButton);
+int partner(const MemoryGame& g, int k) {
+    for (int j = 0; j < MemoryGame::kCards; ++j)
+        if (j != k && g.digit(j) == g.digit(k)) return j;
+    return -1;
 }
 
-// The other card with the same digit, or the first card with another digit.
-int partner(const memo& m, int k) {
-    for (int j = 1; j <= 18; ++j)
-        if (j != k && m.CardValues[j - 1] == m.CardValues[k - 1]) return j;
-    return 0;
-}
-int stranger(const memo& m, int k, int notThis = 0) {
-    for (int j = 1; j <= 18; ++j)
-        if (m.CardValues[j - 1] != m.CardValues[k - 1] && j != notThis &&
-            m.CardsInPlay[j - 1] == QLatin1Char('1') &&
-            (notThis == 0 || m.CardValues[j - 1] != m.CardValues[notThis - 1]))
-            return j;
-    return 0;
-}
-
-struct Game {
+struct Play {
     ScriptedRuntime rt;
     ExerciseStub ex;
-    memo m;
-    Game() {
-        m.exerciseWindow = [this]() -> shell::Form* { return &ex; };
-        open();
-    }
-    void open() {
-        shell::forms::hide(&ex);
-        shell::forms::show(&m);
-    }
-    // Deals by opening card 1 and finds its pair; then card a and b (two
-    // different digits) are left open and unmatched when wanted.
-    void pairThenTwoOpen(bool leaveTwoOpen, int& a, int& b) {
-        click(m, 1);
-        click(m, partner(m, 1));
-        a = stranger(m, 1);
-        b = stranger(m, 1, a);
-        if (leaveTwoOpen) {
-            click(m, a);
-            click(m, b);
-        }
+    MemoryWindow w;
+    Play() { w.open(ex); }
+    void click(int k) { QTest::mouseClick(w.cards[k], Qt::LeftButton); }
+    // A pair found with card 0, then two cards of different digits left open.
+    void pairAndTwoOpen(int& a, int& b) {
+        click(0);
+        click(partner(w.game(), 0));
+        const MemoryGame& g = w.game();
+        for (a = 1; g.digit(a) == g.digit(0);)
+            ++a;
+        for (b = a + 1; g.digit(b) == g.digit(0) || g.digit(b) == g.digit(a);)
+            ++b;
+        click(a);
+        click(b);
     }
 };
 
@@ -91,177 +77,167 @@ struct Game {
 class MemoryTest : public QObject {
     Q_OBJECT
   private slots:
-    void cardFaceShowsDigitAndComplement_data() {
+    void faceShowsTheDigitAndWhatMakesTen_data() {
         QTest::addColumn<int>("digit");
         QTest::addColumn<QString>("face");
         QTest::newRow("1") << 1 << "1 * 9";
         QTest::newRow("5 pairs with itself") << 5 << "5 * 5";
         QTest::newRow("9") << 9 << "9 * 1";
     }
-
-    void cardFaceShowsDigitAndComplement() {
+    void faceShowsTheDigitAndWhatMakesTen() {
         QFETCH(int, digit);
         QFETCH(QString, face);
-        QCOMPARE(games::CardFace(digit), face);
+        QCOMPARE(MemoryGame::face(digit), face);
     }
 
-    void firstClickDealsAndOpens() {
-        Game g;
-        QVERIFY(!g.m.Dealt);
-        click(g.m, 7);
-        QVERIFY(g.m.Dealt);
-        QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
-        QCOMPARE(g.m.FirstCard, 7);
-        QCOMPARE(g.m.SecondCard, 0);
-        for (int k = 1; k <= 18; ++k) {
-            const QString face =
-                k == 7 ? games::CardFace(g.m.CardValues[6].digitValue()) : QString();
-            QCOMPARE(g.m.card(k)->caption(), face);
-            QCOMPARE(shell::toBgr(g.m.card(k)->backColor()), kFaceDown);
+    void dealGivesEachDigitTwoCards() {
+        // A taken slot is drawn again: the second "1" lands on card 17.
+        QList<double> forced{0.5 / 18, 0.5 / 18, 17.5 / 18};
+        std::mt19937 gen(3);
+        std::uniform_real_distribution<double> rnd(0, 1);
+        const auto random = [&] { return forced.isEmpty() ? rnd(gen) : forced.takeFirst(); };
+        MemoryGame g;
+        QVERIFY(!g.dealt());
+        for (int deal = 0; deal < 30; ++deal) {
+            g.deal(random);
+            QVERIFY(g.dealt());
+            QCOMPARE(states(g), QString(18, '.'));
+            QList<int> digits;
+            for (int k = 0; k < MemoryGame::kCards; ++k)
+                digits << g.digit(k);
+            std::sort(digits.begin(), digits.end());
+            QCOMPARE(digits, (QList{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9}));
+            if (deal == 0) QVERIFY(g.digit(0) == 1 && g.digit(17) == 1);
         }
     }
 
-    void everyDealHoldsEachDigitTwice() {
-        Game g;
-        // An occupied slot is drawn again: the second "1" lands on slot 18.
-        g.rt.forceRnd({ScriptedRuntime::draw(1, 1, 18), ScriptedRuntime::draw(1, 1, 18),
-                       ScriptedRuntime::draw(18, 1, 18)});
-        for (int deal = 0; deal < 30; ++deal) {
-            g.m.ResetBoard();
-            click(g.m, 1 + deal % 18);
-            QCOMPARE(sorted(g.m.CardValues), QStringLiteral("112233445566778899"));
-            if (deal == 0) {
-                QCOMPARE(g.m.CardValues[0], QLatin1Char('1'));
-                QCOMPARE(g.m.CardValues[17], QLatin1Char('1'));
+    void reveal_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        const int none = MemoryGame::kNone;
+        QTest::newRow("one card") << QList{4} << "....o............." << 4 << none;
+        QTest::newRow("a pair") << QList{0, 1} << "ff................" << none << none;
+        QTest::newRow("two that differ") << QList{0, 2} << "o.o..............." << 0 << 2;
+        QTest::newRow("a third card") << QList{0, 2, 4} << "....o............." << 4 << none;
+        QTest::newRow("the second of two again")
+            << QList{0, 2, 2} << "..o..............." << 2 << none;
+        QTest::newRow("the first of two again")
+            << QList{0, 2, 0} << "o................." << 0 << none;
+        QTest::newRow("the open card again") << QList{0, 0} << "o................." << 0 << none;
+        QTest::newRow("a found card") << QList{0, 1, 0} << "ff................" << none << none;
+        QTest::newRow("a found card, two open")
+            << QList{0, 1, 2, 4, 0} << "ffo.o............." << 2 << 4;
+    }
+    void reveal() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, board);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        MemoryGame g = dealtInOrder();
+        for (int k : clicks)
+            g.reveal(k);
+        QCOMPARE(states(g), board);
+        QCOMPARE(g.firstOpen(), first);
+        QCOMPARE(g.secondOpen(), second);
+        QVERIFY(!g.allFound());
+    }
+
+    void allFoundThenReset() {
+        MemoryGame g = dealtInOrder();
+        for (int k = 0; k < MemoryGame::kCards; ++k) {
+            QVERIFY(!g.allFound());
+            g.reveal(k);
+        }
+        QVERIFY(g.allFound());
+        g.reset();
+        QVERIFY(!g.dealt());
+        QVERIFY(!g.allFound());
+        QCOMPARE(states(g), QString(18, '.'));
+    }
+
+    void cardsShowTheBoard() {
+        Play p;
+        QCOMPARE(looks(p.w), QStringList(18, "|#8080ff|plain"));
+        int a = 0, b = 0;
+        p.pairAndTwoOpen(a, b);
+        const MemoryGame& g = p.w.game();
+        const QStringList seen = looks(p.w);
+        for (int k = 0; k < MemoryGame::kCards; ++k) {
+            const QString face = MemoryGame::face(g.digit(k));
+            if (k == 0 || k == partner(g, 0))
+                QCOMPARE(seen[k], face + "|#0000ff|italic");
+            else if (k == a || k == b)
+                QCOMPARE(seen[k], face + "|#8080ff|plain");
+            else
+                QCOMPARE(seen[k], QStringLiteral("|#8080ff|plain"));
+        }
+    }
+
+    void boxesKeepTheBoard_data() {
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("help") << true << int(widgets::AnswerOk);
+        QTest::newRow("ENDE, No") << false << int(widgets::AnswerNo);
+        QTest::newRow("ENDE, Yes, and back again") << false << int(widgets::AnswerYes);
+    }
+    void boxesKeepTheBoard() {
+        QFETCH(bool, help);
+        QFETCH(int, answer);
+        Play p;
+        int a = 0, b = 0;
+        p.pairAndTwoOpen(a, b);
+        const QStringList before = looks(p.w);
+        p.rt.answer(answer);
+        QTest::mouseClick(help ? p.w.helpButton : p.w.endButton, Qt::LeftButton);
+        QCOMPARE(p.rt.takeBoxes(), QList{help ? kHelp : kQuit});
+        const bool left = answer == widgets::AnswerYes;
+        QCOMPARE(p.w.isVisible(), !left);
+        QCOMPARE(p.ex.activations, left ? 1 : 0);
+        if (left) p.w.open(p.ex);
+        QCOMPARE(looks(p.w), before);
+        // The pick goes on where it stopped: the next click turns the two down.
+        p.click(a);
+        QCOMPARE(p.w.cards[b]->text(), QString());
+    }
+
+    void lastPairWinsAndTheNextOpeningDealsAnew() {
+        Play p;
+        QStringList atBox, atReturn;
+        p.rt.onBox = [&](const ScriptedRuntime::Box&) { atBox = looks(p.w); };
+        p.ex.onActivate = [&] { atReturn = looks(p.w); };
+        p.rt.answer(widgets::AnswerOk);
+        p.click(0);
+        for (int k = 0; k < MemoryGame::kCards && p.w.game().dealt(); ++k) {
+            if (p.w.game().state(k) != MemoryGame::CardState::Found) {
+                if (k) p.click(k);
+                p.click(partner(p.w.game(), k));
             }
         }
+        QCOMPARE(p.rt.takeBoxes(), QList{kWon});
+        QCOMPARE(atBox.filter(QRegularExpression("^\\d \\* \\d\\|#0000ff\\|italic$")).size(), 18);
+        QCOMPARE(atReturn, QStringList(18, "|#8080ff|plain"));
+        QVERIFY(p.w.isHidden());
+        QVERIFY(!p.w.game().dealt());
+
+        p.w.open(p.ex);
+        p.click(4);
+        QCOMPARE(states(p.w.game()), QStringLiteral("....o............."));
     }
 
-    void clicksThatChangeNothing_data() {
-        QTest::addColumn<int>("state");
-        QTest::newRow("the open first card again") << 0;
-        QTest::newRow("a found card") << 1;
-        QTest::newRow("a found card while two unmatched are open") << 2;
-    }
-
-    void clicksThatChangeNothing() {
-        QFETCH(int, state);
-        Game g;
-        int a = 0, b = 0, target = 1;
-        if (state == 0) {
-            click(g.m, 1);
-        } else {
-            g.pairThenTwoOpen(state == 2, a, b);
-            QCOMPARE(shell::toBgr(g.m.card(1)->backColor()), kFound);
-        }
-        const QStringList before = board(g.m);
-        click(g.m, target);
-        QCOMPARE(board(g.m), before);
-        if (state == 2)
-            QVERIFY(!g.m.card(a)->caption().isEmpty() && !g.m.card(b)->caption().isEmpty());
-    }
-
-    void clickOnOneOfTwoUnmatchedTurnsBothDown_data() {
-        QTest::addColumn<bool>("second");
-        QTest::newRow("the first of the two") << false;
-        QTest::newRow("the second of the two") << true;
-    }
-
-    void clickOnOneOfTwoUnmatchedTurnsBothDown() {
-        QFETCH(bool, second);
-        Game g;
-        int a = 0, b = 0;
-        g.pairThenTwoOpen(true, a, b);
-        const int clicked = second ? b : a, other = second ? a : b;
-        click(g.m, clicked);
-        QCOMPARE(g.m.card(other)->caption(), QString());
-        QCOMPARE(g.m.card(clicked)->caption(),
-                 games::CardFace(g.m.CardValues[clicked - 1].digitValue()));
-        QCOMPARE(g.m.FirstCard, clicked);
-        QCOMPARE(g.m.SecondCard, 0);
-    }
-
-    void ninthPairEndsAndNextOpeningDealsAnew() {
-        Game g;
-        click(g.m, 1);
-        QStringList atBox, atReturn;
-        g.rt.onBox = [&](const ScriptedRuntime::Box&) { atBox = board(g.m); };
-        g.ex.onActivate = [&] { atReturn = board(g.m); };
-        for (int k = 1; k <= 18; ++k) {
-            if (g.m.CardsInPlay[k - 1] == QLatin1Char('0')) continue;
-            if (k > 1) click(g.m, k);
-            if (g.m.CardsInPlay.count(QLatin1Char('1')) == 2) g.rt.answer(shell::AnswerOk);
-            click(g.m, partner(g.m, k));
-            QCOMPARE(g.rt.boxes.size(), g.m.Dealt ? 0 : 1);
-        }
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kWon});
-        // The box opens over the full board, which is reset before the exercise returns.
-        QCOMPARE(atBox.size(), 19);
-        for (int k = 0; k < 18; ++k) {
-            QVERIFY(!atBox[k].startsWith(QLatin1Char('|')));
-            QVERIFY(atBox[k].endsWith(QLatin1String("|ff0000|italic")));
-        }
-        QCOMPARE(atReturn.mid(0, 18), QStringList(18, QStringLiteral("|ff8080|plain")));
-        QVERIFY(atReturn[18].startsWith(QLatin1String("not-dealt")));
-        QVERIFY(g.m.isHidden());
-        QVERIFY(g.ex.isVisible());
-
-        g.open();
-        click(g.m, 4);
-        QVERIFY(g.m.Dealt);
-        QCOMPARE(g.m.CardsInPlay, QString(18, QLatin1Char('1')));
-        QCOMPARE(g.m.FirstCard, 4);
-        QCOMPARE(g.m.SecondCard, 0);
-    }
-
-    void quitAndReopenKeepsTheBoard() {
-        Game g;
-        int a = 0, b = 0;
-        g.pairThenTwoOpen(true, a, b);
-        const QStringList before = board(g.m);
-        g.rt.answer(shell::AnswerYes);
-        QTest::mouseClick(g.m.Befehl1, Qt::LeftButton);
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
-        QVERIFY(g.m.isHidden());
-        QVERIFY(g.ex.isVisible());
-        g.open();
-        QCOMPARE(board(g.m), before);
-        // The pick goes on where it stopped: the next click turns the two down.
-        click(g.m, a);
-        QCOMPARE(g.m.card(b)->caption(), QString());
-    }
-
-    void boxesLeaveTheBoard_data() {
-        QTest::addColumn<bool>("help");
-        QTest::newRow("help") << true;
-        QTest::newRow("quit answered No") << false;
-    }
-
-    void boxesLeaveTheBoard() {
-        QFETCH(bool, help);
-        Game g;
-        int a = 0, b = 0;
-        g.pairThenTwoOpen(true, a, b);
-        const QStringList before = board(g.m);
-        g.rt.answer(help ? shell::AnswerOk : shell::AnswerNo);
-        QTest::mouseClick(help ? g.m.Befehl2 : g.m.Befehl1, Qt::LeftButton);
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{help ? kHelp : kQuit});
-        QCOMPARE(board(g.m), before);
-        QVERIFY(g.m.isVisible());
-        QVERIFY(!g.ex.isVisible());
-        QVERIFY(!g.m.close());
-    }
-
-    void centresOnFirstShowingOnly() {
-        Game g;
-        const QSize s = g.rt.screen;
-        QVERIFY(qAbs(g.m.leftTw() - (s.width() - g.m.widthTw()) / 2) <= 15);
-        QVERIFY(qAbs(g.m.topTw() - (s.height() - g.m.heightTw()) / 2) <= 15);
-        g.m.moveTw(300, 450);
-        shell::forms::hide(&g.m);
-        g.open();
-        QVERIFY(qAbs(g.m.leftTw() - 300) <= 15);
-        QVERIFY(qAbs(g.m.topTw() - 450) <= 15);
+    void centredOnFirstShowingOnlyAndNoCloseBox() {
+        Play p;
+        const QSize s = p.rt.screen;
+        QVERIFY(qAbs(p.w.leftTw() - (s.width() - p.w.widthTw()) / 2) <= 15);
+        QVERIFY(qAbs(p.w.topTw() - (s.height() - p.w.heightTw()) / 2) <= 15);
+        p.w.moveTw(300, 450);
+        widgets::forms::hide(&p.w);
+        p.w.open(p.ex);
+        QVERIFY(qAbs(p.w.leftTw() - 300) <= 15);
+        QVERIFY(qAbs(p.w.topTw() - 450) <= 15);
+        QVERIFY(!p.w.close());
+        QVERIFY(!(p.w.windowFlags() & Qt::WindowCloseButtonHint));
     }
 };
 

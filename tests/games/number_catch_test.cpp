@@ -1,56 +1,90 @@
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWindow>
+#include <random>
 
 #include "exercise_stub.h"
-#include "number_catch.h"
-#include "number_catch_state.h"
+#include "number_catch_window.h"
 #include "scripted_runtime.h"
 #include "twips.h"
-#include "window_stack.h"
 
-using games::Form4;
+using games::Cell;
+using games::NumberCatchGame;
+using games::NumberCatchWindow;
+
+namespace games {
+char* toString(const Cell& c) {
+    return QTest::toString(QPoint(c.column, c.row));
+}
+} // namespace games
 
 namespace {
 
 const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", 20, "Zahlfange");
 const auto kEnd = msgRecord("  Das Spiel ist beendet!", 0, "Zahlfange");
+const QRgb kNavy = qRgb(0, 0, 128);
 
-// The exercise window's hand-over to the game.
-void startGame(Form4& f, ExerciseStub& ex) {
-    f.start(ex);
-    shell::forms::hide(&ex);
-    shell::forms::show(&f);
+// Moves as letters L, U, D, R, each followed by the catch check.
+void steer(NumberCatchGame& g, const QString& moves) {
+    using D = NumberCatchGame::Direction;
+    const D dirs[] = {D::Left, D::Up, D::Down, D::Right};
+    for (QChar c : moves) {
+        g.move(dirs[QStringLiteral("LUDR").indexOf(c)]);
+        g.catchNext();
+    }
 }
 
-QRect cell(int x, int y) {
-    return QRect(tw::toPx(280 * x), tw::toPx(280 * y), tw::toPx(280), tw::toPx(280));
+// From the start to the diagonal the digits wait on, catching the first n.
+QString diagonal(int n) {
+    return QString(10, 'L') + QString(5, 'U') + QStringLiteral("RD").repeated(n - 1);
 }
 
-// Pixels of the drawing colour inside r.
+QList<Cell> cells(const QList<int>& columnsAndRows) {
+    QList<Cell> c;
+    for (int i = 0; i + 1 < columnsAndRows.size(); i += 2)
+        c.append({columnsAndRows[i], columnsAndRows[i + 1]});
+    return c;
+}
+
+QRect cellRect(const QWidget& w, Cell c) {
+    const tw::Zoom z = tw::zoomOf(&w);
+    return QRect(z.offset + QPoint(tw::toPx(&w, 280 * c.column), tw::toPx(&w, 280 * c.row)),
+                 QSize(tw::toPx(&w, 280), tw::toPx(&w, 280)));
+}
+
 int ink(const QImage& img, const QRect& r) {
-    const QRgb blue = shell::qbColor(1).rgb();
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            n += (img.pixel(x, y) == blue);
+            n += img.pixel(x, y) == kNavy;
     return n;
 }
 
-void pressKey(Form4& f, Qt::Key key) {
-    QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target ? target : &f, key);
+// Cells of the game that show nothing, plus pixels drawn outside them.
+int fieldFaults(NumberCatchWindow& w) {
+    const QImage img = w.grab().toImage();
+    QList<Cell> shown{w.game().cross()};
+    for (const NumberCatchGame::Digit& d : w.game().digitsLeft())
+        shown.append(d.cell);
+    QRegion drawn;
+    int faults = 0;
+    for (Cell c : shown) {
+        faults += ink(img, cellRect(w, c)) == 0;
+        drawn += cellRect(w, c);
+    }
+    int stray = ink(img, img.rect());
+    for (const QRect& r : drawn)
+        stray -= ink(img, r);
+    return faults + stray;
 }
 
-struct Game {
+struct Play {
     ScriptedRuntime rt;
     ExerciseStub ex;
-    Form4 f;
-    Game() {
-        f.exerciseWindow = [this]() -> shell::Form* { return &ex; };
-        startGame(f, ex);
+    NumberCatchWindow w;
+    Play() { w.open(ex); }
+    void key(Qt::Key k) {
+        QWidget* f = w.focusWidget();
+        QTest::keyClick(f ? f : &w, k);
     }
 };
 
@@ -59,376 +93,252 @@ struct Game {
 class NumberCatchTest : public QObject {
     Q_OBJECT
   private slots:
-    void moveAgainstBorderStaysAndChecks_data() {
-        QTest::addColumn<int>("picture");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
-        QTest::newRow("left at column 1") << 1 << int(Qt::Key_Left) << 1 << 9;
-        QTest::newRow("up at row 3") << 2 << int(Qt::Key_Up) << 10 << 3;
-        QTest::newRow("down at row 16") << 3 << int(Qt::Key_Down) << 10 << 16;
-        QTest::newRow("right at column 24") << 4 << int(Qt::Key_Right) << 24 << 9;
+    void crossStopsAtTheEdges_data() {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QList<int>>("cross");
+        QTest::newRow("left, one more than there is room") << QString(14, 'L') << QList{1, 9};
+        QTest::newRow("right") << QString(11, 'R') << QList{24, 9};
+        QTest::newRow("up") << QString(7, 'U') << QList{14, 3};
+        QTest::newRow("down") << QString(8, 'D') << QList{14, 16};
+        QTest::newRow("there and back") << QStringLiteral("LLUURD") << QList{13, 8};
+    }
+    void crossStopsAtTheEdges() {
+        QFETCH(QString, moves);
+        QFETCH(QList<int>, cross);
+        NumberCatchGame g;
+        steer(g, moves);
+        QCOMPARE(g.cross(), cells(cross).first());
     }
 
-    void moveAgainstBorderStaysAndChecks() {
-        QFETCH(int, picture);
-        QFETCH(int, key);
-        QFETCH(int, x);
-        QFETCH(int, y);
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        m.CrossX = qint16(x);
-        m.CrossY = qint16(y);
-        // The next digit waits on the border cell: only the catch check can take it.
-        m.DigitX[1] = qint16(x);
-        m.DigitY[1] = qint16(y);
-        shell::VbPicture* pics[] = {g.f.Bild1, g.f.Bild2, g.f.Bild3, g.f.Bild4};
-        QTest::mouseClick(pics[picture - 1], Qt::LeftButton);
-        QCOMPARE(m.CrossX, qint16(x));
-        QCOMPARE(m.CrossY, qint16(y));
-        QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("1"));
-        QVERIFY(ink(g.f.surface(), cell(x, y)) > 0);
-
-        // The arrow key does the same.
-        m.DigitX[1] = qint16(x);
-        m.DigitY[1] = qint16(y);
-        pressKey(g.f, Qt::Key(key));
-        QCOMPARE(m.CrossX, qint16(x));
-        QCOMPARE(m.CrossY, qint16(y));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("2"));
+    void digitsAreCaughtInOrder_data() {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<int>("left");
+        QTest::newRow("over the 5 before the 0") << QString(5, 'L') << 10;
+        QTest::newRow("the 0") << diagonal(1) << 9;
+        QTest::newRow("the 0 and the 1") << diagonal(2) << 8;
+        QTest::newRow("all ten") << diagonal(10) << 0;
+    }
+    void digitsAreCaughtInOrder() {
+        QFETCH(QString, moves);
+        QFETCH(int, left);
+        NumberCatchGame g;
+        steer(g, moves);
+        QCOMPARE(int(g.digitsLeft().size()), left);
+        for (int i = 0; i < left; ++i)
+            QCOMPARE(g.digitsLeft()[i].value, 10 - left + i);
+        QCOMPARE(g.finished(), left == 0);
     }
 
-    void onlyTheNextDigitIsCaught() {
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        // "3" sits on (7, 7) of the diagonal.
-        m.CrossX = 8;
-        m.CrossY = 7;
-        QTest::mouseClick(g.f.Bild1, Qt::LeftButton);
-        QCOMPARE(m.DigitsLeft, QStringLiteral("0123456789"));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("0"));
+    // With the 8 and the 9 left, the cross on the 7's cell (11, 11).
+    void jumpTakesTheDrawsInOrder_data() {
+        QTest::addColumn<QList<int>>("draws"); // column, row, ...
+        QTest::addColumn<QList<int>>("placed");
+        QTest::addColumn<int>("leftAfterTheCheck");
+        QTest::newRow("corners") << QList{1, 3, 24, 16} << QList{1, 3, 24, 16} << 2;
+        QTest::newRow("a shared column is drawn again")
+            << QList{5, 5, 5, 8, 10, 10} << QList{5, 5, 10, 10} << 2;
+        QTest::newRow("a shared row is drawn again")
+            << QList{5, 5, 9, 5, 10, 10} << QList{5, 5, 10, 10} << 2;
+        QTest::newRow("onto the cross") << QList{11, 11, 3, 4} << QList{11, 11, 3, 4} << 1;
+    }
+    void jumpTakesTheDrawsInOrder() {
+        QFETCH(QList<int>, draws);
+        QFETCH(QList<int>, placed);
+        QFETCH(int, leftAfterTheCheck);
+        NumberCatchGame g;
+        steer(g, diagonal(8));
+        QList<double> numbers;
+        for (int i = 0; i < draws.size(); ++i)
+            numbers << (i % 2 ? ScriptedRuntime::draw(draws[i], 3, 14)
+                              : ScriptedRuntime::draw(draws[i], 1, 24));
+        g.jump([&] { return numbers.isEmpty() ? 0.999 : numbers.takeFirst(); });
+        QVERIFY(numbers.isEmpty());
+        QCOMPARE(g.digitsLeft()[0].cell, cells(placed)[0]);
+        QCOMPARE(g.digitsLeft()[1].cell, cells(placed)[1]);
+        g.catchNext();
+        QCOMPARE(int(g.digitsLeft().size()), leftAfterTheCheck);
+    }
 
-        m.CrossX = 5;
-        m.CrossY = 4;
-        QTest::mouseClick(g.f.Bild1, Qt::LeftButton);
-        QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("1"));
-        QCOMPARE(m.DigitX[1], qint16(5));
-        QCOMPARE(m.DigitY[9], qint16(13));
+    void jumpsKeepRowsAndColumnsApart() {
+        std::mt19937 gen(7);
+        std::uniform_real_distribution<double> rnd(0, 1);
+        NumberCatchGame g;
+        for (int jump = 0; jump < 300; ++jump) {
+            g.jump([&] { return rnd(gen); });
+            const auto& d = g.digitsLeft();
+            for (size_t i = 0; i < d.size(); ++i) {
+                QVERIFY(d[i].cell.column >= 1 && d[i].cell.column <= 24);
+                QVERIFY(d[i].cell.row >= 3 && d[i].cell.row <= 16);
+                for (size_t j = 0; j < i; ++j)
+                    QVERIFY(d[i].cell.column != d[j].cell.column && d[i].cell.row != d[j].cell.row);
+            }
+        }
+    }
+
+    void endQuestionHoldsTheClock_data() {
+        QTest::addColumn<bool>("byEsc");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("ENDE, No") << false << int(widgets::AnswerNo);
+        QTest::newRow("Esc, No") << true << int(widgets::AnswerNo);
+        QTest::newRow("ENDE, Yes") << false << int(widgets::AnswerYes);
+        QTest::newRow("Esc, Yes") << true << int(widgets::AnswerYes);
+    }
+    void endQuestionHoldsTheClock() {
+        QFETCH(bool, byEsc);
+        QFETCH(int, answer);
+        Play p;
+        QVERIFY(p.w.jumpTimer->isActive());
+        QCOMPARE(p.w.jumpTimer->interval(), 7000);
+        bool tickingInBox = true;
+        p.rt.onBox = [&](const ScriptedRuntime::Box&) { tickingInBox = p.w.jumpTimer->isActive(); };
+        p.rt.answer(answer);
+        if (byEsc)
+            p.key(Qt::Key_Escape);
+        else
+            QTest::mouseClick(p.w.endButton, Qt::LeftButton);
+        QCOMPARE(p.rt.takeBoxes(), QList{kQuit});
+        QVERIFY(!tickingInBox);
+        const bool ended = answer == widgets::AnswerYes;
+        QCOMPARE(p.w.isVisible(), !ended);
+        QCOMPARE(p.ex.isVisible(), ended);
+        QCOMPARE(p.ex.activations, ended ? 1 : 0);
+        QCOMPARE(p.w.jumpTimer->isActive(), !ended);
     }
 
     void lastDigitEndsTheGameOnce() {
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        m.DigitsLeft = QStringLiteral("9");
-        m.DigitX[1] = 13;
-        m.DigitY[1] = 9;
-        g.f.Zeit1->setInterval(10);
-        bool tickingDuringBox = true;
-        int opened = 0;
-        g.rt.onBox = [&](const ScriptedRuntime::Box&) {
-            if (++opened > 1) return;
-            tickingDuringBox = g.f.Zeit1->isActive();
-            // Ticks that fall due while the box is open must not finish again.
-            g.f.Zeit1_Timer();
-            QTest::qWait(80);
+        Play p;
+        int boxes = 0;
+        bool tickingInBox = true;
+        p.rt.onBox = [&](const ScriptedRuntime::Box&) {
+            if (++boxes > 1) return;
+            tickingInBox = p.w.jumpTimer->isActive();
+            // A tick due and a key pressed while the box is open.
+            p.w.jump();
+            p.key(Qt::Key_Left);
         };
-        g.rt.answer(shell::AnswerOk);
-        QTest::mouseClick(g.f.Bild1, Qt::LeftButton);
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kEnd});
-        QVERIFY(!tickingDuringBox);
-        QCOMPARE(g.f.Bezeichnung3->caption(), QString());
-        QVERIFY(!g.f.Zeit1->isActive());
-        QCOMPARE(g.f.Zeit1->interval(), 1000);
-        QVERIFY(g.f.isHidden());
-        QVERIFY(g.ex.isVisible());
-        QCOMPARE(g.ex.activations, 1);
+        p.rt.answer(widgets::AnswerOk);
+        const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_Right};
+        for (QChar c : diagonal(10))
+            p.key(keys[QStringLiteral("LUDR").indexOf(c)]);
+        QCOMPARE(p.rt.takeBoxes(), QList{kEnd});
+        QVERIFY(!tickingInBox);
+        QCOMPARE(p.w.nextDigitLabel->text(), QString());
+        QVERIFY(p.w.isHidden());
+        QCOMPARE(p.ex.activations, 1);
 
-        // The next game shows nothing until its first move.
-        g.rt.onBox = nullptr;
-        startGame(g.f, g.ex);
-        QCOMPARE(g.f.Bezeichnung3->caption(), QString());
-        QTest::mouseClick(g.f.Bild4, Qt::LeftButton);
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("0"));
+        // A new game on a clear field; the label follows from the first move.
+        p.w.open(p.ex);
+        QCOMPARE(ink(p.w.grab().toImage(), p.w.rect()), 0);
+        QCOMPARE(p.w.nextDigitLabel->text(), QString());
+        p.key(Qt::Key_Right);
+        QCOMPARE(p.w.nextDigitLabel->text(), QStringLiteral("0"));
+        QCOMPARE(p.w.game().cross(), (Cell{15, 9}));
     }
 
-    void quitQuestion_data() {
-        QTest::addColumn<bool>("byEsc");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("ENDE, No keeps playing") << false << int(shell::AnswerNo);
-        QTest::newRow("Esc, No keeps playing") << true << int(shell::AnswerNo);
-        QTest::newRow("ENDE, Yes ends") << false << int(shell::AnswerYes);
-        QTest::newRow("Esc, Yes ends") << true << int(shell::AnswerYes);
+    // What the field shows: each digit left and the cross at their cells, no
+    // trace of what was erased, at 100 % and when the window has grown.
+    void fieldShowsTheGameOnly() {
+        Play p;
+        p.w.jumpTimer->stop();
+        QCOMPARE(ink(p.w.grab().toImage(), p.w.rect()), 0);
+        // Drawn from what was kept, then, once the drawing is flushed, on the
+        // window's image; at 200 % first from what was kept again.
+        for (bool grow : {false, false, true, false}) {
+            if (grow) p.w.resize(p.w.minimumSize() * 2 + QSize(100, 0));
+            p.w.jump();
+            p.key(grow ? Qt::Key_Up : Qt::Key_Down);
+            QCOMPARE(fieldFaults(p.w), 0);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(p.w.zoom(), 2.0);
     }
 
-    void quitQuestion() {
-        QFETCH(bool, byEsc);
-        QFETCH(int, answer);
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        m.CrossX = 5;
-        m.CrossY = 4;
-        QTest::mouseClick(g.f.Bild1, Qt::LeftButton); // catches "0"
-        bool tickingDuringBox = true;
-        g.rt.onBox = [&](const ScriptedRuntime::Box&) { tickingDuringBox = g.f.Zeit1->isActive(); };
-        g.rt.answer(answer);
-        if (byEsc)
-            pressKey(g.f, Qt::Key_Escape);
-        else
-            QTest::mouseClick(g.f.Befehl1, Qt::LeftButton);
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
-        QVERIFY(!tickingDuringBox);
-        const bool ended = answer == shell::AnswerYes;
-        QCOMPARE(g.f.isVisible(), !ended);
-        QCOMPARE(g.ex.isVisible(), ended);
-        QCOMPARE(g.f.Zeit1->isActive(), !ended);
-        QCOMPARE(g.f.Zeit1->interval(), ended ? 1000 : 7000);
-        QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("1"));
+    // Grown after a jump, the field looks as when the same jump comes at 200 %.
+    void grownFieldLooksAsDrawnAtThatSize() {
+        QImage grown[2];
+        for (bool growFirst : {false, true}) {
+            Play p;
+            p.w.jumpTimer->stop();
+            if (growFirst) p.w.resize(p.w.minimumSize() * 2);
+            p.w.jump();
+            QCoreApplication::processEvents();
+            const int crossAt100 = ink(p.w.grab().toImage(), cellRect(p.w, p.w.game().cross()));
+            p.w.resize(p.w.minimumSize() * 2);
+            grown[growFirst] = p.w.grab(p.w.field->geometry()).toImage();
+            // The cross grows with the window.
+            if (!growFirst)
+                QVERIFY(ink(p.w.grab().toImage(), cellRect(p.w, p.w.game().cross())) >
+                        3 * crossAt100);
+        }
+        QCOMPARE(grown[0], grown[1]);
     }
 
-    void jumpsUseDistinctRowsAndColumns() {
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        for (int tick = 0; tick < 40; ++tick) {
-            g.f.Zeit1_Timer();
-            const int n = int(m.DigitsLeft.size());
-            for (int i = 1; i <= n; ++i) {
-                QVERIFY(m.DigitX[i] >= 1 && m.DigitX[i] <= 24);
-                QVERIFY(m.DigitY[i] >= 3 && m.DigitY[i] <= 16);
-                QVERIFY(ink(g.f.surface(), cell(m.DigitX[i], m.DigitY[i])) > 0);
-                for (int j = 1; j < i; ++j) {
-                    QVERIFY2(m.DigitX[i] != m.DigitX[j], qPrintable(QString::number(tick)));
-                    QVERIFY2(m.DigitY[i] != m.DigitY[j], qPrintable(QString::number(tick)));
-                }
-            }
-            if (n == 0) break;
+    void keysSteerAndTheSpeedBarIgnoresThem_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<int>>("cross");
+        QTest::newRow("Left") << int(Qt::Key_Left) << QList{13, 9};
+        QTest::newRow("Right") << int(Qt::Key_Right) << QList{15, 9};
+        QTest::newRow("Up") << int(Qt::Key_Up) << QList{14, 8};
+        QTest::newRow("Down") << int(Qt::Key_Down) << QList{14, 10};
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << QList{14, 9};
+        QTest::newRow("End") << int(Qt::Key_End) << QList{14, 9};
+    }
+    void keysSteerAndTheSpeedBarIgnoresThem() {
+        QFETCH(int, key);
+        QFETCH(QList<int>, cross);
+        Play p;
+        p.w.speedBar->setFocus();
+        QTest::keyClick(p.w.speedBar, Qt::Key(key));
+        QCOMPARE(p.w.game().cross(), cells(cross).first());
+        QCOMPARE(p.w.speedBar->value(), 7);
+        QCOMPARE(p.w.jumpTimer->interval(), 7000);
+        QCOMPARE(p.w.focusWidget(), p.w.speedBar);
+    }
+
+    void tabOrder() {
+        Play p;
+        QVERIFY(QTest::qWaitForWindowActive(&p.w));
+        p.w.endButton->setFocus();
+        for (QWidget* next : std::initializer_list<QWidget*>{
+                 p.w.leftArrow, p.w.upArrow, p.w.downArrow, p.w.rightArrow, p.w.speedBar}) {
+            p.key(Qt::Key_Tab);
+            QCOMPARE(p.w.focusWidget(), next);
         }
     }
 
-    void clashingDigitIsDrawnAgain_data() {
-        QTest::addColumn<int>("clashX");
-        QTest::addColumn<int>("clashY");
-        QTest::newRow("same column") << 5 << 8;
-        QTest::newRow("same row") << 9 << 5;
+    void quickClicksEachCount_data() {
+        QTest::addColumn<bool>("onSpeedBar");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("pace");
+        QTest::newRow("left arrow") << false << 12 << 7;
+        QTest::newRow("speed bar, slower") << true << 14 << 9;
+    }
+    void quickClicksEachCount() {
+        QFETCH(bool, onSpeedBar);
+        QFETCH(int, column);
+        QFETCH(int, pace);
+        Play p;
+        QVERIFY(QTest::qWaitForWindowExposed(&p.w));
+        QWidget* target = onSpeedBar ? static_cast<QWidget*>(p.w.speedBar) : p.w.leftArrow;
+        const QPoint at = onSpeedBar ? QPoint(target->width() - 4, target->height() / 2)
+                                     : target->rect().center();
+        QTest::mouseDClick(p.w.windowHandle(), Qt::LeftButton, {}, target->mapTo(&p.w, at));
+        QCOMPARE(p.w.game().cross().column, column);
+        QCOMPARE(p.w.speedBar->value(), pace);
+        QCOMPARE(p.w.jumpTimer->interval(), pace * 1000);
+        QCOMPARE(p.w.focusWidget(), p.w.leftArrow);
+        // The next game keeps the pace.
+        p.rt.answer(widgets::AnswerYes);
+        p.w.askToEnd();
+        p.w.open(p.ex);
+        QCOMPARE(p.w.jumpTimer->interval(), pace * 1000);
     }
 
-    void clashingDigitIsDrawnAgain() {
-        QFETCH(int, clashX);
-        QFETCH(int, clashY);
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        using R = ScriptedRuntime;
-        g.rt.forceRnd({R::draw(5, 1, 24), R::draw(5, 3, 14), R::draw(clashX, 1, 24),
-                       R::draw(clashY, 3, 14), R::draw(10, 1, 24), R::draw(10, 3, 14)});
-        g.f.Zeit1_Timer();
-        QCOMPARE(m.DigitX[1], qint16(5));
-        QCOMPARE(m.DigitY[1], qint16(5));
-        QCOMPARE(m.DigitX[2], qint16(10));
-        QCOMPARE(m.DigitY[2], qint16(10));
-    }
-
-    void jumpOntoTheCrossCatches() {
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        g.rt.forceRnd({ScriptedRuntime::draw(14, 1, 24), ScriptedRuntime::draw(9, 3, 14)});
-        g.f.Zeit1_Timer();
-        QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
-        QCOMPARE(g.f.Bezeichnung3->caption(), QStringLiteral("1"));
-        QCOMPARE(m.CrossX, qint16(14));
-        QVERIFY(ink(g.f.surface(), cell(14, 9)) > 0);
-    }
-
-    void invisibleZeroCaughtBeforeFirstTick() {
-        Game g;
-        games::Modul1& m = g.f.MODUL1;
-        QCOMPARE(ink(g.f.surface(), g.f.rect()), 0);
-        for (int i = 0; i < 10; ++i)
-            QTest::mouseClick(g.f.Bild1, Qt::LeftButton);
-        for (int i = 0; i < 4; ++i)
-            QTest::mouseClick(g.f.Bild2, Qt::LeftButton);
-        QCOMPARE(ink(g.f.surface(), cell(5, 5)), 0); // still undrawn
-        QCOMPARE(m.DigitsLeft, QStringLiteral("0123456789"));
-        QTest::mouseClick(g.f.Bild2, Qt::LeftButton);
-        QCOMPARE(m.CrossX, qint16(4));
-        QCOMPARE(m.CrossY, qint16(4));
-        QCOMPARE(m.DigitsLeft, QStringLiteral("123456789"));
-        for (int i = 5; i <= 13; ++i)
-            QVERIFY(ink(g.f.surface(), cell(i, i)) > 0);
-        QVERIFY(ink(g.f.surface(), cell(4, 4)) > 0);
-    }
-
-    void firstJumpComesOneIntervalAfterStart() {
-        Game g;
-        QVERIFY(g.f.Zeit1->isActive());
-        QCOMPARE(g.f.Zeit1->interval(), 7000);
-        QVERIFY(g.f.Zeit1->remainingTime() > 6500);
-
-        // The same with a real clock and a short interval.
-        QElapsedTimer clock;
-        qint64 firstTick = -1;
-        connect(g.f.Zeit1, &QTimer::timeout, this, [&] {
-            if (firstTick < 0) firstTick = clock.elapsed();
-        });
-        g.f.Zeit1->setInterval(300);
-        clock.start();
-        QTest::qWait(150);
-        QCOMPARE(ink(g.f.surface(), g.f.rect()), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(firstTick >= 0, 3000);
-        QVERIFY2(firstTick >= 280, qPrintable(QString::number(firstTick)));
-        QVERIFY(ink(g.f.surface(), g.f.rect()) > 0);
-    }
-
-    void speedAppliesNowAndInTheNextGame() {
-        Game g;
-        QStyleOptionSlider opt;
-        opt.initFrom(g.f.HBildlauf1);
-        opt.orientation = Qt::Horizontal;
-        opt.minimum = 1;
-        opt.maximum = 10;
-        opt.sliderPosition = opt.sliderValue = g.f.HBildlauf1->value();
-        const QRect slower = g.f.HBildlauf1->style()->subControlRect(
-            QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarAddLine, g.f.HBildlauf1);
-        QTest::mouseClick(g.f.HBildlauf1, Qt::LeftButton, {}, slower.center());
-        QCOMPARE(g.f.HBildlauf1->value(), 8);
-        QCOMPARE(g.f.Zeit1->interval(), 8000);
-        QVERIFY(g.f.Zeit1->isActive());
-        QCOMPARE(g.f.focusWidget(), g.f.Bild1);
-
-        // Dragging the thumb changes the pace while it moves.
-        g.f.HBildlauf1->setSliderDown(true);
-        g.f.HBildlauf1->setSliderPosition(2);
-        QCOMPARE(g.f.Zeit1->interval(), 2000);
-        g.f.HBildlauf1->setSliderDown(false);
-
-        g.rt.answer(shell::AnswerYes);
-        g.f.Befehl1_Click();
-        QCOMPARE(g.f.Zeit1->interval(), 1000);
-        startGame(g.f, g.ex);
-        QCOMPARE(g.f.HBildlauf1->value(), 2);
-        QCOMPARE(g.f.Zeit1->interval(), 2000);
-    }
-
-    void surfaceKeepsDrawingAndErasesClean() {
-        Game g;
-        const QRect field = tw::rect(g.f.Figur2);
-        const QRect fieldPx(tw::toPx(field.x()) + 2, tw::toPx(field.y()) + 2,
-                            tw::toPx(field.width()) - 4, tw::toPx(field.height()) - 4);
-        const QImage clean = g.f.grab().toImage();
-        g.f.setCurrentX(14 * 6);
-        g.f.setCurrentY(14 * 6);
-        g.f.Print(QStringLiteral("8"));
-        g.f.hide();
-        g.f.show();
-        g.f.repaint();
-        const QImage drawn = g.f.grab().toImage();
-        QVERIFY(ink(drawn, cell(6, 6)) > 0);
-
-        // A caught digit vanishes under the cross: the cell looks like a plain cross.
-        g.f.setCurrentX(14 * 6);
-        g.f.setCurrentY(14 * 6);
-        g.f.Print(QStringLiteral("+"));
-        g.f.setCurrentX(14 * 8);
-        g.f.setCurrentY(14 * 8);
-        g.f.Print(QStringLiteral("+"));
-        const QImage crosses = g.f.grab().toImage();
-        QCOMPARE(crosses.copy(cell(6, 6)), crosses.copy(cell(8, 8)));
-
-        g.f.setForeColor(g.f.Figur1->fillColor());
-        for (int c : {6, 8}) {
-            g.f.setCurrentX(14 * c);
-            g.f.setCurrentY(14 * c);
-            g.f.Print(QStringLiteral("+"));
-        }
-        QCOMPARE(g.f.grab().toImage().copy(fieldPx), clean.copy(fieldPx));
-    }
-
-    void closeBoxIsRefused() {
-        Game g;
-        QVERIFY(!g.f.close());
-        QVERIFY(g.f.isVisible());
-        QVERIFY(!(g.f.windowFlags() & Qt::WindowCloseButtonHint));
-    }
-
-    // The field keeps what was printed when the window grows, drawn anew at
-    // the new size exactly as a game played at that size draws it, and an
-    // erase there still leaves no trace.
-    void fieldKeepsItsPrintsWhenTheWindowGrows() {
-        const auto grow = [](Form4& f) {
-            f.resize(f.minimumSize().width() * 2 + 100, f.minimumSize().height() * 2);
-            QCOMPARE(f.zoom(), 2.0);
-        };
-        QImage grown, native;
-        {
-            Game g;
-            g.f.Zeit1_Timer(); // the digits jump onto the field
-            QVERIFY(ink(g.f.surface(), g.f.rect()) > 0);
-            grow(g.f);
-            grown = g.f.surface().copy();
-            const games::Modul1& m = g.f.MODUL1;
-            const tw::Zoom z = tw::zoomOf(&g.f);
-            QCOMPARE(z.offset, QPoint(50, 0));
-            const auto scaledCell = [&](int x, int y) {
-                return QRect(z.offset + QPoint(tw::toPx(&g.f, 280 * x), tw::toPx(&g.f, 280 * y)),
-                             QSize(tw::toPx(&g.f, 280), tw::toPx(&g.f, 280)));
-            };
-            QRegion cells = scaledCell(m.CrossX, m.CrossY);
-            QVERIFY(ink(grown, scaledCell(m.CrossX, m.CrossY)) > 0);
-            for (int i = 1; i <= m.DigitsLeft.size(); ++i) {
-                QVERIFY(ink(grown, scaledCell(m.DigitX[i], m.DigitY[i])) > 0);
-                cells += scaledCell(m.DigitX[i], m.DigitY[i]);
-            }
-            int stray = ink(grown, grown.rect());
-            for (const QRect& r : cells)
-                stray -= ink(grown, r);
-            QCOMPARE(stray, 0);
-
-            g.f.EraseDigits();
-            g.f.EraseCross();
-            const QImage erased = g.f.surface();
-            const QRgb back = shell::bgr(0xFFC0C0).rgb();
-            int left = 0;
-            for (int y = 0; y < erased.height(); ++y)
-                for (int x = 0; x < erased.width(); ++x)
-                    left += erased.pixel(x, y) != back;
-            QCOMPARE(left, 0);
-        }
-        {
-            Game g;
-            grow(g.f);
-            g.f.Zeit1_Timer();
-            native = g.f.surface().copy();
-        }
-        QCOMPARE(grown, native);
-    }
-
-    // Keys as the platform delivers them to the window: the arrows and Esc do
-    // what the game says and reach no control (the focus stays on "ENDE", the
-    // speed bar keeps its value).
-    void arrowKeysOnlySteer() {
-        Game g;
-        QVERIFY(QTest::qWaitForWindowActive(&g.f));
-        g.f.Befehl1->setFocus();
-        games::Modul1& m = g.f.MODUL1;
-        QWindow* win = g.f.windowHandle();
-        for (Qt::Key k :
-             {Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
-            QTest::keyClick(win, k);
-        QCOMPARE(m.CrossX, qint16(13));
-        QCOMPARE(m.CrossY, qint16(10));
-        QCOMPARE(QApplication::focusWidget(), g.f.Befehl1);
-        QCOMPARE(g.f.HBildlauf1->value(), 7);
-        QCOMPARE(g.f.Zeit1->interval(), 7000);
-        // Even with the speed bar in focus, the arrows only steer.
-        g.f.HBildlauf1->setFocus();
-        QTest::keyClick(win, Qt::Key_Left);
-        QCOMPARE(m.CrossX, qint16(12));
-        QCOMPARE(g.f.HBildlauf1->value(), 7);
-        g.rt.answer(shell::AnswerNo);
-        QTest::keyClick(win, Qt::Key_Escape);
-        QCOMPARE(g.rt.takeBoxes(), QList<ScriptedRuntime::Box>{kQuit});
-        QVERIFY(g.f.isVisible());
+    void noCloseBox() {
+        Play p;
+        QVERIFY(!p.w.close());
+        QVERIFY(p.w.isVisible());
+        QVERIFY(!(p.w.windowFlags() & Qt::WindowCloseButtonHint));
     }
 };
 

@@ -23,8 +23,8 @@ int distance(QRgb a, QRgb b) {
            std::abs(qBlue(a) - qBlue(b));
 }
 
-QRgb rgbOf(quint32 bgrValue) {
-    return shell::bgr(bgrValue).rgb();
+QRgb rgbOf(quint32 colour) {
+    return qRgb(int(colour >> 16) & 0xFF, int(colour >> 8) & 0xFF, int(colour) & 0xFF);
 }
 
 QString name(const QWidget* w) {
@@ -115,8 +115,8 @@ QString hex(quint32 v) {
         .replace(QLatin1String("0X"), QLatin1String("0x"));
 }
 
-quint32 bgrAt(const QImage& image, QPoint p) {
-    return shell::toBgr(QColor(image.pixel(p)));
+quint32 colourAt(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
 }
 
 QStringList wrongColours(const QImage& image, const QWidget* window, const QList<Spot>& spots) {
@@ -130,12 +130,12 @@ QStringList wrongColours(const QImage& image, const QWidget* window, const QList
                           .arg(p.y());
             continue;
         }
-        if (distance(image.pixel(p), rgbOf(s.bgr)) > 6)
+        if (distance(image.pixel(p), rgbOf(s.colour)) > 6)
             faults << QStringLiteral("%1: colour at (%2, %3) is %4, expected %5")
                           .arg(s.what)
                           .arg(p.x())
                           .arg(p.y())
-                          .arg(hex(bgrAt(image, p)), hex(s.bgr));
+                          .arg(hex(colourAt(image, p)), hex(s.colour));
     }
     return faults;
 }
@@ -196,7 +196,7 @@ QStringList windowFaults(const QImage& image, const QWidget* window, QSize clien
                       .arg(hex(back))
                       .arg(first.x())
                       .arg(first.y())
-                      .arg(hex(bgrAt(image, first)));
+                      .arg(hex(colourAt(image, first)));
     return faults;
 }
 
@@ -260,7 +260,7 @@ quint32 inkColour(const QImage& image, const QRect& area, quint32 back) {
     for (int y = a.top(); y <= a.bottom(); ++y)
         for (int x = a.left(); x <= a.right(); ++x)
             if (distance(image.pixel(x, y), b) > distance(best, b)) best = image.pixel(x, y);
-    return shell::toBgr(QColor(best));
+    return best & 0xFFFFFF;
 }
 
 QStringList textFaults(const QImage& image, const QWidget* label, quint32 back, quint32 fore,

@@ -20,14 +20,15 @@ QImage grabWindow(QWidget* window, const QString& name);
 // mapping: times its zoom, shifted by the offset that centres the content.
 QPoint px(const QWidget* window, int x, int y);
 QRect pxRect(const QWidget* window, int left, int top, int width, int height);
-QString hex(quint32 bgrValue);
-quint32 bgrAt(const QImage& image, QPoint p);
+// Colours are 0xRRGGBB.
+QString hex(quint32 colour);
+quint32 colourAt(const QImage& image, QPoint p);
 
 // A point of the window (twips, window coordinates) and its colour there.
 struct Spot {
     QString what;
     int x, y;
-    quint32 bgr;
+    quint32 colour;
 };
 QStringList wrongColours(const QImage& image, const QWidget* window, const QList<Spot>& spots);
 

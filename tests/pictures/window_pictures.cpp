@@ -12,65 +12,93 @@
 
 #include "exercise_driver.h"
 #include "info_window.h"
-#include "memory.h"
-#include "number_catch.h"
-#include "number_catch_state.h"
+#include "memory_window.h"
+#include "number_catch_window.h"
 #include "picture_checks.h"
 #include "practice_report_window.h"
 
 using namespace drive;
 using namespace pictures;
-using trainer::Form1;
 
 namespace {
 
 constexpr quint32 kBlack = 0x000000, kWhite = 0xFFFFFF;
-constexpr quint32 kLight = 0xFFC0C0, kDark = 0xFF8080;
-constexpr quint32 kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x008000, kYellow = 0x00FFFF;
-constexpr quint32 kNavy = 0x800000;
+constexpr quint32 kLight = 0xC0C0FF, kDark = 0x8080FF;
+constexpr quint32 kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x008000, kYellow = 0xFFFF00;
+constexpr quint32 kNavy = 0x000080;
 // The divisor takes the colour of the step being worked on.
 constexpr quint32 kStepColour = 0xFFFFFFFF;
 
 // A cell of a layout: where it lies (twips, relative to its container) and
-// its colours.
+// its colours. role is the answer cell's place in the division, or a given cell.
+enum Given { Dividend1 = 100, Dividend2, Dividend3, Dividend4, Divisor, RemainderLetter };
 struct Cell {
     const char* name;
+    int role;
     int left, top;
     quint32 back, fore;
 };
+using R = core::CellRole;
 
 // The normal layout, on the window surface. The divisor's colour follows the
 // step being worked on and is checked separately.
 const Cell kNormalCells[] = {
-    {"Bezeichnung1", 1560, 840, kLight, kBlack},      {"Bezeichnung2", 2160, 840, kLight, kBlack},
-    {"Bezeichnung3", 2760, 840, kLight, kBlack},      {"Bezeichnung4", 3360, 840, kLight, kBlack},
-    {"Bezeichnung5", 4440, 840, kLight, kStepColour}, {"Bezeichnung6", 5760, 840, kDark, kRed},
-    {"Bezeichnung20", 6360, 840, kDark, kBlue},       {"Bezeichnung27", 6960, 840, kDark, kGreen},
-    {"Bezeichnung7", 1560, 1440, kDark, kRed},        {"Bezeichnung8", 2160, 1440, kDark, kRed},
-    {"Bezeichnung9", 2160, 2160, kDark, kBlue},       {"Bezeichnung10", 2760, 2160, kDark, kBlue},
-    {"Bezeichnung11", 2160, 2760, kDark, kBlue},      {"Bezeichnung12", 2760, 2760, kDark, kBlue},
-    {"Bezeichnung13", 2760, 3480, kDark, kGreen},     {"Bezeichnung17", 3360, 3480, kDark, kGreen},
-    {"Bezeichnung18", 2760, 4080, kDark, kGreen},     {"Bezeichnung19", 3360, 4080, kDark, kGreen},
-    {"Bezeichnung28", 3360, 4800, kDark, kYellow},
+    {"dividend 1", Dividend1, 1560, 840, kLight, kBlack},
+    {"dividend 2", Dividend2, 2160, 840, kLight, kBlack},
+    {"dividend 3", Dividend3, 2760, 840, kLight, kBlack},
+    {"dividend 4", Dividend4, 3360, 840, kLight, kBlack},
+    {"divisor", Divisor, 4440, 840, kLight, kStepColour},
+    {"quotient 1", int(R::Quotient1), 5760, 840, kDark, kRed},
+    {"quotient 2", int(R::Quotient2), 6360, 840, kDark, kBlue},
+    {"quotient 3", int(R::Quotient3), 6960, 840, kDark, kGreen},
+    {"product 1 tens", int(R::Product1Tens), 1560, 1440, kDark, kRed},
+    {"product 1 units", int(R::Product1Units), 2160, 1440, kDark, kRed},
+    {"difference 1", int(R::Difference1), 2160, 2160, kDark, kBlue},
+    {"brought down 1", int(R::BroughtDown1), 2760, 2160, kDark, kBlue},
+    {"product 2 tens", int(R::Product2Tens), 2160, 2760, kDark, kBlue},
+    {"product 2 units", int(R::Product2Units), 2760, 2760, kDark, kBlue},
+    {"difference 2", int(R::Difference2), 2760, 3480, kDark, kGreen},
+    {"brought down 2", int(R::BroughtDown2), 3360, 3480, kDark, kGreen},
+    {"product 3 tens", int(R::Product3Tens), 2760, 4080, kDark, kGreen},
+    {"product 3 units", int(R::Product3Units), 3360, 4080, kDark, kGreen},
+    {"final difference", int(R::FinalDifference), 3360, 4800, kDark, kYellow},
 };
 
-// The remainder layout, inside Bild6: the colours are the other way round.
+// The remainder layout, in its box: the colours are the other way round.
 const Cell kRemainderCells[] = {
-    {"luecke1", 120, 120, kDark, kBlack},       {"luecke2", 720, 120, kDark, kBlack},
-    {"luecke3", 1320, 120, kDark, kBlack},      {"luecke4", 1920, 120, kDark, kBlack},
-    {"luecke5", 3000, 120, kDark, kStepColour}, {"luecke6", 4080, 120, kLight, kRed},
-    {"luecke7", 4680, 120, kLight, kBlue},      {"luecke8", 5280, 120, kLight, kGreen},
-    {"luecke9", 5880, 120, kDark, kBlack},      {"luecke10", 6480, 120, kLight, kYellow},
-    {"luecke11", 120, 720, kLight, kRed},       {"luecke12", 720, 720, kLight, kRed},
-    {"luecke13", 720, 1440, kLight, kBlue},     {"luecke14", 1320, 1440, kLight, kBlue},
-    {"luecke15", 720, 2040, kLight, kBlue},     {"luecke16", 1320, 2040, kLight, kBlue},
-    {"luecke17", 1320, 2760, kLight, kGreen},   {"luecke18", 1920, 2760, kLight, kGreen},
-    {"luecke19", 1320, 3360, kLight, kGreen},   {"luecke20", 1920, 3360, kLight, kGreen},
-    {"luecke21", 1920, 4080, kLight, kYellow},
+    {"dividend 1", Dividend1, 120, 120, kDark, kBlack},
+    {"dividend 2", Dividend2, 720, 120, kDark, kBlack},
+    {"dividend 3", Dividend3, 1320, 120, kDark, kBlack},
+    {"dividend 4", Dividend4, 1920, 120, kDark, kBlack},
+    {"divisor", Divisor, 3000, 120, kDark, kStepColour},
+    {"quotient 1", int(R::Quotient1), 4080, 120, kLight, kRed},
+    {"quotient 2", int(R::Quotient2), 4680, 120, kLight, kBlue},
+    {"quotient 3", int(R::Quotient3), 5280, 120, kLight, kGreen},
+    {"R", RemainderLetter, 5880, 120, kDark, kBlack},
+    {"remainder", int(R::Remainder), 6480, 120, kLight, kYellow},
+    {"product 1 tens", int(R::Product1Tens), 120, 720, kLight, kRed},
+    {"product 1 units", int(R::Product1Units), 720, 720, kLight, kRed},
+    {"difference 1", int(R::Difference1), 720, 1440, kLight, kBlue},
+    {"brought down 1", int(R::BroughtDown1), 1320, 1440, kLight, kBlue},
+    {"product 2 tens", int(R::Product2Tens), 720, 2040, kLight, kBlue},
+    {"product 2 units", int(R::Product2Units), 1320, 2040, kLight, kBlue},
+    {"difference 2", int(R::Difference2), 1320, 2760, kLight, kGreen},
+    {"brought down 2", int(R::BroughtDown2), 1920, 2760, kLight, kGreen},
+    {"product 3 tens", int(R::Product3Tens), 1320, 3360, kLight, kGreen},
+    {"product 3 units", int(R::Product3Units), 1920, 3360, kLight, kGreen},
+    {"final difference", int(R::FinalDifference), 1920, 4080, kLight, kYellow},
 };
 
-// Bild6 stands over the work-area frame when the remainder layout is in front.
-constexpr int kBild6Left = 960, kBild6Top = 720;
+// The box of the remainder layout stands over the work-area frame when it is in front.
+constexpr int kRemainderBoxLeft = 960, kRemainderBoxTop = 720;
+
+QLabel* cellWidget(ExerciseWindow& f, core::Mode mode, const Cell& c) {
+    DivisionLayout& layout = f.layout(mode);
+    if (c.role >= Dividend1 && c.role <= Dividend4) return layout.dividendCells()[c.role - Dividend1];
+    if (c.role == Divisor) return layout.divisorCell();
+    if (c.role == RemainderLetter) return f.remainderBox->findChild<QLabel*>("remainderRemainderLetter");
+    return cellOf(f, mode, core::CellRole(c.role));
+}
 
 QString joined(const QStringList& faults) {
     return QStringLiteral("\n  ") + faults.join(QStringLiteral("\n  "));
@@ -90,7 +118,7 @@ void zoomData() {
     QTest::newRow("200 %") << 2.0;
 }
 
-void growTo(shell::Form& w, double z) {
+void growTo(widgets::Form& w, double z) {
     if (z == 1.0) return;
     const QSize design = w.minimumSize();
     w.resize(qRound(design.width() * z) + 240, qRound(design.height() * z));
@@ -104,22 +132,22 @@ QString pictureName(const QString& name, double z) {
 // Everything a person would check on the exercise window as it is now: the
 // window, the controls around the layouts, the layout in front with its
 // colours, and each digit in it.
-QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour, double z) {
+QStringList exerciseFaults(ExerciseWindow& f, const QImage& img, quint32 divisorColour, double z) {
     QStringList faults = windowFaults(img, &f, QSize(9060, 6645), z, kLight);
 
     QList<Place> places = {
-        {f.Befehl1, 960, 120, 1335, 495},        {f.Befehl15, 2400, 120, 1335, 495},
-        {f.Befehl21, 3840, 120, 1335, 495},      {f.Befehl20, 5280, 120, 1335, 495},
-        {f.Befehl14, 6720, 120, 1335, 495},      {f.Figur6, 960, 720, 7095, 4695},
-        {f.Bezeichnung26, 960, 6120, 7095, 375}, {f.Bezeichnung14, 960, 6120, 7095, 375},
-        {f.Figur2, 120, 120, 735, 6375},         {f.Bezeichnung24, 240, 2115, 495, 255},
-        {f.Bezeichnung25, 240, 3600, 495, 255},  {f.Bild4, 240, 2400, 495, 495},
-        {f.Bezeichnung22, 300, 2520, 375, 255},  {f.Bild5, 240, 3120, 495, 495},
-        {f.Bezeichnung23, 300, 3240, 375, 255},  {f.Figur1, 8160, 120, 735, 6375},
-        {f.Bild2, 8280, 240, 495, 495},
+        {f.endButton, 960, 120, 1335, 495},        {f.helpButton, 2400, 120, 1335, 495},
+        {f.normalButton, 3840, 120, 1335, 495},      {f.remainderButton, 5280, 120, 1335, 495},
+        {f.sheetButton, 6720, 120, 1335, 495},      {f.workFrame, 960, 720, 7095, 4695},
+        {f.numberCatchPrompt, 960, 6120, 7095, 375}, {f.memoryPrompt, 960, 6120, 7095, 375},
+        {f.counters().column, 120, 120, 735, 6375},         {f.counters().rightLetter, 240, 2115, 495, 255},
+        {f.counters().wrongLetter, 240, 3600, 495, 255},  {f.counters().pointsBox, 240, 2400, 495, 495},
+        {f.counters().pointsCounter, 300, 2520, 375, 255},  {f.counters().errorsBox, 240, 3120, 495, 495},
+        {f.counters().errorsCounter, 300, 3240, 375, 255},  {f.ladderColumn, 8160, 120, 735, 6375},
+        {f.ladderGoal, 8280, 240, 495, 495},
     };
     for (int d = 0; d < 10; ++d)
-        places.append({f.DigitKey[d], 960 + 720 * d, 5520, 615, 495});
+        places.append({f.digitKeys[size_t(d)], 960 + 720 * d, 5520, 615, 495});
 
     QList<Spot> spots = {
         {"window between the digit keys", 1620, 5760, kLight},
@@ -132,13 +160,14 @@ QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour, d
         {"prompt band", 1000, 6300, kBlack},
     };
 
-    const bool sheetShown = tw::left(f.Liste5) == 960;
-    const bool remainder = tw::top(f.Bild6) == 720;
+    const bool sheetShown = f.exercise().sheet().has_value();
+    const bool remainder = f.exercise().mode() == core::Mode::Remainder;
+    const core::Mode mode = f.exercise().mode();
     const Cell* begin = remainder ? std::begin(kRemainderCells) : std::begin(kNormalCells);
     const Cell* end = remainder ? std::end(kRemainderCells) : std::end(kNormalCells);
-    const int dx = remainder ? kBild6Left : 0, dy = remainder ? kBild6Top : 0;
+    const int dx = remainder ? kRemainderBoxLeft : 0, dy = remainder ? kRemainderBoxTop : 0;
     for (const Cell* c = begin; c != end; ++c)
-        places.append({f.cellNamed(QLatin1String(c->name)), c->left + dx, c->top + dy, 495, 495});
+        places.append({cellWidget(f, mode, *c), c->left + dx, c->top + dy, 495, 495});
 
     if (!sheetShown) {
         if (remainder) {
@@ -165,8 +194,8 @@ QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour, d
         for (const Cell* c = begin; c != end; ++c) {
             spots << Spot{QString::fromLatin1(c->name) + QStringLiteral(" background"),
                           c->left + dx + 30, c->top + dy + 30, c->back};
-            const shell::VbLabel* label = f.cellNamed(QLatin1String(c->name));
-            if (label->caption().isEmpty()) {
+            const QLabel* label = cellWidget(f, mode, *c);
+            if (label->text().isEmpty()) {
                 if (!inkBox(img, QRect(label->mapTo(&f, QPoint(0, 0)), label->size()), c->back)
                          .isNull())
                     faults << QStringLiteral("%1 is empty but shows something").arg(c->name);
@@ -182,20 +211,19 @@ QStringList exerciseFaults(Form1& f, const QImage& img, quint32 divisorColour, d
 }
 
 // Drops each digit onto its cell with the mouse, right digits unless told.
-void dropRight(Form1& f, std::initializer_list<int> cellNumbers) {
+void dropRight(ExerciseWindow& f, std::initializer_list<int> cellNumbers) {
     for (int n : cellNumbers) {
-        const trainer::CellRule* r = trainer::ruleForNumber(n);
-        dragDigit(f, f.expectedDigit(*r).toInt(), f.cell(*r));
+        const core::AnswerCell* c = core::answerCell(n);
+        dragDigit(f, c->expected(f.exercise().written()).digitValue(), f.cell(n));
     }
 }
 
 // The memory prompt is shown by the ladder; the points prompt by points.
 void solveWithPromptsDue(Session& s, bool points, bool ladder) {
-    Form1& f = s.form();
-    if (points) f.Bezeichnung16->setCaption(QStringLiteral("49"));
-    if (ladder) tw::setTop(f.Bild1, 600);
+    ExerciseWindow& f = s.form();
+    f.exercise().setProgress({points ? 49u : 0u, 0, ladder ? 22 : 0});
     dropRight(f, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
-    s.rt.answer(shell::AnswerOk);
+    s.rt.answer(widgets::AnswerOk);
     forceTask(s.rt, 9, 9, 9, 9);
     dropRight(f, {14});
 }
@@ -208,50 +236,50 @@ class WindowPictures : public QObject {
 
     void startWindow() {
         ScriptedRuntime rt;
-        trainer::Program program;
+        app::Program program;
         program.start();
-        shell::Form0& w = program.form0();
+        windows::StartWindow& w = program.startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         settle();
         const QImage img = grabWindow(&w, QStringLiteral("start_window"));
 
         QCOMPARE(img.size(), pxRect(&w, 0, 0, 6285, 7350).size());
         CHECK_NONE(misplaced({
-            {w.Bild3, 1080, 840, 495, 495},
-            {w.Bezeichnung1, 960, 1320, 735, 255},
-            {w.Bild1, 2880, 840, 495, 495},
-            {w.Bezeichnung3, 2520, 1320, 1215, 255},
-            {w.Bild4, 4680, 840, 495, 495},
-            {w.Bezeichnung2, 4560, 1320, 735, 255},
-            {w.Text1, 840, 1800, 4575, 2055},
-            {w.Bild5, 720, 4800, 495, 495},
+            {w.quitPicture, 1080, 840, 495, 495},
+            {w.quitCaption, 960, 1320, 735, 255},
+            {w.exercisePicture, 2880, 840, 495, 495},
+            {w.exerciseCaption, 2520, 1320, 1215, 255},
+            {w.infoPicture, 4680, 840, 495, 495},
+            {w.infoCaption, 4560, 1320, 735, 255},
+            {w.description, 840, 1800, 4575, 2055},
+            {w.findChild<QWidget*>("logo"), 720, 4800, 495, 495},
         }));
         // Icons: dark red frame, green tile, white sign (the cross and the
         // division sign have white at their centre lines, the i at its stem).
         const auto tileSpots = [](const char* what, int left, int signY) {
             const QString w = QString::fromLatin1(what);
-            return QList<Spot>{{w + QStringLiteral(" frame"), left + 15, 840 + 15, 0x000040},
+            return QList<Spot>{{w + QStringLiteral(" frame"), left + 15, 840 + 15, 0x400000},
                                {w + QStringLiteral(" tile"), left + 75, 840 + 247, kGreen},
                                {w + QStringLiteral(" sign"), left + 247, 840 + signY, kWhite}};
         };
         QList<Spot> spots = {
-            {"window", 60, 60, 0xE0FFFF},
-            {"window beside the lines", 3100, 6500, 0xE0FFFF},
-            {"outer frame", 300, 400, 0x000040},
+            {"window", 60, 60, 0xFFFFE0},
+            {"window beside the lines", 3100, 6500, 0xFFFFE0},
+            {"outer frame", 300, 400, 0x400000},
             {"inner frame", 600, 700, kBlack},
             {"frame round the text", 720, 2500, kWhite},
             {"grey box", 4927, 4327, 0xC0C0C0},
-            {"lower box", 3000, 5650, 0x000040},
+            {"lower box", 3000, 5650, 0x400000},
             {"logo background", 735, 4815, kLight},
-            {"left line", 1560, 5640, 0x000040},
-            {"right line", 4680, 5640, 0x000040},
+            {"left line", 1560, 5640, 0x400000},
+            {"right line", 4680, 5640, 0x400000},
             {"text box", 870, 2800, kBlack},
         };
         spots << tileSpots("quit icon", 1080, 247) << tileSpots("exercise icon", 2880, 155)
               << tileSpots("info icon", 4680, 300);
         CHECK_NONE(wrongColours(img, &w, spots));
         QStringList faults;
-        for (const shell::VbLabel* l : {w.Bezeichnung1, w.Bezeichnung3, w.Bezeichnung2})
+        for (const QLabel* l : {w.quitCaption, w.exerciseCaption, w.infoCaption})
             faults << textFaults(img, l, kBlack, kWhite, 1.5, false);
         CHECK_NONE(faults);
         CHECK_NONE(cutOffTexts(&w));
@@ -259,25 +287,25 @@ class WindowPictures : public QObject {
 
     void infoWindow() {
         ScriptedRuntime rt;
-        trainer::Program program;
+        app::Program program;
         program.start();
-        click(program.form0().Bild4);
+        click(program.startWindow().infoPicture);
         QVERIFY(program.loadedInfoWindow());
-        shell::ZEBLABEL& w = *program.loadedInfoWindow();
+        windows::InfoWindow& w = *program.loadedInfoWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         settle();
         const QImage img = grabWindow(&w, QStringLiteral("info_window"));
 
         QCOMPARE(img.size(), pxRect(&w, 0, 0, 3510, 4005).size());
         CHECK_NONE(misplaced({
-            {w.Figur1, 120, 120, 3255, 3375},
-            {w.Bezeichnung5, 120, 240, 3255, 495},
-            {w.Bezeichnung6, 240, 720, 3015, 975},
-            {w.Bezeichnung7, 240, 1800, 3015, 495},
-            {w.Kontroll1, 240, 2400, 3135, 255},
-            {w.Bezeichnung1, 240, 2880, 2175, 495},
-            {w.Bild1, 2400, 2880, 855, 495},
-            {w.Bezeichnung8, 120, 3600, 3255, 255},
+            {w.findChild<QWidget*>("panel"), 120, 120, 3255, 3375},
+            {w.titleLabel, 120, 240, 3255, 495},
+            {w.termsLabel, 240, 720, 3015, 975},
+            {w.versionLabel, 240, 1800, 3015, 495},
+            {w.printLockBox, 240, 2400, 3135, 255},
+            {w.okayLabel, 240, 2880, 2175, 495},
+            {w.closePicture, 2400, 2880, 855, 495},
+            {w.websiteLabel, 120, 3600, 3255, 255},
         }));
         CHECK_NONE(wrongColours(img, &w,
                                 {
@@ -293,16 +321,16 @@ class WindowPictures : public QObject {
                                 }));
         // Captions in their colours; the title and the release line centred.
         QStringList faults;
-        faults << textFaults(img, w.Bezeichnung5, kDark, kWhite, 1.5, false)
-               << textFaults(img, w.Bezeichnung7, kLight, kBlack, 1.5, false)
-               << textFaults(img, w.Bezeichnung1, kDark, kLight, 1.5, false)
-               << textFaults(img, w.Bezeichnung8, kLight, kNavy, 1.5, false);
-        const QRect notice(w.Bezeichnung6->pos(), w.Bezeichnung6->size());
+        faults << textFaults(img, w.titleLabel, kDark, kWhite, 1.5, false)
+               << textFaults(img, w.versionLabel, kLight, kBlack, 1.5, false)
+               << textFaults(img, w.okayLabel, kDark, kLight, 1.5, false)
+               << textFaults(img, w.websiteLabel, kLight, kNavy, 1.5, false);
+        const QRect notice(w.termsLabel->pos(), w.termsLabel->size());
         if (inkColour(img, notice, kDark) != kWhite)
             faults
                 << QStringLiteral("notice not white: %1").arg(hex(inkColour(img, notice, kDark)));
         const QRect switchText =
-            QRect(w.Kontroll1->pos(), w.Kontroll1->size()).adjusted(30, 0, 0, 0);
+            QRect(w.printLockBox->pos(), w.printLockBox->size()).adjusted(30, 0, 0, 0);
         if (inkColour(img, switchText, kDark) != kWhite)
             faults << QStringLiteral("switch caption not white: %1")
                           .arg(hex(inkColour(img, switchText, kDark)));
@@ -327,7 +355,7 @@ class WindowPictures : public QObject {
         QFETCH(QString, state);
         QFETCH(double, zoom);
         Session s; // 2035 : 5 = 407
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         settle();
         growTo(f, zoom);
         QImage img;
@@ -342,27 +370,27 @@ class WindowPictures : public QObject {
         } else if (state == QLatin1String("wrong_digit")) {
             dropRight(f, {1});
             // The wrong digit stands in its cell while the box says so.
-            s.rt.answer(shell::AnswerOk);
+            s.rt.answer(widgets::AnswerOk);
             s.rt.onBox = [&](const ScriptedRuntime::Box&) {
                 img = grabWindow(&f, file);
                 faults = exerciseFaults(f, img, divisor, zoom);
-                if (f.Bezeichnung20->caption() != QLatin1String("9"))
+                if (normalCell(f, core::CellRole::Quotient2)->text() != QLatin1String("9"))
                     faults << QStringLiteral("the wrong digit is not in its cell");
             };
-            dragDigit(f, 9, f.Bezeichnung20);
+            dragDigit(f, 9, normalCell(f, core::CellRole::Quotient2));
             s.rt.onBox = nullptr;
             QCOMPARE(s.rt.boxes.size(), 1);
             QVERIFY(!img.isNull());
         } else if (state == QLatin1String("remainder_mode")) {
             forceTask(s.rt, 4, 0, 7, 5, 3); // 2038 : 5 = 407 R 3
-            click(f.Befehl20);
+            click(f.remainderButton);
             dropRight(f, {15, 16, 18, 19, 20});
         } else if (state == QLatin1String("worksheet_panel")) {
-            click(f.Befehl14);
+            click(f.sheetButton);
         } else if (state == QLatin1String("both_prompts")) {
             solveWithPromptsDue(s, true, true);
-            QVERIFY(f.Bezeichnung26->isVisible());
-            QVERIFY(f.Bezeichnung14->isVisible());
+            QVERIFY(f.numberCatchPrompt->isVisible());
+            QVERIFY(f.memoryPrompt->isVisible());
         }
         settle();
         if (img.isNull()) {
@@ -375,25 +403,25 @@ class WindowPictures : public QObject {
             // The panel over the command row, the sheet over both layouts, every
             // line of the sheet readable in full, yellow on the darker blue.
             CHECK_NONE(misplaced({
-                {f.Bild3, 960, 0, 7095, 615},
-                {f.Befehl16, 960, 120, 1335, 495},
-                {f.Befehl17, 960 + 1440, 120, 1935, 495},
-                {f.Befehl18, 960 + 3480, 120, 2055, 495},
-                {f.Befehl19, 960 + 5640, 120, 1455, 495},
-                {f.Liste5, 960, 720, 7095, 4755},
+                {f.sheetPanel().panel, 960, 0, 7095, 615},
+                {f.sheetPanel().closeButton, 960, 120, 1335, 495},
+                {f.sheetPanel().printTasksButton, 960 + 1440, 120, 1935, 495},
+                {f.sheetPanel().printSolutionsButton, 960 + 3480, 120, 2055, 495},
+                {f.sheetPanel().copyButton, 960 + 5640, 120, 1455, 495},
+                {f.sheetPanel().sheetList, 960, 720, 7095, 4755},
             }));
             CHECK_NONE(wrongColours(img, &f,
                                     {
                                         {"panel between its buttons", 960 + 1380, 400, kLight},
                                         {"sheet", 1100, 5300, kDark},
                                     }));
-            const QRect sheet = f.Liste5->viewport()->geometry().translated(f.Liste5->pos());
+            const QRect sheet = f.sheetPanel().sheetList->viewport()->geometry().translated(f.sheetPanel().sheetList->pos());
             if (inkColour(img, sheet, kDark) != kYellow)
                 faults << QStringLiteral("sheet text is %1").arg(hex(inkColour(img, sheet, kDark)));
-            const QFontMetrics fm(f.Liste5->font());
-            const int room = f.Liste5->viewport()->width();
-            for (int i = 0; i < f.Liste5->count(); ++i) {
-                const QString line = f.Liste5->item(i)->text();
+            const QFontMetrics fm(f.sheetPanel().sheetList->font());
+            const int room = f.sheetPanel().sheetList->viewport()->width();
+            for (int i = 0; i < f.sheetPanel().sheetList->count(); ++i) {
+                const QString line = f.sheetPanel().sheetList->item(i)->text();
                 if (fm.horizontalAdvance(line) > room)
                     faults << QStringLiteral("sheet line %1 \"%2\" is %3 px wide, the list %4 px")
                                   .arg(i)
@@ -401,13 +429,13 @@ class WindowPictures : public QObject {
                                   .arg(fm.horizontalAdvance(line))
                                   .arg(room);
             }
-            if (f.Liste5->horizontalScrollBar()->maximum() > 0)
+            if (f.sheetPanel().sheetList->horizontalScrollBar()->maximum() > 0)
                 faults << QStringLiteral("the sheet scrolls sideways");
             CHECK_NONE(faults);
         }
         if (state == QLatin1String("both_prompts")) {
             // The number-catch prompt lies on top: green on black.
-            CHECK_NONE(textFaults(img, f.Bezeichnung26, kBlack, 0x00C000, 1.5, false));
+            CHECK_NONE(textFaults(img, f.numberCatchPrompt, kBlack, 0x00C000, 1.5, false));
         }
     }
 
@@ -417,26 +445,26 @@ class WindowPictures : public QObject {
     void practiceReport() {
         QFETCH(double, zoom);
         Session s; // 2035 : 5 = 407
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         growTo(f, zoom);
         for (int digit : {9, 8}) {
-            s.rt.answer(shell::AnswerOk);
-            dragDigit(f, digit, f.Bezeichnung7);
+            s.rt.answer(widgets::AnswerOk);
+            dragDigit(f, digit, normalCell(f, core::CellRole::Product1Tens));
         }
-        f.ShowPracticeReport();
-        trainer::PracticeReportWindow* r = f.practiceReportWindow();
+        f.counters().openReport();
+        windows::PracticeReportWindow* r = f.counters().reportWindow();
         QVERIFY(QTest::qWaitForWindowExposed(r));
         settle();
         const QImage img = grabWindow(r, pictureName(QStringLiteral("practice_report"), zoom));
 
         // The wrong place is red and underlined (a red run as wide as a
         // digit), the bar of its step filled.
-        constexpr quint32 kMark = 0x0000C8, kBar = 0xAA643C;
+        constexpr quint32 kMark = 0xC80000, kBar = 0x3C64AA;
         int marked = 0, bar = 0, longestRun = 0;
         for (int y = 0; y < img.height(); ++y) {
             int run = 0;
             for (int x = 0; x < img.width(); ++x) {
-                const quint32 c = bgrAt(img, QPoint(x, y));
+                const quint32 c = colourAt(img, QPoint(x, y));
                 marked += c == kMark;
                 bar += c == kBar;
                 run = c == kMark ? run + 1 : 0;
@@ -447,50 +475,49 @@ class WindowPictures : public QObject {
         QVERIFY2(marked > 3 * longestRun, "the wrong digit is not red");
         QVERIFY(bar > 100 * zoom * zoom);
         CHECK_NONE(cutOffTexts(r));
-        QCOMPARE(r->Bild1->drawing().report().bars.value(1).count, quint64(2));
+        QCOMPARE(r->page->drawing().report().bars.value(1).count, quint64(2));
     }
 
     void numberCatchRunning_data() { zoomData(); }
     void numberCatchRunning() {
         QFETCH(double, zoom);
         Session s;
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         growTo(f, zoom);
-        f.Bezeichnung16->setCaption(QStringLiteral("49"));
+        f.exercise().setProgress({49, 0, 0});
         dropRight(f, {1});
-        QVERIFY(f.Bezeichnung26->isVisible());
-        click(f.Bezeichnung26);
-        games::Form4& g = s.program.form4();
+        QVERIFY(f.numberCatchPrompt->isVisible());
+        click(f.numberCatchPrompt);
+        auto& g = dynamic_cast<games::NumberCatchWindow&>(s.program.rewardGame(games::Reward::Points));
         QVERIFY(QTest::qWaitForWindowExposed(&g));
-        QVERIFY(g.Zeit1->isActive());
+        QVERIFY(g.jumpTimer->isActive());
         // The game opens at the zoom of the exercise; wider still, for margins.
         QCOMPARE(g.zoom(), zoom);
         growTo(g, zoom);
         // The fastest pace, then a step to the right and one real jump.
-        g.HBildlauf1->setValue(1);
+        g.speedBar->setValue(1);
         QTest::keyClick(keyTarget(&g), Qt::Key_Right);
-        const games::Modul1& m = g.MODUL1;
-        QCOMPARE(m.CrossX, 15);
-        const qint16 firstX = m.DigitX[1], firstY = m.DigitY[1];
-        QVERIFY(
-            QTest::qWaitFor([&] { return m.DigitX[1] != firstX || m.DigitY[1] != firstY; }, 3000));
+        const games::NumberCatchGame& m = g.game();
+        QCOMPARE(m.cross().column, 15);
+        const games::Cell first = m.digitsLeft().front().cell;
+        QVERIFY(QTest::qWaitFor([&] { return m.digitsLeft().front().cell != first; }, 3000));
         settle();
         const QImage img =
             grabWindow(&g, pictureName(QStringLiteral("number_catch_running"), zoom));
 
         CHECK_NONE(windowFaults(img, &g, QSize(7245, 5085), zoom, kLight));
         CHECK_NONE(misplaced({
-            {g.Befehl1, 120, 120, 735, 495},
-            {g.Bild1, 1200, 120, 495, 495},
-            {g.Bild2, 1680, 120, 495, 495},
-            {g.Bild3, 2160, 120, 495, 495},
-            {g.Bild4, 2640, 120, 495, 495},
-            {g.Bezeichnung3, 3480, 120, 375, 495},
-            {g.Figur1, 4200, 120, 2895, 495},
-            {g.Bezeichnung1, 4320, 240, 735, 255},
-            {g.HBildlauf1, 5040, 240, 1095, 255},
-            {g.Bezeichnung2, 6240, 240, 735, 255},
-            {g.Figur2, 120, 720, 6975, 4215},
+            {g.endButton, 120, 120, 735, 495},
+            {g.leftArrow, 1200, 120, 495, 495},
+            {g.upArrow, 1680, 120, 495, 495},
+            {g.downArrow, 2160, 120, 495, 495},
+            {g.rightArrow, 2640, 120, 495, 495},
+            {g.nextDigitLabel, 3480, 120, 375, 495},
+            {g.speedPanel, 4200, 120, 2895, 495},
+            {g.fastLabel, 4320, 240, 735, 255},
+            {g.speedBar, 5040, 240, 1095, 255},
+            {g.slowLabel, 6240, 240, 735, 255},
+            {g.field, 120, 720, 6975, 4215},
         }));
         CHECK_NONE(wrongColours(img, &g,
                                 {
@@ -501,7 +528,7 @@ class WindowPictures : public QObject {
                                     {"\"schnell\"", 4335, 255, kLight},
                                     {"\"langsam\"", 6960, 480, kLight},
                                 }));
-        CHECK_NONE(textFaults(img, g.Bezeichnung3, kLight, kRed, 99, false));
+        CHECK_NONE(textFaults(img, g.nextDigitLabel, kLight, kRed, 99, false));
         CHECK_NONE(cutOffTexts(&g));
 
         // The field: every digit still to catch at its grid cell, the cross at
@@ -515,58 +542,57 @@ class WindowPictures : public QObject {
         // The glyph as the game's font draws it, for comparison with the field.
         const auto glyph = [&](const QString& text) {
             QImage gi(cellRect(0, 0, text).size(), QImage::Format_RGB32);
-            gi.fill(shell::bgr(kLight));
+            gi.fill(QColor(QRgb(kLight)));
             QPainter p(&gi);
             p.setFont(g.font());
-            p.setPen(shell::bgr(kNavy));
+            p.setPen(QColor(QRgb(kNavy)));
             p.drawText(0, fm.ascent(), text);
             return gi;
         };
         QRegion drawn;
-        const QRect cross = cellRect(m.CrossX, m.CrossY, QStringLiteral("+"));
+        const games::Cell at = m.cross();
+        const QRect cross = cellRect(at.column, at.row, QStringLiteral("+"));
         drawn += cross;
-        for (int i = 1; i <= m.DigitsLeft.size(); ++i) {
-            const QString d = m.DigitsLeft.mid(i - 1, 1);
-            const QRect r = cellRect(m.DigitX[i], m.DigitY[i], d);
+        for (const games::NumberCatchGame::Digit& digit : m.digitsLeft()) {
+            const QString d = QString::number(digit.value);
+            const QRect r = cellRect(digit.cell.column, digit.cell.row, d);
             drawn += r;
             if (r.intersects(cross)) continue;
             if (img.copy(r) != glyph(d))
                 faults << QStringLiteral("digit %1 is not drawn as such at cell (%2, %3)")
                               .arg(d)
-                              .arg(m.DigitX[i])
-                              .arg(m.DigitY[i]);
+                              .arg(digit.cell.column)
+                              .arg(digit.cell.row);
         }
-        if (!(m.DigitX[1] == m.CrossX && m.DigitY[1] == m.CrossY) &&
-            img.copy(cross) != glyph(QStringLiteral("+")))
-            faults
-                << QStringLiteral("the cross is not drawn at (%1, %2)").arg(m.CrossX).arg(m.CrossY);
+        if (m.digitsLeft().front().cell != at && img.copy(cross) != glyph(QStringLiteral("+")))
+            faults << QStringLiteral("the cross is not drawn at (%1, %2)").arg(at.column).arg(at.row);
         const QRect field = pxRect(&g, 120, 720, 6975, 4215).adjusted(2, 2, -2, -2);
         int stray = 0;
         for (int y = field.top(); y <= field.bottom(); ++y)
             for (int x = field.left(); x <= field.right(); ++x) {
-                const quint32 c = bgrAt(img, {x, y});
+                const quint32 c = colourAt(img, {x, y});
                 if (c != kLight && !drawn.contains(QPoint(x, y))) ++stray;
                 if (c != kLight && c != kNavy) ++stray;
             }
         if (stray) faults << QStringLiteral("%1 stray pixels on the field").arg(stray);
         CHECK_NONE(faults);
 
-        s.rt.answer(shell::AnswerYes);
+        s.rt.answer(widgets::AnswerYes);
         QTest::keyClick(keyTarget(&g), Qt::Key_Escape);
         QVERIFY(!g.isVisible());
-        QVERIFY(!g.Zeit1->isActive());
+        QVERIFY(!g.jumpTimer->isActive());
     }
 
     void memoryOpenAndFound_data() { zoomData(); }
     void memoryOpenAndFound() {
         QFETCH(double, zoom);
         Session s;
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         growTo(f, zoom);
         solveWithPromptsDue(s, false, true);
-        QVERIFY(f.Bezeichnung14->isVisible());
-        click(f.Bezeichnung14);
-        games::memo& m = s.program.memoWindow();
+        QVERIFY(f.memoryPrompt->isVisible());
+        click(f.memoryPrompt);
+        auto& m = dynamic_cast<games::MemoryWindow&>(s.program.rewardGame(games::Reward::Ladder));
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         QCOMPARE(m.zoom(), zoom);
         growTo(m, zoom);
@@ -575,27 +601,27 @@ class WindowPictures : public QObject {
 
         CHECK_NONE(windowFaults(closed, &m, QSize(6525, 5805), zoom, kLight));
         QList<Place> places = {
-            {m.Befehl1, 120, 120, 735, 495},
-            {m.Befehl2, 120, 720, 735, 495},
-            {m.Figur3, 960, 120, 5415, 5535},
+            {m.endButton, 120, 120, 735, 495},
+            {m.helpButton, 120, 720, 735, 495},
+            {m.cardFrame, 960, 120, 5415, 5535},
         };
         for (int k = 1; k <= 18; ++k)
-            places.append({m.card(k), k <= 9 ? 1080 : 3720, 240 + 600 * ((k - 1) % 9), 2535, 495});
+            places.append({m.cards[size_t(k - 1)], k <= 9 ? 1080 : 3720, 240 + 600 * ((k - 1) % 9), 2535, 495});
         CHECK_NONE(misplaced(places));
 
         // A found pair, then two cards that do not match, left open.
-        QTest::mouseClick(m.card(1), Qt::LeftButton);
+        QTest::mouseClick(m.cards[0], Qt::LeftButton);
         int partner = 0, other = 0, stranger = 0;
         for (int k = 2; k <= 18; ++k)
-            if (m.CardValues.at(k - 1) == m.CardValues.at(0)) partner = k;
-        QTest::mouseClick(m.card(partner), Qt::LeftButton);
+            if (m.game().digit(k - 1) == m.game().digit(0)) partner = k;
+        QTest::mouseClick(m.cards[size_t(partner - 1)], Qt::LeftButton);
         for (int k = 2; k <= 18 && !other; ++k)
             if (k != partner) other = k;
         for (int k = 2; k <= 18 && !stranger; ++k)
-            if (k != partner && k != other && m.CardValues.at(k - 1) != m.CardValues.at(other - 1))
+            if (k != partner && k != other && m.game().digit(k - 1) != m.game().digit(other - 1))
                 stranger = k;
-        QTest::mouseClick(m.card(other), Qt::LeftButton);
-        QTest::mouseClick(m.card(stranger), Qt::LeftButton);
+        QTest::mouseClick(m.cards[size_t(other - 1)], Qt::LeftButton);
+        QTest::mouseClick(m.cards[size_t(stranger - 1)], Qt::LeftButton);
         settle();
         const QImage img =
             grabWindow(&m, pictureName(QStringLiteral("memory_open_and_found"), zoom));
@@ -609,13 +635,13 @@ class WindowPictures : public QObject {
         for (int k = 1; k <= 18; ++k) {
             const bool found = k == 1 || k == partner;
             const bool open = found || k == other || k == stranger;
-            const quint32 back = found ? 0xFF0000 : kDark; // QBColor 9 for a found pair
+            const quint32 back = found ? kBlue : kDark; // a found pair is blue
             const Place& p = places.at(3 + k - 1);
             spots << Spot{QStringLiteral("card %1").arg(k), p.left + 45, p.top + 45, back};
             if (open) {
-                faults << textFaults(img, m.card(k), back, kWhite, 1.5, false);
+                faults << textFaults(img, m.cards[size_t(k - 1)], back, kWhite, 1.5, false);
             } else if (!inkBox(img,
-                               QRect(m.card(k)->pos(), m.card(k)->size()).adjusted(2, 2, -2, -2),
+                               QRect(m.cards[size_t(k - 1)]->pos(), m.cards[size_t(k - 1)]->size()).adjusted(2, 2, -2, -2),
                                back)
                             .isNull()) {
                 faults << QStringLiteral("card %1 is face down but shows something").arg(k);

@@ -9,7 +9,8 @@
 #include "sheet_actions.h"
 #include "sheet_samples.h"
 
-using namespace worksheets;
+using namespace core;
+using namespace printing;
 using Box = ScriptedRuntime::Box;
 
 namespace {
@@ -35,12 +36,12 @@ const QString kFoot = QStringLiteral("Blatt-Nr. E-482719 · Seite {page} von {pa
 
 void print(bool solutions, const QStringList& items, const QString& mode, const PrinterLock& lock) {
     if (solutions)
-        printSolutionSheet(items, mode, kNumber, lock);
+        printSolutionSheet(items, modeNamed(mode), kNumber, lock);
     else
-        printTaskSheet(items, mode, kNumber, lock);
+        printTaskSheet(items, modeNamed(mode), kNumber, lock);
 }
 
-const PrinterLock kFree{0, QStringLiteral("0")};
+const PrinterLock kFree{false, QStringLiteral("0")};
 
 } // namespace
 
@@ -95,10 +96,10 @@ void SheetActions::printerLock() {
         ScriptedRuntime rt;
         if (locked) rt.answerInput(typed);
         if (prints) {
-            rt.answer(shell::AnswerYes);
-            rt.answer(shell::AnswerOk);
+            rt.answer(widgets::AnswerYes);
+            rt.answer(widgets::AnswerOk);
         }
-        print(solutions, items, "E", {locked ? 1 : 0, points});
+        print(solutions, items, "E", {locked, points});
         QList<Box> expected;
         if (locked) expected << passwordBox();
         if (prints) expected << confirmBox(solutions) << printingBox(solutions);
@@ -111,11 +112,11 @@ void SheetActions::confirmationDecides_data() {
     QTest::addColumn<bool>("solutions");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("answer");
-    QTest::newRow("tasks E, yes") << false << "E" << int(shell::AnswerYes);
-    QTest::newRow("tasks R, yes") << false << "R" << int(shell::AnswerYes);
-    QTest::newRow("tasks, no") << false << "E" << int(shell::AnswerNo);
-    QTest::newRow("solutions R, yes") << true << "R" << int(shell::AnswerYes);
-    QTest::newRow("solutions, no") << true << "R" << int(shell::AnswerNo);
+    QTest::newRow("tasks E, yes") << false << "E" << int(widgets::AnswerYes);
+    QTest::newRow("tasks R, yes") << false << "R" << int(widgets::AnswerYes);
+    QTest::newRow("tasks, no") << false << "E" << int(widgets::AnswerNo);
+    QTest::newRow("solutions R, yes") << true << "R" << int(widgets::AnswerYes);
+    QTest::newRow("solutions, no") << true << "R" << int(widgets::AnswerNo);
 }
 
 void SheetActions::confirmationDecides() {
@@ -125,17 +126,16 @@ void SheetActions::confirmationDecides() {
     ScriptedRuntime rt;
     const QStringList items = randomSheet(mode == "R");
     rt.answer(answer);
-    if (answer == shell::AnswerYes) rt.answer(shell::AnswerOk);
+    if (answer == widgets::AnswerYes) rt.answer(widgets::AnswerOk);
     print(solutions, items, mode, kFree);
-    if (answer != shell::AnswerYes) {
+    if (answer != widgets::AnswerYes) {
         QCOMPARE(rt.boxes, QList<Box>{confirmBox(solutions)});
         QVERIFY(rt.printed.isEmpty());
         return;
     }
     QCOMPARE(rt.boxes, (QList<Box>{confirmBox(solutions), printingBox(solutions)}));
     QCOMPARE(rt.printed.size(), 1);
-    const SheetDocument want = solutions ? solutionSheet(items, mode) : taskSheet(items, mode);
-    QCOMPARE(rt.printed[0].fontName, QStringLiteral("Courier New"));
+    const core::PrintDocument want = solutions ? solutionSheet(items, modeNamed(mode)) : taskSheet(items, modeNamed(mode));
     QCOMPARE(rt.printed[0].pointSize, want.pointSize);
     QCOMPARE(rt.printed[0].lines, want.lines);
     QCOMPARE(rt.printed[0].footLine, kFoot);
@@ -148,8 +148,8 @@ void SheetActions::withoutPrinterOffersPdf_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("pdfWorks");
     QTest::addColumn<QString>("closing"); // "" when no closing box is due
-    const int none = int(shell::PrintResult::NoPrinter), failed = int(shell::PrintResult::Failed);
-    const int yes = shell::AnswerYes, no = shell::AnswerNo;
+    const int none = int(core::PrintResult::NoPrinter), failed = int(core::PrintResult::Failed);
+    const int yes = widgets::AnswerYes, no = widgets::AnswerNo;
     QTest::newRow("no printer, saved") << false << none << yes << "/tmp/a.pdf" << true
                                        << "Das Rechenblatt wurde als PDF-Datei gespeichert:\r"
                                           "/tmp/a.pdf\r\r";
@@ -174,18 +174,18 @@ void SheetActions::withoutPrinterOffersPdf() {
     QFETCH(bool, pdfWorks);
     QFETCH(QString, closing);
     ScriptedRuntime rt;
-    rt.printerAnswer = shell::PrintResult(failure);
+    rt.printerAnswer = core::PrintResult(failure);
     rt.pdfWorks = pdfWorks;
     const QStringList items = randomSheet(false);
-    rt.answer(shell::AnswerYes);
+    rt.answer(widgets::AnswerYes);
     rt.answer(offerAnswer);
     if (!path.isNull()) rt.answerSaveFile(path);
-    if (!closing.isEmpty()) rt.answer(shell::AnswerOk);
+    if (!closing.isEmpty()) rt.answer(widgets::AnswerOk);
     print(solutions, items, "E", kFree);
     QVERIFY(rt.allAnswersUsed());
 
     const QString sheet = solutions ? "das Lösungsblatt" : "das Rechenblatt";
-    const QString why = failure == int(shell::PrintResult::NoPrinter)
+    const QString why = failure == int(core::PrintResult::NoPrinter)
                             ? "Es ist kein Drucker eingerichtet.\r"
                             : "Der Druck ist fehlgeschlagen.\r";
     QList<Box> expected{
@@ -204,7 +204,7 @@ void SheetActions::withoutPrinterOffersPdf() {
 
     QCOMPARE(rt.pdfs.size(), pdfWorks && !path.isEmpty() ? 1 : 0);
     if (!rt.pdfs.isEmpty()) {
-        const SheetDocument want = solutions ? solutionSheet(items, "E") : taskSheet(items, "E");
+        const core::PrintDocument want = solutions ? solutionSheet(items, modeNamed("E")) : taskSheet(items, modeNamed("E"));
         QCOMPARE(rt.pdfs[0].first, path.endsWith(".pdf") ? path : path + ".pdf");
         QCOMPARE(rt.pdfs[0].second.lines, want.lines);
         QCOMPARE(rt.pdfs[0].second.pointSize, want.pointSize);
@@ -235,13 +235,13 @@ void SheetActions::clipboardFlow() {
     QGuiApplication::clipboard()->setText("vorher");
     QStringList copies;
     for (int round = 0; round < 2; ++round) {
-        rt.answer(shell::AnswerOk);
-        copySheet(sheet, mode, kNumber);
+        rt.answer(widgets::AnswerOk);
+        copySheet(sheet, modeNamed(mode), kNumber);
         QCOMPARE(rt.takeBoxes(), QList<Box>{done});
         copies << QGuiApplication::clipboard()->text();
     }
     QCOMPARE(copies[0], copies[1]);
-    QCOMPARE(copies[0], clipboardText(sheet, mode));
+    QCOMPARE(copies[0], clipboardText(sheet, modeNamed(mode)));
     const QString& text = copies[0];
     QCOMPARE(text.count("\r\n"), lines);
     QCOMPARE(text.split("\r\n").size(), lines + 1); // nothing after the last CR LF
@@ -263,7 +263,7 @@ void SheetActions::qtClipboardReplacesOtherFormats() {
     old->setHtml("<b>alt</b>");
     old->setData("application/x-sonstwas", "123");
     QGuiApplication::clipboard()->setMimeData(old);
-    shell::QtRuntime rt;
+    app::QtRuntime rt;
     rt.setClipboardText("Ä 1\r\n");
     const QMimeData* now = QGuiApplication::clipboard()->mimeData();
     QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
@@ -275,7 +275,7 @@ void SheetActions::qtClipboardCarriesTextAndHtml() {
     auto* old = new QMimeData;
     old->setData("application/x-sonstwas", "123");
     QGuiApplication::clipboard()->setMimeData(old);
-    shell::QtRuntime rt;
+    app::QtRuntime rt;
     rt.setClipboardContent("Ä 1\r\n", "<pre>&#196; 1\n</pre>");
     const QMimeData* now = QGuiApplication::clipboard()->mimeData();
     QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
@@ -297,9 +297,9 @@ void SheetActions::menuCommands_data() {
     const Box saveSolutions{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Lösungsblatt.pdf"};
     const Box dialogTasks{Box::PrintDialog, "Schriftliche Division (Aufgaben)", 0, {}, {}};
     const Box dialogSolutions{Box::PrintDialog, "Schriftliche Division (Lösungen)", 0, {}, {}};
-    const QString no = QString::number(int(shell::PrintResult::NoPrinter));
-    const QString printed = QString::number(int(shell::PrintResult::Printed));
-    const QString cancelled = QString::number(int(shell::PrintResult::Cancelled));
+    const QString no = QString::number(int(core::PrintResult::NoPrinter));
+    const QString printed = QString::number(int(core::PrintResult::Printed));
+    const QString cancelled = QString::number(int(core::PrintResult::Cancelled));
 
     QTest::newRow("tasks PDF, not locked")
         << int(C::SaveTasksPdf) << QString() << "/tmp/Blatt.pdf" << true
@@ -363,14 +363,14 @@ void SheetActions::menuCommands() {
         if (saving)
             rt.answerSaveFile(answer);
         else
-            rt.answerPrintDialog(shell::PrintResult(answer.toInt()));
+            rt.answerPrintDialog(core::PrintResult(answer.toInt()));
     }
     for (const Box& b : boxes)
         if (b.kind == Box::Message)
-            rt.answer((b.style & 7) == 4 ? shell::AnswerNo : shell::AnswerOk);
+            rt.answer((b.style & 7) == 4 ? widgets::AnswerNo : widgets::AnswerOk);
 
     const QStringList items = randomSheet(true);
-    runMenuCommand(cmd, items, "R", "R-093514", {typed.isNull() ? 0 : 1, "5"});
+    runMenuCommand(cmd, items, core::Mode::Remainder, "R-093514", {!typed.isNull(), "5"});
     QList<Box> expected = boxes;
     if (!typed.isNull()) expected.prepend(passwordBox());
     for (Box& b : expected) // the headings of a remainder sheet
@@ -378,7 +378,7 @@ void SheetActions::menuCommands() {
     QCOMPARE(rt.boxes, expected);
     QVERIFY(rt.allAnswersUsed());
 
-    const SheetDocument want = tasks ? taskSheet(items, "R") : solutionSheet(items, "R");
+    const core::PrintDocument want = tasks ? taskSheet(items, modeNamed("R")) : solutionSheet(items, modeNamed("R"));
     QCOMPARE(rt.pdfs.size(), pdf.isEmpty() ? 0 : 1);
     if (!pdf.isEmpty()) {
         QCOMPARE(rt.pdfs[0].first, pdf);
@@ -407,8 +407,8 @@ void SheetActions::classSets_data() {
     const Box save{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Klassensatz.pdf"};
     const Box dialog{Box::PrintDialog, k, 0, {}, {}};
     const Box wrongCount = msgRecord("Bitte eine ganze Zahl von 1 bis 40 eingeben.\r\r", 48, k);
-    const int ok = int(shell::PrintResult::Printed), failed = int(shell::PrintResult::Failed),
-              cancelled = int(shell::PrintResult::Cancelled);
+    const int ok = int(core::PrintResult::Printed), failed = int(core::PrintResult::Failed),
+              cancelled = int(core::PrintResult::Cancelled);
     const QString printed = QString::number(ok);
     auto saved = [](const QString& what, const QString& path, const QString& title) {
         return msgRecord("Der Klassensatz (" + what + ") wurde als PDF-Datei gespeichert:\r" +
@@ -462,7 +462,7 @@ void SheetActions::classSets_data() {
     QTest::newRow("print dialog cancelled")
         << true << QString() << "2" << QString::number(cancelled) << ok << QList<Box>{dialog} << 0;
     QTest::newRow("no printer: saved as PDF instead")
-        << true << QString() << "2" << QString::number(int(shell::PrintResult::NoPrinter)) << ok
+        << true << QString() << "2" << QString::number(int(core::PrintResult::NoPrinter)) << ok
         << QList<Box>{dialog,
                       msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Klassensatz "
                                 "stattdessen als PDF-Datei gespeichert werden?\r\r",
@@ -483,18 +483,18 @@ void SheetActions::classSets() {
     QFETCH(QList<Box>, boxes);
     QFETCH(int, sheets);
     ScriptedRuntime rt;
-    rt.jobAnswer = shell::PrintResult(written);
+    rt.jobAnswer = core::PrintResult(written);
     if (!typed.isNull()) rt.answerInput(typed);
     if (!count.isNull()) rt.answerInput(count);
     if (!answer.isNull()) {
         if (print)
-            rt.answerPrintDialog(shell::PrintResult(answer.toInt()));
+            rt.answerPrintDialog(core::PrintResult(answer.toInt()));
         else
             rt.answerSaveFile(answer);
     }
     for (const Box& b : boxes) {
         if (b.kind == Box::Message)
-            rt.answer((b.style & 7) == 4 ? shell::AnswerYes : shell::AnswerOk);
+            rt.answer((b.style & 7) == 4 ? widgets::AnswerYes : widgets::AnswerOk);
         if (b.kind == Box::SaveFile && print) rt.answerSaveFile("/tmp/K.pdf");
     }
     // Every number comes twice in a row: the set must not take one twice.
@@ -502,8 +502,8 @@ void SheetActions::classSets() {
     const SheetSource source{
         [&drawn] { return QStringLiteral("R-%1").arg(drawn++ / 2 + 1, 6, 10, QLatin1Char('0')); },
         [](const QString& number) { return randomSheet(true, number.right(6).toUInt()); }};
-    runClassSet(print ? ClassSetCommand::PrintOn : ClassSetCommand::SavePdf, "R", source,
-                {typed.isNull() ? 0 : 1, "5"});
+    runClassSet(print ? ClassSetCommand::PrintOn : ClassSetCommand::SavePdf, core::Mode::Remainder,
+                source, {!typed.isNull(), "5"});
 
     QList<Box> expected = boxes;
     if (!count.isNull())
@@ -513,23 +513,23 @@ void SheetActions::classSets() {
     QCOMPARE(rt.boxes, expected);
     QVERIFY(rt.allAnswersUsed());
 
-    QList<shell::PrintJob> jobs = rt.printedJobs; // printed, or written as PDF
+    QList<core::PrintJob> jobs = rt.printedJobs; // printed, or written as PDF
     for (const auto& pdf : rt.pdfJobs)
         jobs << pdf.second;
     QCOMPARE(jobs.size(), sheets ? 1 : 0);
     if (!sheets) return;
     // The task sheets in order, then the solution sheets of the same numbers.
-    const QList<shell::PrintDocument>& docs = jobs[0].documents;
+    const QList<core::PrintDocument>& docs = jobs[0].documents;
     QCOMPARE(docs.size(), 2 * sheets);
     for (int i = 0; i < sheets; ++i) {
         const QString number = QStringLiteral("R-%1").arg(i + 1, 6, 10, QLatin1Char('0'));
         const QStringList items = randomSheet(true, i + 1);
         const QString foot =
             QStringLiteral("Blatt-Nr. %1 · Blatt %2 von %3").arg(number).arg(i + 1).arg(sheets);
-        QCOMPARE(docs[i].lines, taskSheet(items, "R").lines);
+        QCOMPARE(docs[i].lines, taskSheet(items, modeNamed("R")).lines);
         QCOMPARE(docs[i].pointSize, 20.0);
         QCOMPARE(docs[i].footLine, foot);
-        QCOMPARE(docs[sheets + i].lines, solutionSheet(items, "R").lines);
+        QCOMPARE(docs[sheets + i].lines, solutionSheet(items, modeNamed("R")).lines);
         QCOMPARE(docs[sheets + i].footLine, foot);
         QCOMPARE(docs[sheets + i].keepTogether.size(), 4);
     }

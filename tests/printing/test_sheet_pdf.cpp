@@ -21,7 +21,8 @@
 #include "sheet_number.h"
 #include "sheet_samples.h"
 
-using namespace worksheets;
+using namespace core;
+using namespace printing;
 
 namespace {
 
@@ -53,7 +54,7 @@ class SheetPdf : public QObject {
     void progressBoxOnlyForLongWork();
 
   private:
-    QString render(const SheetDocument& doc, const QString& name);
+    QString render(const core::PrintDocument& doc, const QString& name);
     QList<Page> pdfText(const QString& pdf, double pointSize);
     QTemporaryDir dir_;
 };
@@ -63,13 +64,13 @@ void SheetPdf::initTestCase() {
     QVERIFY(dir_.isValid());
 }
 
-QString SheetPdf::render(const SheetDocument& doc, const QString& name) {
+QString SheetPdf::render(const core::PrintDocument& doc, const QString& name) {
     const QString path = dir_.filePath(name);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!shell::renderDocument(printer, toPrintDocument(doc))) return {};
+    if (!printing::renderDocument(printer, doc)) return {};
     return path;
 }
 
@@ -110,7 +111,7 @@ void SheetPdf::pagesShowTheSheet() {
     QFETCH(int, items);
     QFETCH(int, pageCount);
     const QStringList sheet = randomSheet(mode == "R").mid(0, items);
-    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const core::PrintDocument doc = solutions ? solutionSheet(sheet, modeNamed(mode)) : taskSheet(sheet, modeNamed(mode));
     const QString pdf = render(doc, QTest::currentDataTag() + QStringLiteral(".pdf"));
     QVERIFY(!pdf.isEmpty());
     QList<Page> pages = pdfText(pdf, doc.pointSize);
@@ -157,7 +158,7 @@ void SheetPdf::glyphHeightsFollowFontSize() {
     QFETCH(QString, mode);
     QFETCH(double, points);
     const QStringList sheet = randomSheet(mode == "R");
-    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const core::PrintDocument doc = solutions ? solutionSheet(sheet, modeNamed(mode)) : taskSheet(sheet, modeNamed(mode));
     const QString pdf = render(doc, QTest::currentDataTag() + QStringLiteral(".pdf"));
     QVERIFY(!pdf.isEmpty());
     QProcess p;
@@ -189,20 +190,20 @@ void SheetPdf::glyphHeightsFollowFontSize() {
 }
 
 void SheetPdf::savedPdfGoesThroughTheSameLayout() {
-    const SheetDocument doc = taskSheet(randomSheet(true), "R");
-    shell::QtRuntime rt;
+    const core::PrintDocument doc = taskSheet(randomSheet(true), core::Mode::Remainder);
+    app::QtRuntime rt;
     const QString saved = dir_.filePath("saved.pdf");
-    QVERIFY(rt.printToPdf(toPrintDocument(doc), saved));
+    QVERIFY(rt.printToPdf(doc, saved));
     const QString direct = render(doc, "direct.pdf");
     QCOMPARE(pdfText(saved, doc.pointSize), pdfText(direct, doc.pointSize));
     QVERIFY(!pdfText(saved, doc.pointSize).isEmpty());
-    QVERIFY(!rt.printToPdf(toPrintDocument(doc), dir_.filePath("missing/dir/x.pdf")));
+    QVERIFY(!rt.printToPdf(doc, dir_.filePath("missing/dir/x.pdf")));
     // Without a default printer the job must not count as printed.
     if (QPrinterInfo::defaultPrinter().isNull())
-        QCOMPARE(rt.print(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
+        QCOMPARE(rt.print(doc), core::PrintResult::NoPrinter);
     // Nor does the print dialog open to choose among no printers.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
-        QCOMPARE(rt.printWithDialog(toPrintDocument(doc)), shell::PrintResult::NoPrinter);
+        QCOMPARE(rt.printWithDialog(doc), core::PrintResult::NoPrinter);
 }
 
 namespace {
@@ -266,18 +267,18 @@ void SheetPdf::pagesATeacherCanUse() {
     QFETCH(QString, mode);
     QFETCH(QString, paper);
     const QStringList sheet = randomSheet(mode == "R", 11);
-    const SheetDocument doc = solutions ? solutionSheet(sheet, mode) : taskSheet(sheet, mode);
+    const core::PrintDocument doc = solutions ? solutionSheet(sheet, modeNamed(mode)) : taskSheet(sheet, modeNamed(mode));
     const QString pdf = dir_.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
     if (paper == "A4") {
         // The path behind "als PDF speichern" and behind a missing printer.
-        shell::QtRuntime rt;
-        QVERIFY(rt.printToPdf(toPrintDocument(doc), pdf));
+        app::QtRuntime rt;
+        QVERIFY(rt.printToPdf(doc, pdf));
     } else {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         printer.setPageSize(QPageSize(QPageSize::Letter));
-        QVERIFY(shell::renderDocument(printer, toPrintDocument(doc)));
+        QVERIFY(printing::renderDocument(printer, doc));
     }
 
     // Inside 12 mm margins on every side, the widest line centred between them.
@@ -398,14 +399,14 @@ struct ReadDoc {
 } // namespace
 
 void SheetPdf::footLineNamesNumberAndPage() {
-    const QStringList sheet = trainer::sheetLinesOf(*trainer::parseSheetNumber("E-482719"));
-    SheetDocument doc = taskSheet(sheet, "E");
-    shell::QtRuntime rt;
+    const QStringList sheet = core::sheetLinesOf(*core::parseSheetNumber("E-482719"));
+    core::PrintDocument doc = taskSheet(sheet, modeNamed("E"));
+    app::QtRuntime rt;
     const QString plain = dir_.filePath("without foot.pdf");
-    QVERIFY(rt.printToPdf(toPrintDocument(doc), plain));
+    QVERIFY(rt.printToPdf(doc, plain));
     doc.footLine = sheetFootLine("E-482719");
     const QString footed = dir_.filePath("with foot.pdf");
-    QVERIFY(rt.printToPdf(toPrintDocument(doc), footed));
+    QVERIFY(rt.printToPdf(doc, footed));
 
     const QList<BoxPage> with = pdfBoxes(footed), without = pdfBoxes(plain);
     QCOMPARE(with.size(), 2);
@@ -426,7 +427,7 @@ void SheetPdf::footLineNamesNumberAndPage() {
     }
 
     // Lines that fill every page to the bottom leave the foot line its room.
-    shell::PrintDocument full{"Courier New", 20, {}, {}, "Seite {page} von {pages}", 10};
+    core::PrintDocument full{20, {}, {}, "Seite {page} von {pages}", 10};
     for (int i = 1; i <= 80; ++i)
         full.lines << QStringLiteral("Zeile %1").arg(i);
     const QString fullPdf = dir_.filePath("full pages.pdf");
@@ -449,11 +450,11 @@ void SheetPdf::classSetOfThree() {
     const QStringList numbers{"E-482719", "E-000001", "E-482719", "E-999999"};
     const SheetSource source{
         [&] { return numbers[drawn++]; },
-        [](const QString& n) { return trainer::sheetLinesOf(*trainer::parseSheetNumber(n)); }};
-    const shell::PrintJob job = classSetJob(composeClassSet(3, source), "E");
-    shell::QtRuntime rt;
+        [](const QString& n) { return core::sheetLinesOf(*core::parseSheetNumber(n)); }};
+    const core::PrintJob job = classSetJob(composeClassSet(3, source), core::Mode::Normal);
+    app::QtRuntime rt;
     const QString pdf = dir_.filePath("Klassensatz.pdf");
-    QCOMPARE(rt.printJobToPdf(job, pdf), shell::PrintResult::Printed);
+    QCOMPARE(rt.printJobToPdf(job, pdf), core::PrintResult::Printed);
 
     // Read back page by page; a heading at the top of a page opens a document.
     QList<ReadDoc> docs;
@@ -497,12 +498,12 @@ void SheetPdf::classSetOfThree() {
         QCOMPARE(number, seen[d % 3]); // the solutions in the order of the task sheets
 
         // The lines of the sheet of that number, blanked on the task sheet.
-        const QStringList items = trainer::sheetLinesOf(*trainer::parseSheetNumber(number));
+        const QStringList items = core::sheetLinesOf(*core::parseSheetNumber(number));
         QStringList expected{solutions ? "Schriftliche Division (Lösungen)"
                                        : "Schriftliche Division (Aufgaben)"};
         for (int i = 0; i < items.size(); ++i)
             if (!items[i].trimmed().isEmpty())
-                expected << rstrip(solutions ? items[i] : blankItem(items[i], i, false));
+                expected << rstrip(solutions ? items[i] : blankItem(items[i], i, core::Mode::Normal));
         QStringList got;
         for (int p = 0; p < doc.pages.size(); ++p) {
             // A page break falls only before a block row: a page goes on with a task line.
@@ -547,17 +548,17 @@ void SheetPdf::progressBoxOnlyForLongWork() {
         if (QPushButton* cancel = box->findChild<QPushButton*>()) cancel->click();
     });
     poll.start();
-    shell::QtRuntime rt;
-    shell::PrintJob job{{}, "Klassensatz", "Der Klassensatz wird erstellt …"};
+    app::QtRuntime rt;
+    core::PrintJob job{{}, "Klassensatz", "Der Klassensatz wird erstellt …"};
     for (int i = 0; i < 3; ++i)
-        job.documents << toPrintDocument(taskSheet(randomSheet(true, i), "R"));
+        job.documents << taskSheet(randomSheet(true, i), core::Mode::Remainder);
     auto writeOld = [](const QString& path) {
         QFile old(path);
         return old.open(QIODevice::WriteOnly) && old.write("vorher") == 6;
     };
     const QString small = dir_.filePath("drei.pdf");
     QVERIFY(writeOld(small));
-    QCOMPARE(rt.printJobToPdf(job, small), shell::PrintResult::Printed);
+    QCOMPARE(rt.printJobToPdf(job, small), core::PrintResult::Printed);
     QVERIFY(title.isNull());
     QCOMPARE(pdfBoxes(small).size(), 6);
 
@@ -568,7 +569,7 @@ void SheetPdf::progressBoxOnlyForLongWork() {
     QVERIFY(writeOld(big));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(rt.printJobToPdf(job, big), shell::PrintResult::Cancelled);
+    QCOMPARE(rt.printJobToPdf(job, big), core::PrintResult::Cancelled);
     QCOMPARE(title, QString("Klassensatz"));
     QCOMPARE(text, QString("Der Klassensatz wird erstellt …"));
     QFile old(big);

@@ -8,18 +8,18 @@
 #include <QScreen>
 #include <QTest>
 
-#include "painted_document.h"
+#include "painted_pages.h"
 #include "twips.h"
 
 ScriptedRuntime::ScriptedRuntime() {
-    shell::setRuntime(this);
+    widgets::setRuntime(this);
     const QScreen* s = QGuiApplication::primaryScreen();
     const QSize px = s ? s->geometry().size() : QSize(800, 600);
     screen = QSize(tw::fromPx(px.width()), tw::fromPx(px.height()));
 }
 
 ScriptedRuntime::~ScriptedRuntime() {
-    shell::setRuntime(nullptr);
+    widgets::setRuntime(nullptr);
 }
 
 QList<ScriptedRuntime::Box> ScriptedRuntime::takeBoxes() {
@@ -40,7 +40,7 @@ int ScriptedRuntime::msgBox(const QString& prompt, int style, const QString& tit
     if (onBox) onBox(b);
     if (msgAnswers.isEmpty()) {
         unexpected(b);
-        return (style & 7) == shell::YesNo ? shell::AnswerNo : shell::AnswerOk;
+        return (style & 7) == widgets::YesNo ? widgets::AnswerNo : widgets::AnswerOk;
     }
     return msgAnswers.dequeue();
 }
@@ -70,16 +70,17 @@ QString ScriptedRuntime::saveFileName(const QString& caption, const QString& sug
 }
 
 double ScriptedRuntime::rnd() {
+    ++draws;
     if (!forced.isEmpty()) return forced.dequeue();
     return std::generate_canonical<double, 53>(gen);
 }
 
-shell::PrintResult ScriptedRuntime::print(const shell::PrintDocument& doc) {
-    if (printerAnswer == shell::PrintResult::Printed) printed.append(doc);
+core::PrintResult ScriptedRuntime::print(const core::PrintDocument& doc) {
+    if (printerAnswer == core::PrintResult::Printed) printed.append(doc);
     return printerAnswer;
 }
 
-bool ScriptedRuntime::printToPdf(const shell::PrintDocument& doc, const QString& path) {
+bool ScriptedRuntime::printToPdf(const core::PrintDocument& doc, const QString& path) {
     if (!pdfWorks) return false;
     pdfs.append({path, doc});
     return true;
@@ -93,31 +94,31 @@ void ScriptedRuntime::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-shell::PrintResult ScriptedRuntime::printDialog(const QString& prompt) {
+core::PrintResult ScriptedRuntime::printDialog(const QString& prompt) {
     const Box b{Box::PrintDialog, prompt, 0, {}, {}};
     boxes.append(b);
     if (onBox) onBox(b);
     if (printDialogAnswers.isEmpty()) {
         unexpected(b);
-        return shell::PrintResult::Cancelled;
+        return core::PrintResult::Cancelled;
     }
     return printDialogAnswers.dequeue();
 }
 
-shell::PrintResult ScriptedRuntime::printWithDialog(const shell::PrintDocument& doc) {
-    const shell::PrintResult r = printDialog(doc.lines.value(0));
-    if (r == shell::PrintResult::Printed) printed.append(doc);
+core::PrintResult ScriptedRuntime::printWithDialog(const core::PrintDocument& doc) {
+    const core::PrintResult r = printDialog(doc.lines.value(0));
+    if (r == core::PrintResult::Printed) printed.append(doc);
     return r;
 }
 
-shell::PrintResult ScriptedRuntime::printJobWithDialog(const shell::PrintJob& job) {
-    const shell::PrintResult r = printDialog(job.title);
-    if (r == shell::PrintResult::Printed) printedJobs.append(job);
+core::PrintResult ScriptedRuntime::printJobWithDialog(const core::PrintJob& job) {
+    const core::PrintResult r = printDialog(job.title);
+    if (r == core::PrintResult::Printed) printedJobs.append(job);
     return r;
 }
 
-shell::PrintResult ScriptedRuntime::printJobToPdf(const shell::PrintJob& job, const QString& path) {
-    if (jobAnswer == shell::PrintResult::Printed) pdfJobs.append({path, job});
+core::PrintResult ScriptedRuntime::printJobToPdf(const core::PrintJob& job, const QString& path) {
+    if (jobAnswer == core::PrintResult::Printed) pdfJobs.append({path, job});
     return jobAnswer;
 }
 
@@ -132,22 +133,22 @@ void ScriptedRuntime::setClipboardContent(const QString& text, const QString& ht
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-shell::PrintResult ScriptedRuntime::printPaintedWithDialog(shell::PaintedDocument& doc) {
-    const shell::PrintResult r = printDialog(doc.title());
-    if (r != shell::PrintResult::Printed) return r;
+core::PrintResult ScriptedRuntime::printPaintedWithDialog(widgets::PaintedDocument& doc) {
+    const core::PrintResult r = printDialog(doc.title());
+    if (r != core::PrintResult::Printed) return r;
     QBuffer paper;
     paper.open(QIODevice::WriteOnly);
     QPdfWriter printer(&paper);
     printer.setPageSize(QPageSize(QPageSize::A4));
     int pages = 0;
-    if (!shell::renderPainted(printer, doc, 1, &pages)) return shell::PrintResult::Failed;
+    if (!printing::renderPainted(printer, doc, 1, &pages)) return core::PrintResult::Failed;
     paintedPrinted.append({doc.title(), {}, pages});
     return r;
 }
 
-bool ScriptedRuntime::savePaintedPdf(shell::PaintedDocument& doc, const QString& path) {
+bool ScriptedRuntime::savePaintedPdf(widgets::PaintedDocument& doc, const QString& path) {
     int pages = 0;
-    if (!pdfWorks || !shell::writePaintedPdf(doc, path, &pages)) return false;
+    if (!pdfWorks || !printing::writePaintedPdf(doc, path, &pages)) return false;
     paintedPdfs.append({doc.title(), path, pages});
     return true;
 }

@@ -10,7 +10,7 @@
 
 // Test double of the runtime: records every box exactly as passed and answers
 // from a queue. A box that the test did not script fails the running test.
-class ScriptedRuntime : public shell::Runtime {
+class ScriptedRuntime : public widgets::Runtime {
   public:
     struct Box {
         enum Kind { Message, Input, SaveFile, PrintDialog } kind;
@@ -47,9 +47,11 @@ class ScriptedRuntime : public shell::Runtime {
     QList<Box> boxes;
     int unexpectedBoxes = 0;
     int randomizeCalls = 0;
-    QList<shell::PrintDocument> printed;
-    QList<QPair<QString, shell::PrintDocument>> pdfs;
-    shell::PrintResult printerAnswer = shell::PrintResult::Printed;
+    // Random numbers drawn, forced or not.
+    int draws = 0;
+    QList<core::PrintDocument> printed;
+    QList<QPair<QString, core::PrintDocument>> pdfs;
+    core::PrintResult printerAnswer = core::PrintResult::Printed;
     bool pdfWorks = true;
     QString clipboard;
     int clipboardWrites = 0;
@@ -75,25 +77,25 @@ class ScriptedRuntime : public shell::Runtime {
     void randomize() override { ++randomizeCalls; }
     double rnd() override;
     QSize screenTwips() override { return screen; }
-    shell::PrintResult print(const shell::PrintDocument& doc) override;
-    bool printToPdf(const shell::PrintDocument& doc, const QString& path) override;
+    core::PrintResult print(const core::PrintDocument& doc) override;
+    bool printToPdf(const core::PrintDocument& doc, const QString& path) override;
     QString saveFileName(const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
 
     // The print dialog is recorded as a box (prompt: the document's first line)
     // and answered from its own queue; a Printed answer adds the job to printed.
-    void answerPrintDialog(shell::PrintResult r) { printDialogAnswers.enqueue(r); }
-    QQueue<shell::PrintResult> printDialogAnswers;
-    shell::PrintResult printWithDialog(const shell::PrintDocument& doc) override;
+    void answerPrintDialog(core::PrintResult r) { printDialogAnswers.enqueue(r); }
+    QQueue<core::PrintResult> printDialogAnswers;
+    core::PrintResult printWithDialog(const core::PrintDocument& doc) override;
     // Jobs of many documents. The print dialog is recorded as a box (prompt: the
     // job's title) and answered from printDialogAnswers; jobAnswer is what a
     // written PDF job returns (Printed: written, and recorded in pdfJobs).
-    QList<shell::PrintJob> printedJobs;
-    QList<QPair<QString, shell::PrintJob>> pdfJobs;
-    shell::PrintResult jobAnswer = shell::PrintResult::Printed;
-    shell::PrintResult printJobWithDialog(const shell::PrintJob& job) override;
-    shell::PrintResult printJobToPdf(const shell::PrintJob& job, const QString& path) override;
+    QList<core::PrintJob> printedJobs;
+    QList<QPair<QString, core::PrintJob>> pdfJobs;
+    core::PrintResult jobAnswer = core::PrintResult::Printed;
+    core::PrintResult printJobWithDialog(const core::PrintJob& job) override;
+    core::PrintResult printJobToPdf(const core::PrintJob& job, const QString& path) override;
 
     // The HTML put beside the text by the last setClipboardContent().
     QString clipboardHtml;
@@ -110,13 +112,13 @@ class ScriptedRuntime : public shell::Runtime {
     };
     QList<PaintedJob> paintedPrinted;
     QList<PaintedJob> paintedPdfs;
-    shell::PrintResult printPaintedWithDialog(shell::PaintedDocument& doc) override;
-    bool savePaintedPdf(shell::PaintedDocument& doc, const QString& path) override;
+    core::PrintResult printPaintedWithDialog(widgets::PaintedDocument& doc) override;
+    bool savePaintedPdf(widgets::PaintedDocument& doc, const QString& path) override;
 
   private:
     void unexpected(const Box& b);
     // Records the print dialog as a box and answers it from its queue.
-    shell::PrintResult printDialog(const QString& prompt);
+    core::PrintResult printDialog(const QString& prompt);
     std::mt19937 gen{12345};
 };
 

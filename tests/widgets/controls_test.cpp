@@ -26,7 +26,7 @@ class ControlsTest : public QObject {
         window.setPalette(QColor(0xC0, 0xC0, 0xC0)); // each child resolves its own copy
         window.resize(1000, 400);
         auto* ours =
-            new shell::VbButton(&window, QStringLiteral("ours"), QStringLiteral("7 Aufgabe"));
+            new widgets::CommandButton(&window, QStringLiteral("ours"), QStringLiteral("7 Aufgabe"));
         auto* qts = new QPushButton(QStringLiteral("7 Aufgabe"), &window);
         for (QPushButton* b : {static_cast<QPushButton*>(ours), qts}) {
             QFont f = b->font();
@@ -40,7 +40,7 @@ class ControlsTest : public QObject {
         qts->move(300, 220);
         // Buttons of other colours have been drawn before: theirs must not be taken.
         auto* red =
-            new shell::VbButton(&window, QStringLiteral("red"), QStringLiteral("7 Aufgabe"));
+            new widgets::CommandButton(&window, QStringLiteral("red"), QStringLiteral("7 Aufgabe"));
         red->setPalette(QColor(0xE0, 0x40, 0x40));
         red->setGeometry(QRect(QPoint(700, 20), size));
         red->setFont(qts->font());

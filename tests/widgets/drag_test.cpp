@@ -11,7 +11,7 @@
 #include "twips.h"
 #include "window_stack.h"
 
-using namespace shell;
+using namespace widgets;
 
 namespace {
 
@@ -23,28 +23,29 @@ class DragForm : public Form {
         setClientTwips(4500, 3000);
         setKeyPreview(true);
         for (int i = 0; i < 2; ++i) {
-            keys[i] = new DragButton(this, QStringLiteral("key%1").arg(i), QString::number(i));
+            keys[i] = new DigitKey(this, QStringLiteral("key%1").arg(i), i);
             tw::place(keys[i], 120 + 900 * i, 2280, 615, 495);
         }
-        cell = new VbLabel(this, QStringLiteral("cell"));
+        cell = new DigitCell(this, QStringLiteral("cell"));
         tw::place(cell, 2400, 600, 495, 495);
-        cell->onDragDrop = [this](QWidget* s) { drops << static_cast<DragButton*>(s)->text(); };
-        otherCell = new VbLabel(this, QStringLiteral("otherCell"));
+        cell->setTakesDigits(true);
+        QObject::connect(cell, &DigitCell::digitDropped, [this](int d) { drops << QString::number(d); });
+        otherCell = new DigitCell(this, QStringLiteral("otherCell"));
         tw::place(otherCell, 3300, 600, 495, 495);
-        otherCell->onDragDrop = [this](QWidget* s) {
-            drops << QStringLiteral("other ") + static_cast<DragButton*>(s)->text();
-        };
+        otherCell->setTakesDigits(true);
+        QObject::connect(otherCell, &DigitCell::digitDropped,
+                         [this](int d) { drops << QStringLiteral("other %1").arg(d); });
     }
-    void Form_KeyDown(int, int) override {
+    void keyPressed(QKeyEvent*) override {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fehler"), QStringLiteral("x"),
                         QMessageBox::Ok, this);
         box.exec();
     }
     QPoint at(QWidget* w) const { return w->mapTo(this, w->rect().center()); }
 
-    DragButton* keys[2];
-    VbLabel* cell;
-    VbLabel* otherCell;
+    DigitKey* keys[2];
+    DigitCell* cell;
+    DigitCell* otherCell;
     QStringList drops;
 };
 
@@ -89,7 +90,7 @@ class DragTest : public QObject {
         QVERIFY(endedInBox);
         mouse(f, QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
         QVERIFY(f.drops.isEmpty());
-        QCOMPARE(DragButton::current(), nullptr);
+        QCOMPARE(DigitKey::current(), nullptr);
         // The next drag drops as ever.
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[0]), Qt::LeftButton);
         mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
@@ -127,7 +128,7 @@ class DragTest : public QObject {
         mouse(f, QEvent::MouseMove, f.at(f.otherCell), Qt::LeftButton);
         mouse(f, QEvent::MouseButtonRelease, f.at(f.otherCell), Qt::NoButton);
         QCOMPARE(f.drops, (QStringList{QStringLiteral("1"), QStringLiteral("other %1").arg(second)}));
-        QCOMPARE(DragButton::current(), nullptr);
+        QCOMPARE(DigitKey::current(), nullptr);
     }
 
     void aSecondPointerStartsNoSecondDrag() {
@@ -148,7 +149,7 @@ class DragTest : public QObject {
         QCOMPARE(f.drops, QStringList{QStringLiteral("0")});
         QVERIFY(!f.keys[0]->dragging() && !f.keys[0]->isDown());
         QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
-        QCOMPARE(DragButton::current(), nullptr);
+        QCOMPARE(DigitKey::current(), nullptr);
     }
 
     void aDragWhoseReleaseWasLostEnds_data() {
@@ -170,7 +171,7 @@ class DragTest : public QObject {
             mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::NoButton);
         QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
         QVERIFY(f.drops.isEmpty());
-        QCOMPARE(DragButton::current(), nullptr);
+        QCOMPARE(DigitKey::current(), nullptr);
     }
 };
 

@@ -5,13 +5,18 @@
 #include <QApplication>
 #include <QTest>
 
+#include "counter_column.h"
 #include "exercise_window.h"
 #include "program.h"
 #include "scripted_runtime.h"
+#include "sheet_panel.h"
 #include "start_window.h"
 #include "twips.h"
 
 namespace drive {
+
+using windows::DivisionLayout;
+using windows::ExerciseWindow;
 
 inline void forceTask(ScriptedRuntime& rt, int a, int b, int c, int d, int r = 0) {
     rt.forceRnd({ScriptedRuntime::draw(a, 4, 6), ScriptedRuntime::draw(b, 0, 10),
@@ -19,10 +24,21 @@ inline void forceTask(ScriptedRuntime& rt, int a, int b, int c, int d, int r = 0
     if (r) rt.forceRnd(ScriptedRuntime::draw(r, 0, d));
 }
 
+// An answer cell of the layout by its place in the division.
+inline widgets::DigitCell* cellOf(ExerciseWindow& f, core::Mode mode, core::CellRole role) {
+    return f.cell(core::answerCell(mode, role)->number);
+}
+inline widgets::DigitCell* normalCell(ExerciseWindow& f, core::CellRole role) {
+    return cellOf(f, core::Mode::Normal, role);
+}
+inline widgets::DigitCell* remainderCell(ExerciseWindow& f, core::CellRole role) {
+    return cellOf(f, core::Mode::Remainder, role);
+}
+
 // Presses on the key, moves over the target and releases there. The events
 // go to the key, as a real platform delivers them to the pressed widget.
-inline void dragDigit(trainer::Form1& f, int digit, QWidget* target, QPoint at = {}) {
-    QWidget* key = f.DigitKey[digit];
+inline void dragDigit(ExerciseWindow& f, int digit, QWidget* target, QPoint at = {}) {
+    QWidget* key = f.digitKeys[size_t(digit)];
     if (at.isNull()) at = target->rect().center();
     const QPoint start = key->rect().center();
     const QPoint end = key->mapFromGlobal(target->mapToGlobal(at));
@@ -38,7 +54,7 @@ inline QWidget* keyTarget(QWidget* window) {
     return (fw && fw->window() == window) ? fw : window;
 }
 
-inline void key(trainer::Form1& f, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+inline void key(ExerciseWindow& f, Qt::Key k, Qt::KeyboardModifiers m = {}) {
     QTest::keyClick(keyTarget(&f), k, m);
 }
 
@@ -85,8 +101,8 @@ inline QPointingDevice* touchScreen() {
 }
 
 // A digit key dragged by a finger onto the target: press, two moves, release.
-inline void touchDrag(trainer::Form1& f, int digit, QWidget* target) {
-    const QPoint from = f.mapFromGlobal(centreOf(f.DigitKey[digit]));
+inline void touchDrag(ExerciseWindow& f, int digit, QWidget* target) {
+    const QPoint from = f.mapFromGlobal(centreOf(f.digitKeys[size_t(digit)]));
     const QPoint to = f.mapFromGlobal(centreOf(target));
     QTest::touchEvent(&f, touchScreen()).press(0, from, &f);
     QTest::touchEvent(&f, touchScreen()).move(0, (from + to) / 2, &f);
@@ -97,8 +113,8 @@ inline void touchDrag(trainer::Form1& f, int digit, QWidget* target) {
 // A tap on a digit key by the mouse, by a drag that comes back onto the key,
 // or by a finger.
 enum class Tap { Click, DragBack, Finger };
-inline void tap(trainer::Form1& f, int digit, Tap how = Tap::Click) {
-    QWidget* key = f.DigitKey[digit];
+inline void tap(ExerciseWindow& f, int digit, Tap how = Tap::Click) {
+    QWidget* key = f.digitKeys[size_t(digit)];
     const QPoint at = centreOf(key);
     if (how == Tap::Finger) {
         const QPoint local = f.mapFromGlobal(at);
@@ -108,19 +124,27 @@ inline void tap(trainer::Form1& f, int digit, Tap how = Tap::Click) {
     }
     platformMouse(&f, QEvent::MouseButtonPress, at);
     if (how == Tap::DragBack) {
-        platformMouse(&f, QEvent::MouseMove, centreOf(f.Bezeichnung7), 30);
+        platformMouse(&f, QEvent::MouseMove, centreOf(f.workFrame), 30);
         platformMouse(&f, QEvent::MouseMove, at + QPoint(3, 2), 30);
     }
     platformMouse(&f, QEvent::MouseButtonRelease,
                   at + (how == Tap::DragBack ? QPoint(3, 2) : QPoint()), 30);
 }
 
-inline QStringList captions(trainer::Form1& f, bool remainder) {
+// Points as the child earns them: the first quotient digit dropped again and again.
+inline void earnPoints(ExerciseWindow& f, int points) {
+    core::Exercise& e = f.exercise();
+    const core::AnswerCell* q1 = core::answerCell(e.mode(), core::CellRole::Quotient1);
+    for (int i = 0; i < points; ++i)
+        e.dropOnCell(q1->number, q1->expected(e.written()).digitValue());
+    f.showExercise();
+}
+
+// What the answer cells of a layout show, in working order.
+inline QStringList shownDigits(ExerciseWindow& f, core::Mode mode) {
     QStringList out;
-    for (int n = 1; n <= trainer::kCellCount; ++n) {
-        const trainer::CellRule* r = trainer::ruleForNumber(n);
-        if (r->remainderLayout == remainder) out << f.cell(*r)->caption();
-    }
+    for (const core::AnswerCell* c : core::answerCells(mode))
+        out << f.cell(c->number)->text();
     return out;
 }
 
@@ -128,17 +152,17 @@ inline QStringList captions(trainer::Form1& f, bool remainder) {
 // on a forced task.
 struct Session {
     ScriptedRuntime rt;
-    trainer::Program program;
-    trainer::Form1* f = nullptr;
+    app::Program program;
+    ExerciseWindow* f = nullptr;
 
     explicit Session(int a = 4, int b = 0, int c = 7, int d = 5) {
         program.start();
         forceTask(rt, a, b, c, d);
-        click(program.form0().Bild1);
-        f = &program.form1();
+        click(program.startWindow().exercisePicture);
+        f = &program.exerciseWindow();
         QVERIFY(QTest::qWaitForWindowExposed(f));
     }
-    trainer::Form1& form() { return *f; }
+    ExerciseWindow& form() { return *f; }
 };
 
 } // namespace drive

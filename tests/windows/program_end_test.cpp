@@ -6,8 +6,8 @@
 #include "start_window.h"
 #include "window_stack.h"
 
-using shell::Form0;
-namespace forms = shell::forms;
+using windows::StartWindow;
+namespace forms = widgets::forms;
 
 // Built twice: ending by the Yes answer of the quit box, and by the close
 // button of the start window. Once ended, the program stays ended.
@@ -17,11 +17,11 @@ class ProgramEndTest : public QObject {
   private slots:
     void endsTheProgram() {
         ScriptedRuntime rt;
-        Form0 start;
-        shell::ZEBLABEL info;
+        StartWindow start;
+        windows::InfoWindow info;
         start.showInfoWindow = [&info] { forms::show(&info); };
         forms::show(&start);
-        QTest::mouseClick(start.Bild4, Qt::LeftButton, {}, start.Bild4->rect().center());
+        QTest::mouseClick(start.infoPicture, Qt::LeftButton, {}, start.infoPicture->rect().center());
         QVERIFY(info.isVisible());
         QCoreApplication::processEvents();
 
@@ -29,8 +29,8 @@ class ProgramEndTest : public QObject {
         start.close();
         QVERIFY(rt.boxes.isEmpty()); // no confirmation
 #else
-        rt.answer(shell::AnswerYes);
-        QTest::mouseClick(start.Bild3, Qt::LeftButton, {}, start.Bild3->rect().center());
+        rt.answer(widgets::AnswerYes);
+        QTest::mouseClick(start.quitPicture, Qt::LeftButton, {}, start.quitPicture->rect().center());
         QCOMPARE(rt.boxes.size(), 1);
         QCOMPARE(rt.boxes.first().style, 276);
 #endif

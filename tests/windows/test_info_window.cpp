@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "exercise_window.h"
+#include "sheet_panel.h"
 #include "info_window.h"
 #include "program.h"
 #include "scripted_runtime.h"
@@ -10,9 +11,9 @@
 #include "twips.h"
 #include "window_stack.h"
 
-using shell::Form0;
-using shell::ZEBLABEL;
-namespace forms = shell::forms;
+using windows::StartWindow;
+using windows::InfoWindow;
+namespace forms = widgets::forms;
 
 namespace {
 
@@ -22,7 +23,7 @@ void click(QWidget* w) {
 
 // Where the info window belongs on the screen: centred across, a quarter of
 // the free height down.
-QPoint infoWindowPlace(const ZEBLABEL& z, QSize screen) {
+QPoint infoWindowPlace(const InfoWindow& z, QSize screen) {
     const double left = (screen.width() - tw::fromPx(z.frameGeometry().width())) / 2.0;
     const double top = (screen.height() - tw::fromPx(z.frameGeometry().height())) / 4.0;
     return QPoint(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
@@ -37,9 +38,9 @@ class InfoWindowTest : public QObject {
   private slots:
     void init() {
         rt = new ScriptedRuntime;
-        program = new trainer::Program;
+        program = new app::Program;
         program->start();
-        start = &program->form0();
+        start = &program->startWindow();
         settle();
     }
     void cleanup() {
@@ -53,36 +54,36 @@ class InfoWindowTest : public QObject {
 
     void lockReadBeforeOpeningLoadsItLockedAndHidden() {
         QCOMPARE(program->loadedInfoWindow(), nullptr);
-        QCOMPARE(program->printerLock(), 1);
-        ZEBLABEL* z = program->loadedInfoWindow();
+        QCOMPARE(program->printingLocked(), true);
+        InfoWindow* z = program->loadedInfoWindow();
         QVERIFY(z);
         QVERIFY(!z->isVisible());
-        QCOMPARE(program->printerLock(), 1);
+        QCOMPARE(program->printingLocked(), true);
         QCOMPARE(program->loadedInfoWindow(), z);
         QVERIFY(rt->boxes.isEmpty());
     }
 
     void infoPictureShowsItBesideTheStartWindow() {
-        click(start->Bild4);
-        ZEBLABEL* z = program->loadedInfoWindow();
+        click(start->infoPicture);
+        InfoWindow* z = program->loadedInfoWindow();
         QVERIFY(z);
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
         QCOMPARE(forms::current(), z);
         QCOMPARE(z->windowTitle(), QStringLiteral("Programm-Info"));
-        QCOMPARE(z->Kontroll1->text(), QStringLiteral("  Druckmodus deaktivieren"));
+        QCOMPARE(z->printLockBox->text(), QStringLiteral("  Druckmodus deaktivieren"));
         QCOMPARE(z->pos(), infoWindowPlace(*z, rt->screen));
         // Two lines each, joined by CR LF, written at the activation.
-        QCOMPARE(z->Bezeichnung6->caption().count(QStringLiteral("\r\n")), 1);
-        QCOMPARE(z->Bezeichnung7->caption().count(QStringLiteral("\r\n")), 1);
-        QVERIFY(!z->Bezeichnung6->caption().startsWith(QLatin1String("\r\n")));
-        QVERIFY(!z->Bezeichnung7->caption().endsWith(QLatin1String("\r\n")));
+        QCOMPARE(z->termsLabel->text().count(QStringLiteral("\n")), 1);
+        QCOMPARE(z->versionLabel->text().count(QStringLiteral("\n")), 1);
+        QVERIFY(!z->termsLabel->text().startsWith(QLatin1String("\n")));
+        QVERIFY(!z->versionLabel->text().endsWith(QLatin1String("\n")));
         QVERIFY(rt->boxes.isEmpty());
     }
 
     void switchCaptionIsReadable() {
-        click(start->Bild4);
-        QCheckBox* box = program->loadedInfoWindow()->Kontroll1;
+        click(start->infoPicture);
+        QCheckBox* box = program->loadedInfoWindow()->printLockBox;
         const QImage img = box->grab().toImage();
         // Right of the caption: the panel colour 0xFF8080, under the white text.
         QCOMPARE(img.pixelColor(img.width() - 3, img.height() / 2), QColor(128, 128, 255));
@@ -91,15 +92,15 @@ class InfoWindowTest : public QObject {
 
     void textsFitTheirLabels_data() {
         QTest::addColumn<QString>("label");
-        QTest::newRow("distribution notice") << "Bezeichnung6";
-        QTest::newRow("release and contact lines") << "Bezeichnung7";
-        QTest::newRow("title") << "Bezeichnung5";
-        QTest::newRow("web address") << "Bezeichnung8";
-        QTest::newRow("O k a y") << "Bezeichnung1";
+        QTest::newRow("distribution notice") << "termsLabel";
+        QTest::newRow("release and contact lines") << "versionLabel";
+        QTest::newRow("title") << "titleLabel";
+        QTest::newRow("web address") << "websiteLabel";
+        QTest::newRow("O k a y") << "okayLabel";
     }
     void textsFitTheirLabels() {
         QFETCH(QString, label);
-        click(start->Bild4);
+        click(start->infoPicture);
         auto* l = program->loadedInfoWindow()->findChild<QLabel*>(label);
         QVERIFY(l);
         const QSize need =
@@ -115,16 +116,16 @@ class InfoWindowTest : public QObject {
     }
     void everyActivationPlacesItAgain() {
         QFETCH(bool, hideFirst);
-        click(start->Bild4);
-        ZEBLABEL* z = program->loadedInfoWindow();
+        click(start->infoPicture);
+        InfoWindow* z = program->loadedInfoWindow();
         const QPoint place = infoWindowPlace(*z, rt->screen);
         QCOMPARE(z->pos(), place);
         z->move(10, 20); // the user drags it away
         settle();
-        if (hideFirst) click(z->Bezeichnung1);
+        if (hideFirst) click(z->okayLabel);
         start->activateWindow(); // back to the start window to click "Info"
         settle();
-        click(start->Bild4);
+        click(start->infoPicture);
         QCOMPARE(program->loadedInfoWindow(), z); // the same window, not a second one
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
@@ -134,34 +135,34 @@ class InfoWindowTest : public QObject {
 
     void closingByOkayOrPictureKeepsTheSwitch_data() {
         QTest::addColumn<QString>("closer");
-        QTest::newRow("O k a y") << "Bezeichnung1";
-        QTest::newRow("picture button") << "Bild1";
+        QTest::newRow("O k a y") << "okayLabel";
+        QTest::newRow("picture button") << "closePicture";
     }
     void closingByOkayOrPictureKeepsTheSwitch() {
         QFETCH(QString, closer);
-        click(start->Bild4);
-        ZEBLABEL* z = program->loadedInfoWindow();
-        z->Kontroll1->setChecked(true);
-        click(z->Kontroll1); // the user unticks the switch
-        QCOMPARE(z->Kontroll1Value(), 0);
+        click(start->infoPicture);
+        InfoWindow* z = program->loadedInfoWindow();
+        z->printLockBox->setChecked(true);
+        click(z->printLockBox); // the user unticks the switch
+        QCOMPARE(z->printingLocked(), false);
         click(z->findChild<QWidget*>(closer));
         settle();
         QVERIFY(!z->isVisible());
         QCOMPARE(program->loadedInfoWindow(), z);
-        QCOMPARE(program->printerLock(), 0);
+        QCOMPARE(program->printingLocked(), false);
         QVERIFY(start->isVisible());
 
-        click(start->Bild4); // shown again with the switch as it was left
+        click(start->infoPicture); // shown again with the switch as it was left
         QCOMPARE(program->loadedInfoWindow(), z);
-        QVERIFY(!z->Kontroll1->isChecked());
+        QVERIFY(!z->printLockBox->isChecked());
         QVERIFY(rt->boxes.isEmpty());
     }
 
     void closeButtonDiscardsTheSwitch() {
-        click(start->Bild4);
-        ZEBLABEL* z = program->loadedInfoWindow();
-        z->Kontroll1->setChecked(false);
-        QCOMPARE(program->printerLock(), 0);
+        click(start->infoPicture);
+        InfoWindow* z = program->loadedInfoWindow();
+        z->printLockBox->setChecked(false);
+        QCOMPARE(program->printingLocked(), false);
         QVERIFY(z->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         settle();
@@ -169,8 +170,8 @@ class InfoWindowTest : public QObject {
         QVERIFY(start->isVisible());
         QVERIFY(!forms::programEnded());
 
-        QCOMPARE(program->printerLock(), 1);
-        ZEBLABEL* again = program->loadedInfoWindow();
+        QCOMPARE(program->printingLocked(), true);
+        InfoWindow* again = program->loadedInfoWindow();
         QVERIFY(again);
         QVERIFY(!again->isVisible());
         QVERIFY(rt->boxes.isEmpty());
@@ -184,35 +185,35 @@ class InfoWindowTest : public QObject {
         using Box = ScriptedRuntime::Box;
         const Box password{Box::Input, "Kennwort eingeben:", 0, "Druckersperre aufheben",
                            "Passwort"};
-        trainer::Form1& f = program->form1();
+        windows::ExerciseWindow& f = program->exerciseWindow();
         forms::show(&f);
-        f.Befehl14_Click();
+        f.sheetPanel().composeSheet();
         rt->answerInput("Passwort");
-        f.Befehl17_Click();
+        f.sheetPanel().printTaskSheet();
         QCOMPARE(rt->takeBoxes(), QList<Box>{password});
-        ZEBLABEL* z = program->loadedInfoWindow();
+        InfoWindow* z = program->loadedInfoWindow();
         QVERIFY(z && !z->isVisible());
 
         forms::show(z);
-        click(z->Kontroll1);
-        click(z->Bezeichnung1);
-        rt->answer(shell::AnswerNo);
-        f.Befehl17_Click();
+        click(z->printLockBox);
+        click(z->okayLabel);
+        rt->answer(widgets::AnswerNo);
+        f.sheetPanel().printTaskSheet();
         QCOMPARE(rt->takeBoxes().size(), 1); // the confirmation at once
 
         forms::show(z);
         QVERIFY(z->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         rt->answerInput("Passwort");
-        f.Befehl18_Click();
+        f.sheetPanel().printSolutionSheet();
         QCOMPARE(rt->takeBoxes(), QList<Box>{password});
         QVERIFY(rt->allAnswersUsed());
     }
 
   private:
     ScriptedRuntime* rt = nullptr;
-    trainer::Program* program = nullptr;
-    Form0* start = nullptr;
+    app::Program* program = nullptr;
+    StartWindow* start = nullptr;
 };
 
 QTEST_MAIN(InfoWindowTest)

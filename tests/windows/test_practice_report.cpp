@@ -15,27 +15,28 @@
 #include "practice_report_window.h"
 
 using namespace drive;
-using trainer::Form1;
-using trainer::PracticeReportWindow;
+using windows::PracticeReportWindow;
 using Box = ScriptedRuntime::Box;
 
 namespace {
 
 // Everything of the exercise window the report must leave alone, as text.
-QStringList stateOf(Form1& f, const ScriptedRuntime& rt) {
-    QStringList s = f.Liste1 + f.Liste2 + captions(f, false) + captions(f, true);
-    for (shell::VbLabel* l :
-         {f.Bezeichnung22, f.Bezeichnung23, f.Bezeichnung16, f.Bezeichnung15, f.Bezeichnung21})
-        s << l->caption();
-    for (QWidget* w : {static_cast<QWidget*>(f.licht), static_cast<QWidget*>(f.licht2),
-                       static_cast<QWidget*>(f.Bild6), static_cast<QWidget*>(f.Bild1)})
+QStringList stateOf(ExerciseWindow& f, const ScriptedRuntime& rt) {
+    const core::Exercise& e = f.exercise();
+    QStringList s = shownDigits(f, core::Mode::Normal) + shownDigits(f, core::Mode::Remainder);
+    s << QString::number(e.task().dividend()) << QString::number(e.task().divisor)
+      << QString::number(int(e.mode())) << QString::number(e.selectedCell().value_or(0))
+      << f.counters().pointsCounter->text() << f.counters().errorsCounter->text();
+    for (QWidget* w : {static_cast<QWidget*>(f.layout(core::Mode::Normal).marker()),
+                       static_cast<QWidget*>(f.layout(core::Mode::Remainder).marker()),
+                       static_cast<QWidget*>(f.remainderBox), static_cast<QWidget*>(f.climber)})
         s << QStringLiteral("%1 %2").arg(tw::left(w)).arg(tw::top(w));
-    return s << f.windowTitle() << QString::number(rt.randomizeCalls);
+    return s << f.windowTitle() << QString::number(rt.draws);
 }
 
 // One wrong entry: the error box is answered as the child does.
 template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
-    rt.answer(shell::AnswerOk);
+    rt.answer(widgets::AnswerOk);
     act();
     QCOMPARE(rt.takeBoxes(), QList<Box>({wrongBox()}));
 }
@@ -43,30 +44,30 @@ template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
 // A child's work in both modes: wrong digits dragged, typed and tapped, one
 // refusal, one right digit. Starts on 2035 : 5 = 407.
 void childWorks(Session& s) {
-    Form1& f = s.form();
-    wrongEntry(s.rt, [&] { dragDigit(f, 9, f.Bezeichnung7); }); // product, wants 2
-    s.rt.answer(shell::AnswerOk);
-    dragDigit(f, 3, f.Bezeichnung10); // brought down before the quotient digit
+    ExerciseWindow& f = s.form();
+    wrongEntry(s.rt, [&] { dragDigit(f, 9, normalCell(f, core::CellRole::Product1Tens)); }); // product, wants 2
+    s.rt.answer(widgets::AnswerOk);
+    dragDigit(f, 3, normalCell(f, core::CellRole::BroughtDown1)); // brought down before the quotient digit
     QCOMPARE(s.rt.takeBoxes().size(), 1);
-    click(f.Bezeichnung8); // product, wants 0
+    click(normalCell(f, core::CellRole::Product1Units)); // product, wants 0
     wrongEntry(s.rt, [&] { key(f, Qt::Key_7); });
     wrongEntry(s.rt, [&] { key(f, Qt::Key_Return); });
-    wrongEntry(s.rt, [&] { click(f.DigitKey[5]); });
-    dragDigit(f, 4, f.Bezeichnung6);
+    wrongEntry(s.rt, [&] { click(f.digitKeys[5]); });
+    dragDigit(f, 4, normalCell(f, core::CellRole::Quotient1));
 
     forceTask(s.rt, 4, 1, 2, 3, 2); // 1238 : 3 = 412 R 2
-    click(f.Befehl20);
-    wrongEntry(s.rt, [&] { dragDigit(f, 5, f.luecke[10]); }); // the remainder
-    click(f.luecke[13]);                                      // first difference, wants 0
+    click(f.remainderButton);
+    wrongEntry(s.rt, [&] { dragDigit(f, 5, remainderCell(f, core::CellRole::Remainder)); }); // the remainder
+    click(remainderCell(f, core::CellRole::Difference1));                                      // first difference, wants 0
     wrongEntry(s.rt, [&] { key(f, Qt::Key_9); });
-    click(f.luecke[14]); // brought down, wants 3
-    wrongEntry(s.rt, [&] { click(f.DigitKey[4]); });
+    click(remainderCell(f, core::CellRole::BroughtDown1)); // brought down, wants 3
+    wrongEntry(s.rt, [&] { click(f.digitKeys[4]); });
     // After a tap, a digit dragged onto the marker counts as dragged again.
-    wrongEntry(s.rt, [&] { dragDigit(f, 7, f.licht2); });
+    wrongEntry(s.rt, [&] { dragDigit(f, 7, f.layout(core::Mode::Remainder).marker()); });
 }
 
 // A right click as the platform delivers it, which makes the context menu event.
-void rightClick(Form1& f, QWidget* w) {
+void rightClick(ExerciseWindow& f, QWidget* w) {
     static ulong time = 5000000;
     const QPointF at(w->mapTo(&f, w->rect().center()));
     const QPointF global(f.mapToGlobal(at.toPoint()));
@@ -77,18 +78,18 @@ void rightClick(Form1& f, QWidget* w) {
     QCoreApplication::processEvents();
 }
 
-QMenu* columnMenu(Form1& f) {
-    return f.Figur2Menu && f.Figur2Menu->isVisible() ? f.Figur2Menu : nullptr;
+QMenu* columnMenu(ExerciseWindow& f) {
+    return f.counters().menu() && f.counters().menu()->isVisible() ? f.counters().menu() : nullptr;
 }
 
 // The report window, opened from the column's menu.
-PracticeReportWindow* openReport(Form1& f) {
-    f.Figur2_ContextMenu(f.mapToGlobal(QPoint(20, 20)));
+PracticeReportWindow* openReport(ExerciseWindow& f) {
+    f.counters().showMenu(f.mapToGlobal(QPoint(20, 20)));
     if (!columnMenu(f)) return nullptr;
-    QAction* item = f.Figur2Menu->actions().value(0);
-    f.Figur2Menu->hide();
+    QAction* item = f.counters().menu()->actions().value(0);
+    f.counters().menu()->hide();
     item->trigger();
-    return f.practiceReportWindow();
+    return f.counters().reportWindow();
 }
 
 QString pdfText(const QString& pdf, const QStringList& options) {
@@ -110,38 +111,38 @@ class PracticeReportTest : public QObject {
 
 void PracticeReportTest::reportCountsTheChildsWorkAndLeavesTheWindowAlone() {
     Session s;
-    Form1& f = s.form();
+    ExerciseWindow& f = s.form();
     childWorks(s);
-    QCOMPARE(f.Bezeichnung23->caption(), QStringLiteral("8"));
+    QCOMPARE(f.counters().errorsCounter->text(), QStringLiteral("8"));
 
     // The column's menu: a right click on its counter, a finger held on its
     // letter or on the black column itself; elsewhere none.
     const QStringList before = stateOf(f, s.rt);
-    rightClick(f, f.Bezeichnung23);
+    rightClick(f, f.counters().errorsCounter);
     QTRY_VERIFY(columnMenu(f));
-    QCOMPARE(f.Figur2Menu->actions().size(), 1);
-    QCOMPARE(f.Figur2Menu->actions()[0]->text(), QStringLiteral("Übungsbericht …"));
-    f.Figur2Menu->hide();
-    rightClick(f, f.Bezeichnung9);
+    QCOMPARE(f.counters().menu()->actions().size(), 1);
+    QCOMPARE(f.counters().menu()->actions()[0]->text(), QStringLiteral("Übungsbericht …"));
+    f.counters().menu()->hide();
+    rightClick(f, normalCell(f, core::CellRole::Difference1));
     QTest::qWait(50);
     QVERIFY(!columnMenu(f));
     const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
-    const QPoint blackColumn = f.Figur2->geometry().topLeft() + QPoint(4, 60);
-    for (QWidget* w : {static_cast<QWidget*>(f.Bezeichnung24), static_cast<QWidget*>(&f)}) {
+    const QPoint blackColumn = f.counters().column->geometry().topLeft() + QPoint(4, 60);
+    for (QWidget* w : {static_cast<QWidget*>(f.counters().rightLetter), static_cast<QWidget*>(&f)}) {
         const QPoint at = w == &f ? blackColumn : w->rect().center();
         QTest::touchEvent(w, device.get()).press(0, at, w);
         QTRY_VERIFY_WITH_TIMEOUT(columnMenu(f), 2000);
         QTest::touchEvent(w, device.get()).release(0, at, w);
-        f.Figur2Menu->hide();
+        f.counters().menu()->hide();
     }
 
     PracticeReportWindow* r = openReport(f);
     QVERIFY(r);
     QVERIFY(QTest::qWaitForWindowExposed(r));
     QCOMPARE(r->windowTitle(), QStringLiteral("Übungsbericht"));
-    const trainer::PracticeReport& report = r->report();
+    const core::PracticeReport& report = r->report();
     QList<quint64> bars;
-    for (const trainer::ReportBar& b : report.bars)
+    for (const core::ReportBar& b : report.bars)
         bars << b.count;
     // Ergebnisziffer, Malnehmen, Abziehen, Herunterholen, Rest, andere Taste
     QCOMPARE(bars, QList<quint64>({0, 3, 1, 2, 1, 1}));
@@ -160,27 +161,30 @@ void PracticeReportTest::reportCountsTheChildsWorkAndLeavesTheWindowAlone() {
 
     // Reading and closing the report leave the exercise window as it was,
     // and it takes the keyboard again.
-    r->Bild1->grab();
-    click(r->Befehl4);
+    r->page->grab();
+    click(r->closeButton);
     QVERIFY(!r->isVisible());
     QCOMPARE(stateOf(f, s.rt), before);
     QVERIFY(s.rt.boxes.isEmpty());
     QTRY_COMPARE(QApplication::activeWindow(), &f);
-    wrongEntry(s.rt, [&] { key(f, Qt::Key_8); }); // the marker still waits on luecke14
+    wrongEntry(s.rt, [&] { key(f, Qt::Key_8); }); // the marker still waits on the brought-down digit
 
     // Open, the report follows the child's work.
     QVERIFY(openReport(f) == r && r->isVisible());
-    f.CellDragDrop(*trainer::ruleForCell("luecke6"), f.DigitKey[4]); // the report lies on top
+    // A digit dropped while the report lies on top.
+    f.exercise().dropOnCell(core::answerCell(core::Mode::Remainder, core::CellRole::Quotient1)->number, 4);
+    f.showExercise();
+    f.counters().recordChanged();
     QCOMPARE(r->report().summary.value(1), QStringLiteral("Richtige Ziffern: 2"));
     r->close(); // the frame's close button keeps the window for the next time
     QVERIFY(!r->isVisible());
-    QCOMPARE(f.practiceReportWindow(), r);
+    QCOMPARE(f.counters().reportWindow(), r);
     QCOMPARE(s.rt.unexpectedBoxes, 0);
 }
 
 void PracticeReportTest::newStartPrintingAndZoom() {
     Session s;
-    Form1& f = s.form();
+    ExerciseWindow& f = s.form();
     childWorks(s);
     PracticeReportWindow* r = openReport(f);
     QVERIFY(r);
@@ -191,46 +195,46 @@ void PracticeReportTest::newStartPrintingAndZoom() {
     const Box question = msgRecord("Den Übungsbericht leeren und neu beginnen?\r"
                                    "Die Zähler im Übungsfenster bleiben, wie sie sind.\r\r",
                                    292, "Übungsbericht");
-    s.rt.answer(shell::AnswerNo);
-    click(r->Befehl3);
+    s.rt.answer(widgets::AnswerNo);
+    click(r->startAfreshButton);
     QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
     QVERIFY(r->report().nothingYet.isEmpty());
 
     // Printing goes through the lock: the points are the password.
-    f.printerLock = [] { return 1; };
+    f.printingLocked = [] { return true; };
     s.rt.answerInput("0");
-    click(r->Befehl1);
+    click(r->printButton);
     QCOMPARE(s.rt.takeBoxes().size(), 1); // wrong password: nothing more
     s.rt.answerInput("1");
-    s.rt.answerPrintDialog(shell::PrintResult::Printed);
-    s.rt.answer(shell::AnswerOk);
-    click(r->Befehl1);
+    s.rt.answerPrintDialog(core::PrintResult::Printed);
+    s.rt.answer(widgets::AnswerOk);
+    click(r->printButton);
     QCOMPARE(s.rt.takeBoxes().mid(1),
              QList<Box>({{Box::PrintDialog, "Übungsbericht", 0, {}, {}},
                          msgRecord("Der Übungsbericht wird gedruckt ...\r\r", 0, "Drucken")}));
     QCOMPARE(s.rt.paintedPrinted.size(), 1);
     QCOMPARE(s.rt.paintedPrinted[0].pages, 1);
-    f.printerLock = [] { return 0; };
-    s.rt.answerPrintDialog(shell::PrintResult::NoPrinter);
-    s.rt.answer(shell::AnswerNo);
-    click(r->Befehl1);
+    f.printingLocked = [] { return false; };
+    s.rt.answerPrintDialog(core::PrintResult::NoPrinter);
+    s.rt.answer(widgets::AnswerNo);
+    click(r->printButton);
     QCOMPARE(s.rt.takeBoxes().value(1),
              msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Übungsbericht stattdessen als "
                        "PDF-Datei gespeichert werden?\r\r",
                        52, "Drucken"));
 
-    s.rt.answer(shell::AnswerYes);
-    click(r->Befehl3);
+    s.rt.answer(widgets::AnswerYes);
+    click(r->startAfreshButton);
     QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
     QVERIFY(!r->report().nothingYet.isEmpty());
     QVERIFY(r->report().bars.isEmpty());
     QCOMPARE(stateOf(f, s.rt), before);
-    r->Befehl4_Click();
+    r->closeReport();
 
     // Opened from a grown window, the report grows with it, but only as far
     // as its sheet fits the screen: each opening takes the zoom it comes from.
-    const double rowAt100 = r->Bild1->drawing().rowHeight();
-    const QFont buttonAt100 = r->Befehl1->font();
+    const double rowAt100 = r->page->drawing().rowHeight();
+    const QFont buttonAt100 = r->printButton->font();
     const QSize sizeAt100 = r->size();
     for (double zoom : {2.0, 2.5, 1.0}) {
         f.resize(f.minimumSize() * zoom);
@@ -238,17 +242,17 @@ void PracticeReportTest::newStartPrintingAndZoom() {
         QVERIFY(openReport(f) == r);
         const QRect screen = r->screen()->availableGeometry();
         QVERIFY(screen.contains(r->frameGeometry()));
-        QVERIFY(!r->Bildlauf1->horizontalScrollBar()->isVisible());
+        QVERIFY(!r->scrollArea->horizontalScrollBar()->isVisible());
         if (zoom == 2.0) {
-            QCOMPARE(r->Befehl1->font().pointSizeF(), buttonAt100.pointSizeF() * 2);
-            QVERIFY(qAbs(r->Bild1->drawing().rowHeight() / rowAt100 - 2) < 0.1);
+            QCOMPARE(r->printButton->font().pointSizeF(), buttonAt100.pointSizeF() * 2);
+            QVERIFY(qAbs(r->page->drawing().rowHeight() / rowAt100 - 2) < 0.1);
         } else if (zoom == 2.5) {
-            QVERIFY(r->Bild1->drawing().rowHeight() > 1.5 * rowAt100);
+            QVERIFY(r->page->drawing().rowHeight() > 1.5 * rowAt100);
             QVERIFY(r->width() > screen.width() * 9 / 10);
         } else {
             QCOMPARE(r->size(), sizeAt100);
         }
-        r->Befehl4_Click();
+        r->closeReport();
     }
     QVERIFY(s.rt.allAnswersUsed());
     QCOMPARE(s.rt.unexpectedBoxes, 0);
@@ -258,18 +262,18 @@ void PracticeReportTest::savedPdfReadsBack() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     QTemporaryDir dir;
     Session s;
-    Form1& f = s.form();
+    ExerciseWindow& f = s.form();
     childWorks(s);
     PracticeReportWindow* r = openReport(f);
     QVERIFY(r);
-    f.printerLock = [] { return 0; };
+    f.printingLocked = [] { return false; };
 
     // The save dialog in the documents folder; ".pdf" added to a bare name.
     auto save = [&](const QString& name) {
         const QString path = dir.filePath(name);
         s.rt.answerSaveFile(path);
-        s.rt.answer(shell::AnswerOk);
-        click(r->Befehl2);
+        s.rt.answer(widgets::AnswerOk);
+        click(r->savePdfButton);
         return path;
     };
     const QString path = save("bericht");
@@ -295,8 +299,8 @@ void PracticeReportTest::savedPdfReadsBack() {
 
     // Many tasks go over pages: inside the margins, each task whole on one page.
     for (int i = 0; i < 14; ++i) {
-        f.record.taskDrawn(500 + i, 7, 0, false, QDateTime::currentMSecsSinceEpoch());
-        f.record.wrongDigit({4, '3', '9', trainer::EntryWay::Drag},
+        f.exercise().record().taskDrawn(500 + i, 7, 0, false, QDateTime::currentMSecsSinceEpoch());
+        f.exercise().record().wrongDigit({4, '3', core::Entered::ofDigit(9), core::EntryWay::Drag},
                             QDateTime::currentMSecsSinceEpoch());
     }
     const QString pdf = save("viele") + ".pdf";

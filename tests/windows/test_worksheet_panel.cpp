@@ -1,3 +1,6 @@
+// The worksheet panel through the real window: composing, closing, printing
+// and copying what is shown, the sheet's menus, sheets brought back by
+// number. (The print flows themselves: test_sheet_actions.)
 #include <QMap>
 #include <QMenu>
 #include <QPointingDevice>
@@ -5,40 +8,34 @@
 #include <QTest>
 #include <memory>
 
-#include "cell_table.h"
-#include "exercise_window.h"
-#include "info_window.h"
+#include "exercise_driver.h"
 #include "scripted_runtime.h"
+#include "sheet_number.h"
+#include "sheet_panel.h"
 #include "sheet_text.h"
 #include "twips.h"
 
-using trainer::Form1;
+using core::Mode;
+using drive::earnPoints;
+using windows::ExerciseWindow;
 
 namespace {
 
-QStringList items(const Form1& f) {
-    QStringList out;
-    for (int i = 0; i < f.Liste5->count(); ++i)
-        out << f.Liste5->item(i)->text();
-    return out;
+QStringList items(const ExerciseWindow& f) {
+    return const_cast<ExerciseWindow&>(f).sheetPanel().lines();
 }
 
-// The task heads "N:d=q" (and "Rr") of a sheet, in drawing order.
-QStringList taskHeads(const QStringList& sheet, bool remainder) {
+// The task lines "N:d=q" (and "Rr") of a sheet, in drawing order.
+QStringList taskLines(const QStringList& sheet, bool remainder) {
     const int width = remainder ? 12 : 10, step = remainder ? 14 : 13;
-    QStringList heads;
+    QStringList lines;
     for (int row = 0; row < 4; ++row)
         for (int t = 0; t < 3; ++t)
-            heads << sheet.value(9 * row).mid(t * step, width);
-    return heads;
+            lines << sheet.value(9 * row).mid(t * step, width).trimmed();
+    return lines;
 }
 
-QString currentHead(const Form1& f, bool remainder) {
-    QString h = f.Liste1.value(0) + ':' + f.Liste1.value(1) + '=' + f.Liste1.value(2);
-    return remainder ? h + 'R' + f.Liste1.value(3) : h;
-}
-
-bool covers(QWidget* panel, Form1& f, QWidget* control) {
+bool covers(QWidget* panel, ExerciseWindow& f, QWidget* control) {
     QWidget* top = f.childAt(control->mapTo(&f, control->rect().center()));
     return top && (top == panel || panel->isAncestorOf(top));
 }
@@ -62,19 +59,17 @@ QStringList texts(const QMenu* menu) {
 }
 
 // Everything of the window a sheet may change or must leave alone.
-QMap<QString, QString> windowState(Form1& f) {
+QMap<QString, QString> windowState(ExerciseWindow& f) {
     QMap<QString, QString> s;
-    for (shell::VbLabel* l : f.findChildren<shell::VbLabel*>())
-        s["caption " + l->objectName()] = l->caption();
-    for (QWidget* w : {(QWidget*)f.licht, (QWidget*)f.licht2, (QWidget*)f.Bild3, (QWidget*)f.Liste5,
-                       (QWidget*)f.Bild6})
-        s["place " + w->objectName()] = QStringLiteral("%1,%2").arg(tw::left(w)).arg(tw::top(w));
+    for (QLabel* l : f.findChildren<QLabel*>())
+        s["text " + l->objectName()] = l->text();
+    for (QWidget* w : f.findChildren<QWidget*>())
+        if (!w->objectName().isEmpty())
+            s["place " + w->objectName()] = QStringLiteral("%1,%2").arg(tw::left(w)).arg(tw::top(w));
     s["title"] = f.windowTitle();
-    s["Liste1"] = f.Liste1.join('|');
-    s["Liste2"] = f.Liste2.join('|');
-    s["Liste5"] = items(f).join('|');
-    s["number"] = f.sheetNumber;
-    s["tooltip"] = f.Liste5->toolTip();
+    s["sheet"] = items(f).join('|');
+    s["number"] = f.sheetPanel().number();
+    s["tooltip"] = f.sheetPanel().sheetList->toolTip();
     return s;
 }
 
@@ -91,12 +86,11 @@ const QString kByNumberTitle = QStringLiteral("Blatt nach Nummer");
 
 } // namespace
 
-class Form1Worksheet : public QObject {
+class WorksheetPanelTest : public QObject {
     Q_OBJECT
   private slots:
     void composeShowsTwelveTasks_data();
     void composeShowsTwelveTasks();
-    void otherModeCaptionComposesNothing();
     void printAndCopyReadTheWindow();
     void sheetMenuOnRightClickAndLongPress();
     void sheetComesBackByNumber_data();
@@ -106,129 +100,117 @@ class Form1Worksheet : public QObject {
     void blattMenuOnRightClickAndLongPress();
 };
 
-void Form1Worksheet::composeShowsTwelveTasks_data() {
+void WorksheetPanelTest::composeShowsTwelveTasks_data() {
     QTest::addColumn<bool>("remainder");
     QTest::newRow("normal") << false;
     QTest::newRow("remainder") << true;
 }
 
-void Form1Worksheet::composeShowsTwelveTasks() {
+void WorksheetPanelTest::composeShowsTwelveTasks() {
     QFETCH(bool, remainder);
     ScriptedRuntime rt;
-    Form1 f;
-    if (remainder) f.Befehl20_Click();
-    for (auto* c : {f.Bezeichnung16, f.Bezeichnung22})
-        c->setCaption("7");
-    for (auto* c : {f.Bezeichnung15, f.Bezeichnung23})
-        c->setCaption("2");
-    QCOMPARE(tw::left(f.Bild3), 9600);
-    QCOMPARE(tw::left(f.Liste5), 9600);
+    ExerciseWindow f;
+    f.chooseMode(remainder ? Mode::Remainder : Mode::Normal);
+    earnPoints(f, 7);
+    QCOMPARE(tw::left(f.sheetPanel().panel), 9600);
+    QCOMPARE(tw::left(f.sheetPanel().sheetList), 9600);
+    // Out of view, the panel's buttons are out of the keyboard's reach too.
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(f.focusWidget() ? f.focusWidget() : &f, Qt::Key_Tab);
+        QWidget* focused = f.focusWidget();
+        QVERIFY(!focused || !f.sheetPanel().panel->isAncestorOf(focused));
+        QVERIFY(focused != f.sheetPanel().sheetList);
+    }
 
     forceSheetNumber(rt, remainder ? 93514 : 482719);
-    f.Befehl14->click();
+    f.sheetButton->click();
     const QStringList first = items(f);
     QCOMPARE(first.size(), 34);
-    const QStringList heads = taskHeads(first, remainder);
+    const QStringList tasks = taskLines(first, remainder);
     // The first task of the number, and the number in the tooltip.
-    QCOMPARE(heads[0], QString(remainder ? "4111:5=822R1" : "2586:3=862"));
-    QCOMPARE(f.sheetNumber, QString(remainder ? "R-093514" : "E-482719"));
-    QVERIFY(f.Liste5->toolTip().startsWith("Blatt-Nr. " + f.sheetNumber + "\n"));
-    QCOMPARE(QSet<QString>(heads.begin(), heads.end()).size(), 12);
-    QCOMPARE(currentHead(f, remainder), heads[11]);
+    QCOMPARE(tasks[0], QString(remainder ? "4111:5=822R1" : "2586:3=862"));
+    QCOMPARE(f.sheetPanel().number(), QString(remainder ? "R-093514" : "E-482719"));
+    QVERIFY(f.sheetPanel().sheetList->toolTip().startsWith("Blatt-Nr. " + f.sheetPanel().number() +
+                                                           "\n"));
+    QCOMPARE(QSet<QString>(tasks.begin(), tasks.end()).size(), 12);
+    QCOMPARE(f.exercise().written().taskLine(), tasks[11]);
 
-    QCOMPARE(tw::rect(f.Bild3), QRect(960, 0, 7095, 615));
-    QCOMPARE(tw::rect(f.Liste5), QRect(960, 720, 7095, 4755));
-    for (QWidget* w : {(QWidget*)f.Befehl14, (QWidget*)f.Befehl20, (QWidget*)f.Befehl21})
-        QVERIFY(covers(f.Bild3, f, w));
-    QVERIFY(covers(f.Liste5, f, remainder ? (QWidget*)f.luecke[13] : (QWidget*)f.Bezeichnung9));
+    QCOMPARE(tw::rect(f.sheetPanel().panel), QRect(960, 0, 7095, 615));
+    QCOMPARE(tw::rect(f.sheetPanel().sheetList), QRect(960, 720, 7095, 4755));
+    for (QWidget* w : {static_cast<QWidget*>(f.sheetButton), static_cast<QWidget*>(f.remainderButton),
+                       static_cast<QWidget*>(f.normalButton)})
+        QVERIFY(covers(f.sheetPanel().panel, f, w));
+    const Mode mode = remainder ? Mode::Remainder : Mode::Normal;
+    QVERIFY(covers(f.sheetPanel().sheetList, f,
+                   f.cell(core::answerCell(mode, core::CellRole::Difference1)->number)));
 
-    f.Befehl14->click(); // composing again replaces the sheet
+    f.sheetButton->click(); // composing again replaces the sheet
     const QStringList second = items(f);
     QCOMPARE(second.size(), 34);
-    QVERIFY(taskHeads(second, remainder) != heads);
-    const QStringList liste1 = f.Liste1, liste2 = f.Liste2;
+    QVERIFY(taskLines(second, remainder) != tasks);
 
-    f.Befehl16->click(); // "Abbruch"
-    QCOMPARE(f.Liste5->count(), 0);
-    QCOMPARE(tw::left(f.Bild3), 9600);
-    QCOMPARE(tw::left(f.Liste5), 9600);
+    f.sheetPanel().closeButton->click(); // "Abbruch"
+    QCOMPARE(f.sheetPanel().sheetList->count(), 0);
+    QCOMPARE(tw::left(f.sheetPanel().panel), 9600);
+    QCOMPARE(tw::left(f.sheetPanel().sheetList), 9600);
 
     // The last task drawn stays on screen, unsolved; the counters are untouched.
-    QCOMPARE(currentHead(f, remainder), taskHeads(second, remainder)[11]);
-    QCOMPARE(f.Liste1, liste1);
-    QCOMPARE(f.Liste2, liste2);
-    const QString n = f.Liste1.value(0);
-    const QList<shell::VbLabel*> dividend =
-        remainder ? QList<shell::VbLabel*>{f.luecke[1], f.luecke[2], f.luecke[3], f.luecke[4]}
-                  : QList<shell::VbLabel*>{f.Bezeichnung1, f.Bezeichnung2, f.Bezeichnung3,
-                                           f.Bezeichnung4};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(dividend[i]->caption(), n.mid(i, 1));
-    const QList<shell::VbLabel*> answers =
-        remainder ? QList<shell::VbLabel*>{f.luecke[6], f.luecke[10], f.luecke[11], f.luecke[21]}
-                  : QList<shell::VbLabel*>{f.Bezeichnung6, f.Bezeichnung7, f.Bezeichnung27,
-                                           f.Bezeichnung28};
-    for (auto* c : answers)
-        QCOMPARE(c->caption(), QString());
-    for (auto* c : {f.Bezeichnung16, f.Bezeichnung22})
-        QCOMPARE(c->caption(), QString("7"));
-    for (auto* c : {f.Bezeichnung15, f.Bezeichnung23})
-        QCOMPARE(c->caption(), QString("2"));
+    const QString line = f.exercise().written().taskLine();
+    QCOMPARE(line, taskLines(second, remainder)[11]);
+    QString dividend;
+    for (widgets::DigitCell* c : f.layout(mode).dividendCells())
+        dividend += c->text();
+    QVERIFY(line.startsWith(dividend + ':'));
+    for (const core::AnswerCell* c : core::answerCells(mode))
+        QCOMPARE(f.cell(c->number)->text(), QString());
+    QCOMPARE(f.counters().pointsCounter->text(), QString("7"));
     QVERIFY(rt.boxes.isEmpty());
 }
 
-void Form1Worksheet::otherModeCaptionComposesNothing() {
+void WorksheetPanelTest::printAndCopyReadTheWindow() {
     ScriptedRuntime rt;
-    Form1 f;
-    f.Bezeichnung21->setCaption("X");
-    f.Befehl14->click();
-    QCOMPARE(f.Liste5->count(), 0);
-    QCOMPARE(tw::left(f.Bild3), 9600);
-}
-
-void Form1Worksheet::printAndCopyReadTheWindow() {
-    ScriptedRuntime rt;
-    Form1 f;
-    f.Befehl20_Click();
-    f.Befehl14->click();
+    ExerciseWindow f;
+    f.chooseMode(Mode::Remainder);
+    f.sheetButton->click();
     const QStringList sheet = items(f);
-    f.AddPoint();
-    f.AddPoint();
-    f.printerLock = [] { return 1; }; // printing locked
+    earnPoints(f, 2);
+    f.printingLocked = [] { return true; };
 
     rt.answerInput("2");
-    rt.answer(shell::AnswerYes);
-    rt.answer(shell::AnswerOk);
-    f.Befehl17->click();
+    rt.answer(widgets::AnswerYes);
+    rt.answer(widgets::AnswerOk);
+    f.sheetPanel().printTasksButton->click();
     QCOMPARE(rt.printed.size(), 1);
-    QCOMPARE(rt.printed[0].lines, worksheets::taskSheet(sheet, "R").lines);
-    QCOMPARE(rt.printed[0].footLine, "Blatt-Nr. " + f.sheetNumber + " · Seite {page} von {pages}");
+    QCOMPARE(rt.printed[0].lines, core::taskSheet(sheet, Mode::Remainder).lines);
+    QCOMPARE(rt.printed[0].footLine,
+             "Blatt-Nr. " + f.sheetPanel().number() + " · Seite {page} von {pages}");
 
-    f.AddPoint(); // the password follows the points
+    earnPoints(f, 1); // the password follows the points
     rt.answerInput("2");
-    f.Befehl18->click();
+    f.sheetPanel().printSolutionsButton->click();
     rt.answerInput("3");
-    rt.answer(shell::AnswerYes);
-    rt.answer(shell::AnswerOk);
-    f.Befehl18->click();
+    rt.answer(widgets::AnswerYes);
+    rt.answer(widgets::AnswerOk);
+    f.sheetPanel().printSolutionsButton->click();
     QCOMPARE(rt.printed.size(), 2);
-    QCOMPARE(rt.printed[1].lines, worksheets::solutionSheet(sheet, "R").lines);
+    QCOMPARE(rt.printed[1].lines, core::solutionSheet(sheet, Mode::Remainder).lines);
 
-    rt.answer(shell::AnswerOk);
-    f.Befehl19->click();
-    QCOMPARE(rt.clipboard, worksheets::clipboardText(sheet, "R"));
+    rt.answer(widgets::AnswerOk);
+    f.sheetPanel().copyButton->click();
+    QCOMPARE(rt.clipboard, core::clipboardText(sheet, Mode::Remainder));
     QCOMPARE(items(f), sheet); // printing and copying leave the sheet as it was
-    QCOMPARE(tw::left(f.Bild3), 960);
+    QCOMPARE(tw::left(f.sheetPanel().panel), 960);
     QVERIFY(rt.allAnswersUsed());
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 
-void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
+void WorksheetPanelTest::sheetMenuOnRightClickAndLongPress() {
     ScriptedRuntime rt;
-    Form1 f;
+    ExerciseWindow f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QWidget* sheet = f.Liste5->viewport();
+    windows::SheetPanel& panel = f.sheetPanel();
+    QWidget* sheet = panel.sheetList->viewport();
     const QPoint at(40, 30);
     auto rightClick = [&] {
         QContextMenuEvent e(QContextMenuEvent::Mouse, at, sheet->mapToGlobal(at));
@@ -236,39 +218,34 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     };
 
     rightClick(); // no sheet, no menu
-    QVERIFY(!f.Liste5Menu->isVisible());
+    QVERIFY(!panel.sheetMenu->isVisible());
 
-    f.Befehl14->click();
-    QVERIFY(f.Liste5->toolTip().contains("Rechte Maustaste"));
+    f.sheetButton->click();
+    QVERIFY(panel.sheetList->toolTip().contains("Rechte Maustaste"));
     rightClick();
-    QTRY_VERIFY(f.Liste5Menu->isVisible());
-    QCOMPARE(texts(f.Liste5Menu),
-             QStringList({"Blatt-Nr. " + f.sheetNumber, kByNumber,
+    QTRY_VERIFY(panel.sheetMenu->isVisible());
+    QCOMPARE(texts(panel.sheetMenu),
+             QStringList({"Blatt-Nr. " + panel.number(), kByNumber,
                           "Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
                           "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …",
                           "Klassensatz als PDF speichern …", "Klassensatz drucken auf …"}));
-    QVERIFY(!f.Liste5Menu->actions().first()->isEnabled());
-    f.Liste5Menu->hide();
+    QVERIFY(!panel.sheetMenu->actions().first()->isEnabled());
+    panel.sheetMenu->hide();
 
     // The commands read the window at the moment they run: sheet, mode, points.
-    const QStringList items = [&] {
-        QStringList out;
-        for (int i = 0; i < f.Liste5->count(); ++i)
-            out << f.Liste5->item(i)->text();
-        return out;
-    }();
-    f.AddPoint();
-    f.printerLock = [] { return 1; }; // printing locked
+    const QStringList shown = items(f);
+    earnPoints(f, 1);
+    f.printingLocked = [] { return true; };
     rt.answerInput("1");
     rt.answerSaveFile("/tmp/blatt.pdf");
-    rt.answer(shell::AnswerOk);
-    action(f.Liste5Menu, "Lösungsblatt als PDF speichern …")->trigger();
+    rt.answer(widgets::AnswerOk);
+    action(panel.sheetMenu, "Lösungsblatt als PDF speichern …")->trigger();
     QCOMPARE(rt.pdfs.size(), 1);
-    QCOMPARE(rt.pdfs[0].second.lines, worksheets::solutionSheet(items, "E").lines);
-    QVERIFY(rt.pdfs[0].second.footLine.startsWith("Blatt-Nr. " + f.sheetNumber + " · "));
-    rt.answerPrintDialog(shell::PrintResult::Cancelled);
+    QCOMPARE(rt.pdfs[0].second.lines, core::solutionSheet(shown, Mode::Normal).lines);
+    QVERIFY(rt.pdfs[0].second.footLine.startsWith("Blatt-Nr. " + panel.number() + " · "));
+    rt.answerPrintDialog(core::PrintResult::Cancelled);
     rt.answerInput("1");
-    action(f.Liste5Menu, "Aufgabenblatt drucken auf …")->trigger();
+    action(panel.sheetMenu, "Aufgabenblatt drucken auf …")->trigger();
     QVERIFY(rt.printed.isEmpty());
     QVERIFY(rt.allAnswersUsed());
 
@@ -278,19 +255,19 @@ void Form1Worksheet::sheetMenuOnRightClickAndLongPress() {
     QTest::touchEvent(sheet, touch).press(0, at);
     QTest::touchEvent(sheet, touch).release(0, at);
     QTest::qWait(900);
-    QVERIFY(!f.Liste5Menu->isVisible());
+    QVERIFY(!panel.sheetMenu->isVisible());
     QTest::touchEvent(sheet, touch).press(0, at);
-    QTRY_VERIFY_WITH_TIMEOUT(f.Liste5Menu->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.sheetMenu->isVisible(), 2000);
     QTest::touchEvent(sheet, touch).release(0, at);
-    f.Liste5Menu->hide();
+    panel.sheetMenu->hide();
 
-    f.Befehl16->click(); // "Abbruch": the sheet is gone, and its menu
+    panel.closeButton->click(); // "Abbruch": the sheet is gone, and its menu
     rightClick();
-    QVERIFY(!f.Liste5Menu->isVisible());
+    QVERIFY(!panel.sheetMenu->isVisible());
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 
-void Form1Worksheet::sheetComesBackByNumber_data() {
+void WorksheetPanelTest::sheetComesBackByNumber_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("digits");
     QTest::addColumn<bool>("remainder");
@@ -308,48 +285,40 @@ void Form1Worksheet::sheetComesBackByNumber_data() {
 }
 
 // Typed back, a number gives the very sheet "Blatt" gave, with the window
-// around it as "Blatt" left it: the sheet's last task, markers parked, the
+// around it as "Blatt" left it: the sheet's last task, the marker parked, the
 // counters, the mode's layout.
-void Form1Worksheet::sheetComesBackByNumber() {
+void WorksheetPanelTest::sheetComesBackByNumber() {
     QFETCH(QString, typed);
     QFETCH(int, digits);
     QFETCH(bool, remainder);
     QFETCH(bool, fromRemainder);
     QFETCH(bool, sheetShown);
     ScriptedRuntime rt;
-    Form1 f;
-    if (remainder)
-        f.Befehl20_Click();
-    else
-        f.Befehl21_Click();
-    for (auto* c : {f.Bezeichnung16, f.Bezeichnung22})
-        c->setCaption("7");
+    ExerciseWindow f;
+    f.chooseMode(remainder ? Mode::Remainder : Mode::Normal);
     forceSheetNumber(rt, digits);
-    f.Befehl14->click();
-    const QMap<QString, QString> composed = windowState(f);
-    rt.answer(shell::AnswerOk);
-    f.Befehl19->click();
+    f.sheetButton->click();
+    QMap<QString, QString> composed = windowState(f);
+    rt.answer(widgets::AnswerOk);
+    f.sheetPanel().copyButton->click();
     const QString text = rt.clipboard, html = rt.clipboardHtml;
-    QVERIFY(html.contains("Blatt-Nr. " + f.sheetNumber));
+    QVERIFY(html.contains("Blatt-Nr. " + f.sheetPanel().number()));
 
-    f.Befehl16->click();
-    if (fromRemainder)
-        f.Befehl20_Click();
-    else
-        f.Befehl21_Click();
-    f.AddPoint();               // points and errors stay as they are from here on
-    rt.answer(shell::AnswerOk); // the box of a wrong digit
-    f.ReportWrongDigit();
+    f.sheetPanel().closeButton->click();
+    f.chooseMode(fromRemainder ? Mode::Remainder : Mode::Normal);
+    earnPoints(f, 3); // the counters stay as they are from here on
+    const QString points = f.counters().pointsCounter->text();
+    f.exercise().selectCell(core::answerCells(f.exercise().mode()).first()->number);
+    f.showExercise();
     rt.takeBoxes();
-    const QString points = f.Bezeichnung22->caption(), errors = f.Bezeichnung23->caption();
 
     rt.answerInput(typed);
     if (sheetShown) {
-        f.Befehl14->click();
-        QVERIFY(f.sheetNumber != composed["number"]);
-        action(f.Liste5Menu, kByNumber)->trigger();
+        f.sheetButton->click();
+        QVERIFY(f.sheetPanel().number() != composed["number"]);
+        action(f.sheetPanel().sheetMenu, kByNumber)->trigger();
     } else {
-        action(f.Befehl14Menu, kByNumber)->trigger();
+        action(f.sheetPanel().sheetButtonMenu, kByNumber)->trigger();
     }
     QCOMPARE(rt.boxes.size(), 1);
     QCOMPARE(rt.boxes[0].kind, ScriptedRuntime::Box::Input);
@@ -357,20 +326,17 @@ void Form1Worksheet::sheetComesBackByNumber() {
     QVERIFY(rt.allAnswersUsed());
 
     QMap<QString, QString> now = windowState(f);
-    for (const char* counter : {"Bezeichnung15", "Bezeichnung16", "Bezeichnung22", "Bezeichnung23"})
-        now["caption " + QString(counter)] = composed["caption " + QString(counter)];
+    now["text pointsCounter"] = composed["text pointsCounter"];
     QVERIFY2(firstDifference(composed, now).isEmpty(), qPrintable(firstDifference(composed, now)));
-    QCOMPARE(f.Bezeichnung22->caption(), points);
-    QCOMPARE(f.Bezeichnung23->caption(), errors);
-    QVERIFY(f.lichtParked() && f.licht2Parked());
+    QCOMPARE(f.counters().pointsCounter->text(), points);
 
-    rt.answer(shell::AnswerOk);
-    f.Befehl19->click();
+    rt.answer(widgets::AnswerOk);
+    f.sheetPanel().copyButton->click();
     QCOMPARE(rt.clipboard, text); // byte for byte
     QCOMPARE(rt.clipboardHtml, html);
 }
 
-void Form1Worksheet::badNumbersChangeNothing_data() {
+void WorksheetPanelTest::badNumbersChangeNothing_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("sheetShown");
     QTest::newRow("wrong letter") << "X-482719" << true;
@@ -381,65 +347,66 @@ void Form1Worksheet::badNumbersChangeNothing_data() {
     QTest::newRow("cancelled, nothing shown") << "" << false;
 }
 
-void Form1Worksheet::badNumbersChangeNothing() {
+void WorksheetPanelTest::badNumbersChangeNothing() {
     QFETCH(QString, typed);
     QFETCH(bool, sheetShown);
     ScriptedRuntime rt;
-    Form1 f;
-    f.Befehl21_Click();
-    if (sheetShown) f.Befehl14->click();
-    f.CellClick(*trainer::ruleForNumber(1)); // a marker on a cell
-    QVERIFY(!f.lichtParked());
+    ExerciseWindow f;
+    f.chooseMode(Mode::Normal);
+    if (sheetShown) f.sheetButton->click();
+    f.exercise().selectCell(1); // a cell waits for a digit
+    f.showExercise();
     const QMap<QString, QString> before = windowState(f);
 
     rt.answerInput(typed);
-    if (!typed.isEmpty()) rt.answer(shell::AnswerOk);
-    action(sheetShown ? f.Liste5Menu : f.Befehl14Menu, kByNumber)->trigger();
+    if (!typed.isEmpty()) rt.answer(widgets::AnswerOk);
+    action(sheetShown ? f.sheetPanel().sheetMenu : f.sheetPanel().sheetButtonMenu, kByNumber)
+        ->trigger();
     QVERIFY(rt.allAnswersUsed());
     QCOMPARE(rt.boxes.size(), typed.isEmpty() ? 1 : 2);
     if (!typed.isEmpty())
-        QCOMPARE(rt.boxes[1], msgRecord("Diese Blatt-Nummer gibt es nicht.", shell::OkOnly + 48,
+        QCOMPARE(rt.boxes[1], msgRecord("Diese Blatt-Nummer gibt es nicht.", widgets::OkOnly + 48,
                                         kByNumberTitle));
     const QString diff = firstDifference(before, windowState(f));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
-void Form1Worksheet::blattMenuOnRightClickAndLongPress() {
+void WorksheetPanelTest::blattMenuOnRightClickAndLongPress() {
     ScriptedRuntime rt;
-    Form1 f;
+    ExerciseWindow f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QWidget* blatt = f.Befehl14;
+    QWidget* blatt = f.sheetButton;
     const QPoint at = blatt->rect().center();
     QContextMenuEvent e(QContextMenuEvent::Mouse, at, blatt->mapToGlobal(at));
     QApplication::sendEvent(blatt, &e);
-    QTRY_VERIFY(f.Befehl14Menu->isVisible());
-    QCOMPARE(texts(f.Befehl14Menu), QStringList({kByNumber, "Klassensatz als PDF speichern …",
+    QTRY_VERIFY(f.sheetPanel().sheetButtonMenu->isVisible());
+    QCOMPARE(texts(f.sheetPanel().sheetButtonMenu), QStringList({kByNumber, "Klassensatz als PDF speichern …",
                                                  "Klassensatz drucken auf …"}));
-    f.Befehl14Menu->hide();
+    f.sheetPanel().sheetButtonMenu->hide();
     settle(); // the window takes the touch again once the menu's window has gone
-    QCOMPARE(f.Liste5->count(), 0);
+    QCOMPARE(f.sheetPanel().sheetList->count(), 0);
 
     // A short tap is still "Blatt".
     const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
     QTest::touchEvent(blatt, device.get()).press(0, at);
     QTest::touchEvent(blatt, device.get()).release(0, at);
-    QTRY_COMPARE(f.Liste5->count(), 34);
+    QTRY_COMPARE(f.sheetPanel().sheetList->count(), 34);
     QTest::qWait(900);
-    QVERIFY(!f.Befehl14Menu->isVisible());
-    f.Befehl16->click();
+    QVERIFY(!f.sheetPanel().sheetButtonMenu->isVisible());
+    f.sheetPanel().closeButton->click();
 
     // A finger held on "Blatt" opens the menu, though it wobbles a little,
     // and letting go then composes nothing.
     const QPoint wobble(QApplication::startDragDistance() / 2, 1);
     QTest::touchEvent(blatt, device.get()).press(0, at);
     QTest::touchEvent(blatt, device.get()).move(0, at + wobble);
-    QTRY_VERIFY_WITH_TIMEOUT(f.Befehl14Menu->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.sheetPanel().sheetButtonMenu->isVisible(), 2000);
     QTest::touchEvent(blatt, device.get()).release(0, at + wobble);
     settle();
-    QCOMPARE(f.Liste5->count(), 0);
-    QVERIFY(!f.Befehl14->isDown());
-    f.Befehl14Menu->hide();
+    QCOMPARE(f.sheetPanel().sheetList->count(), 0);
+    QVERIFY(!f.sheetButton->isDown());
+    f.sheetPanel().sheetButtonMenu->hide();
     settle();
 
     // A finger that moves away is no long press.
@@ -447,11 +414,11 @@ void Form1Worksheet::blattMenuOnRightClickAndLongPress() {
     QTest::touchEvent(blatt, device.get()).press(0, at);
     QTest::touchEvent(blatt, device.get()).move(0, away);
     QTest::qWait(900);
-    QVERIFY(!f.Befehl14Menu->isVisible());
+    QVERIFY(!f.sheetPanel().sheetButtonMenu->isVisible());
     QTest::touchEvent(blatt, device.get()).release(0, away);
     settle();
     QCOMPARE(rt.unexpectedBoxes, 0);
 }
 
-QTEST_MAIN(Form1Worksheet)
+QTEST_MAIN(WorksheetPanelTest)
 #include "test_worksheet_panel.moc"

@@ -10,32 +10,30 @@
 #include <QWindow>
 
 #include "exercise_driver.h"
-#include "number_catch.h"
+#include "number_catch_window.h"
 
 using namespace drive;
-using shell::VbLabel;
-using trainer::Form1;
 using Box = ScriptedRuntime::Box;
 
 namespace {
-const QColor kBack = shell::bgr(0xFFC0C0);
+const QColor kBack(192, 192, 255);
 
 // The window at zoom z, with a client wider than the zoom needs.
-double growTo(Form1& f, double z) {
+double growTo(ExerciseWindow& f, double z) {
     const QSize design = f.minimumSize();
     f.resize(int(design.width() * z) + 240, qRound(design.height() * z));
     return f.zoom();
 }
 
-QPoint centreIn(Form1& f, QWidget* w) {
+QPoint centreIn(ExerciseWindow& f, QWidget* w) {
     return w->mapTo(&f, w->rect().center());
 }
 
 // Press, three moves and release through the platform's input path: the
 // window delivers them to the pressed key as a real mouse does.
-void mouseDrag(Form1& f, int digit, QWidget* target) {
+void mouseDrag(ExerciseWindow& f, int digit, QWidget* target) {
     QWindow* win = f.windowHandle();
-    const QPoint from = centreIn(f, f.DigitKey[digit]), to = centreIn(f, target);
+    const QPoint from = centreIn(f, f.digitKeys[digit]), to = centreIn(f, target);
     QTest::mousePress(win, Qt::LeftButton, {}, from);
     for (int i = 1; i <= 3; ++i)
         QTest::mouseMove(win, from + (to - from) * i / 3);
@@ -96,13 +94,13 @@ class TestZoom : public QObject {
 
     void theContentGrowsCentredAndTakesClicksWhereItIsSeen() {
         Session s;
-        Form1& f = s.form();
-        const QFont cellAt100 = f.Bezeichnung9->font(), keyAt100 = f.DigitKey[3]->font();
+        ExerciseWindow& f = s.form();
+        const QFont cellAt100 = normalCell(f, core::CellRole::Difference1)->font(), keyAt100 = f.digitKeys[3]->font();
         const double z = growTo(f, 2.37);
         QVERIFY(qAbs(z - 2.37) < 0.01);
         // Fonts grow alike: the cells' and the keys'.
-        QVERIFY(qAbs(f.Bezeichnung9->font().pointSizeF() - cellAt100.pointSizeF() * z) < 0.01);
-        QVERIFY(qAbs(f.DigitKey[3]->font().pointSizeF() - keyAt100.pointSizeF() * z) < 0.01);
+        QVERIFY(qAbs(normalCell(f, core::CellRole::Difference1)->font().pointSizeF() - cellAt100.pointSizeF() * z) < 0.01);
+        QVERIFY(qAbs(f.digitKeys[3]->font().pointSizeF() - keyAt100.pointSizeF() * z) < 0.01);
 
         // The margins show the back colour, and nothing that waits outside the
         // client area (the worksheet panel, the parked markers) shows in them.
@@ -115,55 +113,55 @@ class TestZoom : public QObject {
         }
         // The lowest answer cell as the picture shows it is the final
         // difference, and a click there selects it, the marker covering it.
-        const QRect seen = lowestPatch(img, shell::bgr(0xFF8080));
+        const QRect seen = lowestPatch(img, QColor(128, 128, 255));
         QVERIFY(seen.width() > 50 && qAbs(seen.width() - seen.height()) <= 1);
         QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, seen.center());
-        QCOMPARE(f.lichtwert->caption(), QStringLiteral("14"));
-        QCOMPARE(f.licht->geometry(), seen);
+        QCOMPARE(f.exercise().selectedCell(), std::optional<int>(14));
+        QCOMPARE(f.layout(core::Mode::Normal).marker()->geometry(), seen);
     }
 
     void dragsTouchesAndClicksLandAtTheZoom() {
         Session s;
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         const double z = growTo(f, 2.37);
         QVERIFY(qAbs(z - 2.37) < 0.01);
         // 2035 : 5: the first difference is 0, with the reminder that the
         // quotient digit is missing.
-        s.rt.answer(shell::AnswerOk);
-        mouseDrag(f, 0, f.Bezeichnung9);
-        QCOMPARE(f.Bezeichnung9->caption(), QStringLiteral("0"));
+        s.rt.answer(widgets::AnswerOk);
+        mouseDrag(f, 0, normalCell(f, core::CellRole::Difference1));
+        QCOMPARE(normalCell(f, core::CellRole::Difference1)->text(), QStringLiteral("0"));
         QCOMPARE(s.rt.takeBoxes(), QList<Box>{msgRecord("Es fehlt noch die Ergebnisziffer!\r\r", 0,
                                                         "Eingabefehler")});
-        QVERIFY(!f.DigitKey[0]->isDown());
+        QVERIFY(!f.digitKeys[0]->isDown());
 
         // A click selects the cell under it and the marker covers exactly that cell.
-        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung17));
-        QCOMPARE(f.licht->geometry(), f.Bezeichnung17->geometry());
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, normalCell(f, core::CellRole::BroughtDown2)));
+        QCOMPARE(f.layout(core::Mode::Normal).marker()->geometry(), normalCell(f, core::CellRole::BroughtDown2)->geometry());
 
         // The remainder layout, by finger: 2038 : 5 = 407 R 3.
         forceTask(s.rt, 4, 0, 7, 5, 3);
-        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Befehl20));
-        QCOMPARE(tw::top(f.Bild6), 720);
-        touchDrag(f, 4, f.luecke[6]);
-        touchDrag(f, 3, f.luecke[14]);
-        QCOMPARE(f.luecke[6]->caption(), QStringLiteral("4"));
-        QCOMPARE(f.luecke[14]->caption(), QStringLiteral("3"));
-        QCOMPARE(f.Bezeichnung22->caption(), QStringLiteral("3"));
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.remainderButton));
+        QCOMPARE(tw::top(f.remainderBox), 720);
+        touchDrag(f, 4, remainderCell(f, core::CellRole::Quotient1));
+        touchDrag(f, 3, remainderCell(f, core::CellRole::BroughtDown1));
+        QCOMPARE(remainderCell(f, core::CellRole::Quotient1)->text(), QStringLiteral("4"));
+        QCOMPARE(remainderCell(f, core::CellRole::BroughtDown1)->text(), QStringLiteral("3"));
+        QCOMPARE(f.counters().pointsCounter->text(), QStringLiteral("3"));
         QVERIFY(s.rt.boxes.isEmpty());
     }
 
     void theHeldDigitIsAsLargeAsItsKey() {
         Session s;
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         growTo(f, 2.37);
         QWindow* win = f.windowHandle();
-        const QPoint from = centreIn(f, f.DigitKey[7]);
+        const QPoint from = centreIn(f, f.digitKeys[7]);
         QTest::mousePress(win, Qt::LeftButton, {}, from);
         QTest::mouseMove(win, from - QPoint(0, 200));
         auto* image = f.findChild<QLabel*>(QStringLiteral("dragImage"));
         QVERIFY(image && image->isVisible());
-        QCOMPARE(image->size(), f.DigitKey[7]->size());
-        QCOMPARE(image->fontInfo().pixelSize(), f.DigitKey[7]->fontInfo().pixelSize());
+        QCOMPARE(image->size(), f.digitKeys[7]->size());
+        QCOMPARE(image->fontInfo().pixelSize(), f.digitKeys[7]->fontInfo().pixelSize());
         QTest::mouseRelease(win, Qt::LeftButton, {}, from - QPoint(0, 200));
         QVERIFY(!image->isVisible());
     }
@@ -180,7 +178,7 @@ class TestZoom : public QObject {
     void menusShowEveryEntryWhole() {
         QFETCH(double, zoom);
         ScriptedRuntime rt;
-        Form1 f;
+        ExerciseWindow f;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         growTo(f, zoom);
@@ -196,52 +194,49 @@ class TestZoom : public QObject {
             }
             menu->hide();
         };
-        f.Befehl14_ContextMenu(QPoint(4, 4));
-        check(f.Befehl14Menu);
-        f.Figur2_ContextMenu(f.mapToGlobal(centreIn(f, f.Bezeichnung22)));
-        check(f.Figur2Menu);
-        f.Befehl14->click();
-        f.Liste5_ContextMenu(QPoint(4, 4));
-        check(f.Liste5Menu);
+        f.sheetPanel().showSheetButtonMenu(QPoint(4, 4));
+        check(f.sheetPanel().sheetButtonMenu);
+        f.counters().showMenu(f.mapToGlobal(centreIn(f, f.counters().pointsCounter)));
+        check(f.counters().menu());
+        f.sheetButton->click();
+        f.sheetPanel().showSheetMenu(QPoint(4, 4));
+        check(f.sheetPanel().sheetMenu);
     }
 
     void gamesGiveTheExerciseBackAtItsSize() {
         Session s;
-        Form1& f = s.form();
+        ExerciseWindow& f = s.form();
         growTo(f, 2.0);
-        games::Form4& g = s.program.form4();
-        for (int i = 0; i < 50; ++i)
-            f.AddPoint();
-        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
+        auto& g = dynamic_cast<games::NumberCatchWindow&>(s.program.rewardGame(games::Reward::Points));
+        earnPoints(f, 50);
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(g.isVisible());
         const QSize before = f.size();
-        s.rt.answer(shell::AnswerYes);
-        g.Befehl1_Click();
+        s.rt.answer(widgets::AnswerYes);
+        g.askToEnd();
         QVERIFY(f.isVisible());
         QCOMPARE(f.size(), before);
 
         // Maximised, the game opens maximised, and the exercise comes back so.
         f.showMaximized();
         QTRY_VERIFY(f.isMaximized());
-        for (int i = 0; i < 50; ++i)
-            f.AddPoint();
-        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
+        earnPoints(f, 50);
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(g.isVisible());
         QVERIFY(g.isMaximized());
-        s.rt.answer(shell::AnswerYes);
-        g.Befehl1_Click();
+        s.rt.answer(widgets::AnswerYes);
+        g.askToEnd();
         QVERIFY(f.isMaximized());
 
         // Back at 100 %, the next game is no longer maximised.
         f.showNormal();
         f.resize(f.minimumSize());
-        for (int i = 0; i < 50; ++i)
-            f.AddPoint();
-        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.Bezeichnung26));
+        earnPoints(f, 50);
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(!g.isMaximized());
         QCOMPARE(g.size(), g.minimumSize());
-        s.rt.answer(shell::AnswerYes);
-        g.Befehl1_Click();
+        s.rt.answer(widgets::AnswerYes);
+        g.askToEnd();
     }
 };
 

@@ -1,4 +1,4 @@
-#include "painted_document.h"
+#include "painted_pages.h"
 
 #include <algorithm>
 
@@ -8,12 +8,12 @@
 
 #include "printing.h"
 
-namespace shell {
+namespace printing {
 
 namespace {
 
 // The pages on the device, the painter active on it and the margins set.
-bool paintPages(QPainter& p, QPagedPaintDevice& device, PaintedDocument& doc, int copies,
+bool paintPages(QPainter& p, QPagedPaintDevice& device, widgets::PaintedDocument& doc, int copies,
                 int* pages) {
     // With margins set, the device's size is its printable area.
     const QSizeF area(device.width(), device.height());
@@ -32,7 +32,7 @@ bool paintPages(QPainter& p, QPagedPaintDevice& device, PaintedDocument& doc, in
 
 } // namespace
 
-bool renderPainted(QPagedPaintDevice& device, PaintedDocument& doc, int copies, int* pages) {
+bool renderPainted(QPagedPaintDevice& device, widgets::PaintedDocument& doc, int copies, int* pages) {
     setSheetMargins(device);
     QPainter p;
     if (!p.begin(&device)) return false;
@@ -40,11 +40,11 @@ bool renderPainted(QPagedPaintDevice& device, PaintedDocument& doc, int copies, 
     return p.end() && painted;
 }
 
-bool writePaintedPdf(PaintedDocument& doc, const QString& path, int* pages) {
+bool writePaintedPdf(widgets::PaintedDocument& doc, const QString& path, int* pages) {
     return writePdf(path, doc.title(), [&doc, pages](QPainter& p, QPdfWriter& pdf) {
-               return paintPages(p, pdf, doc, 1, pages) ? PrintResult::Printed
-                                                        : PrintResult::Failed;
-           }) == PrintResult::Printed;
+               return paintPages(p, pdf, doc, 1, pages) ? core::PrintResult::Printed
+                                                        : core::PrintResult::Failed;
+           }) == core::PrintResult::Printed;
 }
 
-} // namespace shell
+} // namespace printing

@@ -3,10 +3,9 @@
 #include <QRectF>
 #include <QString>
 
-class QPagedPaintDevice;
 class QPainter;
 
-namespace shell {
+namespace widgets {
 
 // Pages the program draws itself (a report with a chart and marked digits),
 // for a printer or a PDF file. The same drawing routine serves the screen.
@@ -24,13 +23,4 @@ class PaintedDocument {
     virtual void paintPage(QPainter& p, int page, const QSizeF& area) = 0;
 };
 
-// The pages of doc on the device, inside the worksheets' margins (12 mm at
-// least), each copy the device asks for after the other. False when the
-// device cannot be painted on. pages, when given, receives the page count.
-bool renderPainted(QPagedPaintDevice& device, PaintedDocument& doc, int copies = 1,
-                   int* pages = nullptr);
-
-// The pages as a PDF file on A4 paper, written whole or not at all.
-bool writePaintedPdf(PaintedDocument& doc, const QString& path, int* pages = nullptr);
-
-} // namespace shell
+} // namespace widgets

@@ -1,0 +1,134 @@
+#include "memory_window.h"
+
+#include <QShowEvent>
+
+#include "fonts.h"
+#include "runtime.h"
+#include "twips.h"
+#include "window_stack.h"
+
+namespace games {
+
+namespace {
+const QColor kBack(192, 192, 255);
+const QColor kFaceDown(128, 128, 255); // also the frame round the cards
+const QColor kFound(0, 0, 255);
+const QString kTitle = QStringLiteral("Memory");
+
+double nextRandom() {
+    return widgets::runtime().rnd();
+}
+} // namespace
+
+MemoryWindow::MemoryWindow(QWidget* parent) : Form(parent) {
+    setObjectName(QStringLiteral("memoryWindow"));
+    setWindowTitle(kTitle);
+    setClientTwips(6525, 5805, Growing);
+    // Left only through "ENDE" or by winning: no close box.
+    setWindowFlags(growingFlags());
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBack);
+    setPalette(pal);
+    setFont(widgets::sansFont(8.25, true));
+
+    endButton =
+        new widgets::CommandButton(this, QStringLiteral("endButton"), QStringLiteral("ENDE"));
+    tw::place(endButton, 120, 120, 735, 495);
+    connect(endButton, &QPushButton::clicked, this, [this] { askToEnd(); });
+    helpButton =
+        new widgets::CommandButton(this, QStringLiteral("helpButton"), QStringLiteral("Hilfe"));
+    tw::place(helpButton, 120, 720, 735, 495);
+    helpButton->setFont(widgets::sansFont(9.75, true));
+    connect(helpButton, &QPushButton::clicked, this, [this] { showHelp(); });
+
+    // The frame first, so the cards lie on it.
+    cardFrame = new widgets::Shape(this, QStringLiteral("cardFrame"));
+    tw::place(cardFrame, 960, 120, 5415, 5535);
+    cardFrame->setNoFill();
+    cardFrame->setBorderColour(kFaceDown);
+
+    const QFont cardFont = widgets::sansFont(18, true);
+    for (int k = 0; k < MemoryGame::kCards; ++k) {
+        auto* c = new widgets::ClickableLabel(this, QStringLiteral("card%1").arg(k + 1));
+        const int row = k % 9;
+        tw::place(c, k < 9 ? 1080 : 3720, 240 + 600 * row, 2535, 495);
+        c->setColours(Qt::white, kFaceDown);
+        c->setFont(cardFont);
+        c->setAlignment(Qt::AlignCenter);
+        c->setFramed(true);
+        connect(c, &widgets::ClickableLabel::clicked, this, [this, k] { revealCard(k); });
+        cards[k] = c;
+    }
+}
+
+void MemoryWindow::open(widgets::Form& from) {
+    from_ = &from;
+    takeSizeFrom(&from);
+    widgets::forms::hide(&from);
+    widgets::forms::show(this);
+}
+
+void MemoryWindow::showEvent(QShowEvent* e) {
+    Form::showEvent(e);
+    // Centred when it first shows; later it comes back where it was.
+    if (!shownBefore_ && !e->spontaneous()) {
+        shownBefore_ = true;
+        centreOnScreen();
+    }
+}
+
+void MemoryWindow::Form_Unload(bool& cancel) {
+    cancel = true;
+}
+
+void MemoryWindow::giveBack() {
+    widgets::forms::hide(this);
+    if (from_) widgets::forms::show(from_);
+}
+
+void MemoryWindow::askToEnd() {
+    const int answer = widgets::runtime().msgBox(QStringLiteral("  Dieses Spiel jetzt beenden?"),
+                                                 widgets::YesNo + widgets::StopIcon, kTitle);
+    // The board stays as it is, so the next opening continues the game.
+    if (answer != widgets::AnswerNo) giveBack();
+}
+
+void MemoryWindow::showHelp() {
+    widgets::runtime().msgBox(QStringLiteral("Immer zwei Felder bilden ein Zahlenpaar, klicke\r"
+                                             "die Einzelfelder an und suche so Zahlenpaare!"),
+                              widgets::OkOnly, kTitle);
+}
+
+void MemoryWindow::revealCard(int k) {
+    if (!game_.dealt()) game_.deal(nextRandom);
+    game_.reveal(k);
+    showBoard();
+    if (game_.allFound()) finish();
+}
+
+void MemoryWindow::showBoard() {
+    for (int k = 0; k < MemoryGame::kCards; ++k) {
+        const MemoryGame::CardState state = game_.state(k);
+        widgets::ClickableLabel* c = cards[k];
+        c->setText(state == MemoryGame::CardState::FaceDown ? QString()
+                                                            : MemoryGame::face(game_.digit(k)));
+        c->setBackground(state == MemoryGame::CardState::Found ? kFound : kFaceDown);
+        c->setItalic(state == MemoryGame::CardState::Found);
+    }
+}
+
+void MemoryWindow::resetBoard() {
+    game_.reset();
+    showBoard();
+}
+
+void MemoryWindow::finish() {
+    // The box opens over the full board; the next opening deals anew.
+    widgets::runtime().msgBox(QStringLiteral("Prima, du hast es geschafft!\r"), widgets::OkOnly,
+                              kTitle);
+    resetBoard();
+    giveBack();
+}
+
+} // namespace games
