@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "program.h"
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 #include "startup.h"
 
 int main(int argc, char** argv) {
@@ -9,11 +9,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::prepareApplication(application);
 
-    app::QtRuntime rt;
-    widgets::setRuntime(&rt);
-    app::Program program;
+    app::QtDesktop desktop;
+    app::Program program(desktop);
     program.start();
-    const int rc = QApplication::exec();
-    widgets::setRuntime(nullptr);
-    return rc;
+    return QApplication::exec();
 }

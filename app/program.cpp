@@ -7,7 +7,6 @@
 #include "memory_window.h"
 #include "number_catch_window.h"
 #include "start_window.h"
-#include "window_stack.h"
 
 namespace app {
 
@@ -15,11 +14,11 @@ namespace {
 
 struct RewardGameEntry {
     games::Reward reward;
-    std::function<std::unique_ptr<games::RewardGame>()> make;
+    std::function<std::unique_ptr<games::RewardGame>(widgets::WindowStack&)> make;
 };
 
-template <typename Game> std::unique_ptr<games::RewardGame> make() {
-    return std::make_unique<Game>();
+template <typename Game> std::unique_ptr<games::RewardGame> make(widgets::WindowStack& windows) {
+    return std::make_unique<Game>(windows);
 }
 
 // The reward games: which reward opens each. A reward with several games
@@ -34,7 +33,7 @@ const std::vector<RewardGameEntry>& rewardGames() {
 
 } // namespace
 
-Program::Program() : games_(rewardGames().size()) {}
+Program::Program(widgets::Desktop& desktop) : windows_(desktop), games_(rewardGames().size()) {}
 
 Program::~Program() {
     // Games first: they hold on to the window they took over from.
@@ -45,21 +44,21 @@ Program::~Program() {
 }
 
 void Program::start() {
-    widgets::forms::show(&startWindow());
+    windows_.show(&startWindow());
 }
 
 windows::StartWindow& Program::startWindow() {
     if (!start_) {
-        start_ = std::make_unique<windows::StartWindow>();
-        start_->showExerciseWindow = [this] { widgets::forms::show(&exerciseWindow()); };
-        start_->showInfoWindow = [this] { widgets::forms::show(&infoWindow()); };
+        start_ = std::make_unique<windows::StartWindow>(windows_);
+        start_->showExerciseWindow = [this] { windows_.show(&exerciseWindow()); };
+        start_->showInfoWindow = [this] { windows_.show(&infoWindow()); };
     }
     return *start_;
 }
 
 windows::ExerciseWindow& Program::exerciseWindow() {
     if (!exercise_) {
-        exercise_ = std::make_unique<windows::ExerciseWindow>();
+        exercise_ = std::make_unique<windows::ExerciseWindow>(windows_);
         exercise_->startWindow = [this] { return &startWindow(); };
         exercise_->rewardGame = [this](games::Reward r) { return &rewardGame(r); };
         exercise_->printingLocked = [this] { return printingLocked(); };
@@ -74,13 +73,13 @@ games::RewardGame& Program::rewardGame(games::Reward reward) {
         if (all[i].reward == reward) forReward.push_back(i);
     int& turn = turn_[int(reward)];
     const size_t i = forReward[size_t(turn++) % forReward.size()];
-    if (!games_[i]) games_[i] = all[i].make();
+    if (!games_[i]) games_[i] = all[i].make(windows_);
     return *games_[i];
 }
 
 windows::InfoWindow& Program::infoWindow() {
     if (!info_) {
-        info_ = std::make_unique<windows::InfoWindow>();
+        info_ = std::make_unique<windows::InfoWindow>(windows_);
         // Unloaded by its close button: the window goes once the close is
         // over, and the next load starts locked again.
         info_->unloaded = [this] { info_.release()->deleteLater(); };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "reward_game.h"
+#include "window_stack.h"
 
 namespace windows {
 class ExerciseWindow;
@@ -13,12 +14,15 @@ class StartWindow;
 
 namespace app {
 
-// The program's windows. The start window is made at once; the others when
-// they are first needed, so start-up builds only what the child sees.
+// The program's windows on a desktop. The start window is made at once; the
+// others when they are first needed, so start-up builds only what the child
+// sees.
 class Program {
   public:
-    Program();
+    explicit Program(widgets::Desktop& desktop);
     ~Program();
+
+    widgets::WindowStack& windows() { return windows_; }
 
     // Shows the start window.
     void start();
@@ -37,6 +41,7 @@ class Program {
     games::RewardGame& rewardGame(games::Reward reward);
 
   private:
+    widgets::WindowStack windows_;
     std::unique_ptr<windows::StartWindow> start_;
     std::unique_ptr<windows::ExerciseWindow> exercise_;
     std::unique_ptr<windows::InfoWindow> info_;

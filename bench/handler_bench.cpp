@@ -14,7 +14,7 @@
 #include "memory_window.h"
 #include "number_catch_window.h"
 #include "practice_report_window.h"
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 #include "sheet_actions.h"
 #include "sheet_number.h"
 #include "sheet_text.h"
@@ -98,7 +98,7 @@ void resizeBackAndForth(QWidget& w, bool newSizes = false) {
           int(grown.size()));
     w.resize(small);
     repaint();
-    if (auto* form = qobject_cast<widgets::Form*>(&w)) QCOMPARE(form->zoom(), 1.0);
+    if (auto* form = qobject_cast<widgets::ProgramWindow*>(&w)) QCOMPARE(form->zoom(), 1.0);
     QVERIFY2(counter.paints >= 2 * grown.size(), "the window was not painted at each size");
 }
 
@@ -129,7 +129,7 @@ class HandlerBench : public QObject {
         const int digit = (expected(f, c) + 1) % 10;
         repaint();
         QBENCHMARK {
-            s.rt.answer(widgets::AnswerOk);
+            s.rt.answer(widgets::Answer::Ok);
             cell->takeDigit(digit);
             repaint();
         }
@@ -187,7 +187,7 @@ class HandlerBench : public QObject {
     void classSetOfForty() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Klassensatz.pdf"));
-        app::QtRuntime pdf;
+        app::QtDesktop pdf;
         int next = 0;
         const printing::SheetSource source{
             [&next] {
@@ -200,7 +200,7 @@ class HandlerBench : public QObject {
         QBENCHMARK {
             const core::PrintJob job =
                 printing::classSetJob(printing::composeClassSet(40, source), core::Mode::Normal);
-            written = pdf.printJobToPdf(job, path);
+            written = pdf.printJobToPdf(nullptr, job, path);
         }
         QCOMPARE(written, core::PrintResult::Printed);
         QVERIFY(QFileInfo(path).size() > 10000);
@@ -250,7 +250,7 @@ class HandlerBench : public QObject {
     void memoryDeal() {
         drive::Session s;
         auto& game = dynamic_cast<games::MemoryWindow&>(s.program.rewardGame(games::Reward::Ladder));
-        widgets::forms::show(&game);
+        s.program.windows().show(&game);
         QVERIFY(QTest::qWaitForWindowExposed(&game));
         repaint();
         QBENCHMARK {

@@ -4,7 +4,7 @@
 
 #include "first_paint.h"
 #include "program.h"
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 #include "start_window.h"
 #include "startup.h"
 
@@ -12,9 +12,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::prepareApplication(application);
 
-    app::QtRuntime rt;
-    widgets::setRuntime(&rt);
-    app::Program program;
+    app::QtDesktop desktop;
+    app::Program program(desktop);
     bench::exitAfterFirstPaint(&program.startWindow());
     program.start();
     return QApplication::exec();

@@ -2,8 +2,8 @@
 
 #include <QShowEvent>
 
+#include "desktop.h"
 #include "fonts.h"
-#include "runtime.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -14,13 +14,9 @@ const QColor kBack(192, 192, 255);
 const QColor kFaceDown(128, 128, 255); // also the frame round the cards
 const QColor kFound(0, 0, 255);
 const QString kTitle = QStringLiteral("Memory");
-
-double nextRandom() {
-    return widgets::runtime().rnd();
-}
 } // namespace
 
-MemoryWindow::MemoryWindow(QWidget* parent) : Form(parent) {
+MemoryWindow::MemoryWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     setObjectName(QStringLiteral("memoryWindow"));
     setWindowTitle(kTitle);
     setClientTwips(6525, 5805, Growing);
@@ -62,15 +58,15 @@ MemoryWindow::MemoryWindow(QWidget* parent) : Form(parent) {
     }
 }
 
-void MemoryWindow::open(widgets::Form& from) {
+void MemoryWindow::open(widgets::ProgramWindow& from) {
     from_ = &from;
     takeSizeFrom(&from);
-    widgets::forms::hide(&from);
-    widgets::forms::show(this);
+    stack().hide(&from);
+    stack().show(this);
 }
 
 void MemoryWindow::showEvent(QShowEvent* e) {
-    Form::showEvent(e);
+    ProgramWindow::showEvent(e);
     // Centred when it first shows; later it comes back where it was.
     if (!shownBefore_ && !e->spontaneous()) {
         shownBefore_ = true;
@@ -78,30 +74,31 @@ void MemoryWindow::showEvent(QShowEvent* e) {
     }
 }
 
-void MemoryWindow::Form_Unload(bool& cancel) {
-    cancel = true;
+bool MemoryWindow::closeRequested() {
+    return false;
 }
 
 void MemoryWindow::giveBack() {
-    widgets::forms::hide(this);
-    if (from_) widgets::forms::show(from_);
+    stack().hide(this);
+    if (from_) stack().show(from_);
 }
 
 void MemoryWindow::askToEnd() {
-    const int answer = widgets::runtime().msgBox(QStringLiteral("  Dieses Spiel jetzt beenden?"),
-                                                 widgets::YesNo + widgets::StopIcon, kTitle);
+    const widgets::Answer answer =
+        desktop().message(this, kTitle, QStringLiteral("  Dieses Spiel jetzt beenden?"),
+                          {widgets::Buttons::YesNo, widgets::Icon::Stop});
     // The board stays as it is, so the next opening continues the game.
-    if (answer != widgets::AnswerNo) giveBack();
+    if (answer != widgets::Answer::No) giveBack();
 }
 
 void MemoryWindow::showHelp() {
-    widgets::runtime().msgBox(QStringLiteral("Immer zwei Felder bilden ein Zahlenpaar, klicke\r"
-                                             "die Einzelfelder an und suche so Zahlenpaare!"),
-                              widgets::OkOnly, kTitle);
+    desktop().message(this, kTitle,
+                      QStringLiteral("Immer zwei Felder bilden ein Zahlenpaar, klicke\r"
+                                     "die Einzelfelder an und suche so Zahlenpaare!"));
 }
 
 void MemoryWindow::revealCard(int k) {
-    if (!game_.dealt()) game_.deal(nextRandom);
+    if (!game_.dealt()) game_.deal([this] { return desktop().random(); });
     game_.reveal(k);
     showBoard();
     if (game_.allFound()) finish();
@@ -125,8 +122,7 @@ void MemoryWindow::resetBoard() {
 
 void MemoryWindow::finish() {
     // The box opens over the full board; the next opening deals anew.
-    widgets::runtime().msgBox(QStringLiteral("Prima, du hast es geschafft!\r"), widgets::OkOnly,
-                              kTitle);
+    desktop().message(this, kTitle, QStringLiteral("Prima, du hast es geschafft!\r"));
     resetBoard();
     giveBack();
 }

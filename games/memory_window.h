@@ -4,7 +4,7 @@
 #include <array>
 
 #include "controls.h"
-#include "form.h"
+#include "program_window.h"
 #include "memory_game.h"
 #include "reward_game.h"
 
@@ -12,13 +12,13 @@ namespace games {
 
 // The memory game: nine pairs of cards, each pair a digit and its complement
 // to ten. The window is hidden between openings and keeps its board.
-class MemoryWindow : public widgets::Form, public RewardGame {
+class MemoryWindow : public widgets::ProgramWindow, public RewardGame {
     Q_OBJECT
   public:
-    explicit MemoryWindow(QWidget* parent = nullptr);
+    explicit MemoryWindow(widgets::WindowStack& windows);
 
     // The board stays as it was left: the game goes on.
-    void open(widgets::Form& from) override;
+    void open(widgets::ProgramWindow& from) override;
     const MemoryGame& game() const { return game_; }
 
     widgets::CommandButton* endButton;  // "ENDE"
@@ -34,7 +34,7 @@ class MemoryWindow : public widgets::Form, public RewardGame {
     void askToEnd();
     void showHelp();
 
-    void Form_Unload(bool& cancel) override;
+    bool closeRequested() override;
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -45,7 +45,7 @@ class MemoryWindow : public widgets::Form, public RewardGame {
     void giveBack();
 
     MemoryGame game_;
-    QPointer<widgets::Form> from_;
+    QPointer<widgets::ProgramWindow> from_;
     bool shownBefore_ = false;
 };
 

@@ -8,7 +8,7 @@
 #include "double_click.h"
 #include "fonts.h"
 #include "icons.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -20,13 +20,9 @@ const QColor kDigits(0, 0, 128); // the digits and the cross
 const QColor kNextDigit(255, 0, 0);
 const QString kTitle = QStringLiteral("Zahlfange");
 const QString kCross = QStringLiteral("+");
-
-double nextRandom() {
-    return widgets::runtime().rnd();
-}
 } // namespace
 
-NumberCatchWindow::NumberCatchWindow(QWidget* parent) : Form(parent) {
+NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     setObjectName(QStringLiteral("numberCatchWindow"));
     setWindowTitle(kTitle);
     setClientTwips(7245, 5085, Growing);
@@ -130,7 +126,7 @@ void NumberCatchWindow::zoomChanged() {
 }
 
 void NumberCatchWindow::resizeEvent(QResizeEvent* e) {
-    Form::resizeEvent(e);
+    ProgramWindow::resizeEvent(e);
     numberField_.resized();
 }
 
@@ -151,7 +147,7 @@ void NumberCatchWindow::drawDigits(bool erase) {
 
 // ---------------------------------------------------------------- window events
 
-void NumberCatchWindow::open(widgets::Form& from) {
+void NumberCatchWindow::open(widgets::ProgramWindow& from) {
     from_ = &from;
     numberField_.clear();
     // The digits wait unseen on their diagonal until the first jump; the
@@ -160,11 +156,11 @@ void NumberCatchWindow::open(widgets::Form& from) {
     jumpTimer->start(speedBar->value() * 1000);
     // The game opens as large as the exercise was, at the board as at the desk.
     takeSizeFrom(&from);
-    widgets::forms::hide(&from);
-    widgets::forms::show(this);
+    stack().hide(&from);
+    stack().show(this);
 }
 
-void NumberCatchWindow::Form_Activate() {
+void NumberCatchWindow::broughtToFront() {
     centreOnScreen();
 }
 
@@ -173,11 +169,11 @@ bool NumberCatchWindow::eventFilter(QObject* watched, QEvent* event) {
         const int k = static_cast<QKeyEvent*>(event)->key();
         return k != Qt::Key_Tab && k != Qt::Key_Backtab; // Tab still moves on
     }
-    return Form::eventFilter(watched, event);
+    return ProgramWindow::eventFilter(watched, event);
 }
 
-void NumberCatchWindow::Form_Unload(bool& cancel) {
-    cancel = true;
+bool NumberCatchWindow::closeRequested() {
+    return false;
 }
 
 void NumberCatchWindow::keyPressed(QKeyEvent* e) {
@@ -214,9 +210,10 @@ void NumberCatchWindow::askToEnd() {
     // child decides, so the digits do not jump behind the question.
     const bool running = jumpTimer->isActive();
     jumpTimer->stop();
-    const int answer = widgets::runtime().msgBox(QStringLiteral("  Dieses Spiel jetzt beenden?"),
-                                                 widgets::YesNo + widgets::StopIcon, kTitle);
-    if (answer == widgets::AnswerYes) {
+    const widgets::Answer answer =
+        desktop().message(this, kTitle, QStringLiteral("  Dieses Spiel jetzt beenden?"),
+                          {widgets::Buttons::YesNo, widgets::Icon::Stop});
+    if (answer == widgets::Answer::Yes) {
         end();
     } else if (running) {
         jumpTimer->start();
@@ -245,7 +242,7 @@ void NumberCatchWindow::jump() {
     // A tick that was due when the last digit fell finds nothing left to play.
     if (finishing_ || game_.finished()) return;
     drawDigits(true);
-    game_.jump(nextRandom);
+    game_.jump([this] { return desktop().random(); });
     drawDigits(false);
     catchAndShow();
 }
@@ -261,7 +258,7 @@ void NumberCatchWindow::finish() {
     if (finishing_) return;
     finishing_ = true;
     jumpTimer->stop();
-    widgets::runtime().msgBox(QStringLiteral("  Das Spiel ist beendet!"), widgets::OkOnly, kTitle);
+    desktop().message(this, kTitle, QStringLiteral("  Das Spiel ist beendet!"));
     end();
     finishing_ = false;
 }
@@ -269,8 +266,8 @@ void NumberCatchWindow::finish() {
 void NumberCatchWindow::end() {
     jumpTimer->setInterval(1000);
     jumpTimer->stop();
-    widgets::forms::hide(this);
-    if (from_) widgets::forms::show(from_);
+    stack().hide(this);
+    if (from_) stack().show(from_);
 }
 
 } // namespace games

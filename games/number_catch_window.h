@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "controls.h"
-#include "form.h"
+#include "program_window.h"
 #include "number_catch_game.h"
 #include "number_field.h"
 #include "reward_game.h"
@@ -14,13 +14,13 @@ namespace games {
 
 // The number-catch game: steer the cross onto the digits 0..9 in order while
 // they jump about at the pace of the speed bar.
-class NumberCatchWindow : public widgets::Form, public RewardGame {
+class NumberCatchWindow : public widgets::ProgramWindow, public RewardGame {
     Q_OBJECT
   public:
-    explicit NumberCatchWindow(QWidget* parent = nullptr);
+    explicit NumberCatchWindow(widgets::WindowStack& windows);
 
     // A new game on a clear field, the clock at the pace of the speed bar.
-    void open(widgets::Form& from) override;
+    void open(widgets::ProgramWindow& from) override;
     const NumberCatchGame& game() const { return game_; }
 
     widgets::CommandButton* endButton; // "ENDE"
@@ -45,8 +45,8 @@ class NumberCatchWindow : public widgets::Form, public RewardGame {
     // Asks whether to end the game ("ENDE", Esc).
     void askToEnd();
 
-    void Form_Activate() override;
-    void Form_Unload(bool& cancel) override;
+    void broughtToFront() override;
+    bool closeRequested() override;
     void keyPressed(QKeyEvent* e) override;
 
   protected:
@@ -65,7 +65,7 @@ class NumberCatchWindow : public widgets::Form, public RewardGame {
 
     NumberCatchGame game_;
     NumberField numberField_{this};
-    QPointer<widgets::Form> from_;
+    QPointer<widgets::ProgramWindow> from_;
     bool finishing_ = false;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 namespace widgets {
-class Form;
+class ProgramWindow;
 }
 
 namespace games {
@@ -16,7 +16,7 @@ enum class Reward { Points, Ladder };
 class RewardGame {
   public:
     virtual ~RewardGame() = default;
-    virtual void open(widgets::Form& from) = 0;
+    virtual void open(widgets::ProgramWindow& from) = 0;
 };
 
 } // namespace games

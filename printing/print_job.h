@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "runtime.h"
+#include "print_document.h"
 
 class QPagedPaintDevice;
 class QPainter;

@@ -11,7 +11,6 @@
 
 #include "print_job.h"
 #include "twips.h"
-#include "window_stack.h"
 
 namespace printing {
 
@@ -31,12 +30,11 @@ int copiesToDraw(const QPrinter& printer) {
     return printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
 }
 
-core::PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
+core::PrintResult choosePrinter(QWidget* parent, QPrinter& printer, const QString& docName) {
     if (QPrinterInfo::availablePrinterNames().isEmpty()) return core::PrintResult::NoPrinter;
     const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
     if (!preferred.isNull()) printer.setPrinterName(preferred.printerName());
     printer.setDocName(docName);
-    QWidget* parent = widgets::boxParent();
     QPrintDialog dialog(&printer, parent);
     tw::zoomBox(&dialog, parent);
     // The dialog chooses a printer and the copies; saving a file has its own
@@ -47,7 +45,7 @@ core::PrintResult choosePrinter(QPrinter& printer, const QString& docName) {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     tw::fitBox(&dialog, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    widgets::forms::restoreFocus();
+    tw::returnFocus(parent);
     if (!accepted) return core::PrintResult::Cancelled;
     return printer.outputFormat() == QPrinter::NativeFormat ? core::PrintResult::Printed
                                                             : core::PrintResult::NoPrinter;

@@ -8,6 +8,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QPrinter;
+class QWidget;
 
 namespace printing {
 
@@ -20,11 +21,11 @@ void setSheetMargins(QPagedPaintDevice& device);
 // gets them page after page.
 int copiesToDraw(const QPrinter& printer);
 
-// Qt's print dialog as the menus open it, on the default printer: a printer
-// and the copies, no file, no page range. Printed when a printer is chosen
-// and ready for the pages; NoPrinter without a dialog when none is set up;
-// Cancelled when the user closes the dialog.
-core::PrintResult choosePrinter(QPrinter& printer, const QString& docName);
+// Qt's print dialog over parent as the menus open it, on the default printer:
+// a printer and the copies, no file, no page range. Printed when a printer is
+// chosen and ready for the pages; NoPrinter without a dialog when none is set
+// up; Cancelled when the user closes the dialog.
+core::PrintResult choosePrinter(QWidget* parent, QPrinter& printer, const QString& docName);
 
 // A PDF file on A4 with the sheet margins, written beside the target and put
 // in its place only when draw has drawn every page and says Printed: a

@@ -6,8 +6,6 @@ namespace printing {
 
 namespace {
 
-const int kExclamationIcon = 48;
-
 // What differs between the task sheet and the solution sheet in one print flow.
 const SheetKind& taskKind() {
     static const SheetKind k{
@@ -48,32 +46,6 @@ SheetKind classSetKind(int count) {
     };
 }
 
-PdfWrite pdfOf(const core::PrintDocument& doc) {
-    return [doc](const QString& path) {
-        return widgets::runtime().printToPdf(doc, path) ? core::PrintResult::Printed
-                                                      : core::PrintResult::Failed;
-    };
-}
-
-PdfWrite pdfOf(const core::PrintJob& job) {
-    return [job](const QString& path) { return widgets::runtime().printJobToPdf(job, path); };
-}
-
-void printSheet(const SheetKind& kind, const core::PrintDocument& doc, const PrinterLock& lock) {
-    if (!printingUnlocked(lock)) return;
-    widgets::Runtime& rt = widgets::runtime();
-    const int style = widgets::YesNo + widgets::QuestionIcon + widgets::SecondButtonDefault;
-    if (rt.msgBox(kind.question, style, QStringLiteral("Schriftliche Division")) !=
-        widgets::AnswerYes)
-        return;
-    const core::PrintResult result = rt.print(doc);
-    if (result == core::PrintResult::Printed) {
-        rt.msgBox(kind.printing, widgets::OkOnly, QStringLiteral("Drucken"));
-        return;
-    }
-    offerPdf(kind, pdfOf(doc), result);
-}
-
 bool isTaskSheet(MenuCommand command) {
     return command == MenuCommand::SaveTasksPdf || command == MenuCommand::PrintTasksOn;
 }
@@ -82,7 +54,6 @@ bool isTaskSheet(MenuCommand command) {
 
 namespace {
 const QString kPdfFilter = QStringLiteral("PDF-Dateien (*.pdf)");
-
 } // namespace
 
 QString withPdfEnding(const QString& path) {
@@ -90,38 +61,69 @@ QString withPdfEnding(const QString& path) {
     return path + QLatin1String(".pdf");
 }
 
-void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
-             const QString& boxTitle) {
-    widgets::Runtime& rt = widgets::runtime();
-    const QString chosen = rt.saveFileName(caption, kind.suggestedName, kPdfFilter);
+widgets::Answer SheetActions::tell(const QString& text, widgets::BoxStyle style,
+                                   const QString& title) {
+    return desktop_.message(window_, title, text, style);
+}
+
+PdfWrite SheetActions::pdfOf(const core::PrintDocument& doc) {
+    return [this, doc](const QString& path) {
+        return desktop_.printToPdf(doc, path) ? core::PrintResult::Printed
+                                              : core::PrintResult::Failed;
+    };
+}
+
+PdfWrite SheetActions::pdfOf(const core::PrintJob& job) {
+    return [this, job](const QString& path) { return desktop_.printJobToPdf(window_, job, path); };
+}
+
+void SheetActions::printSheet(const SheetKind& kind, const core::PrintDocument& doc,
+                              const PrinterLock& lock) {
+    if (!printingUnlocked(lock)) return;
+    if (tell(kind.question, {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Question},
+             QStringLiteral("Schriftliche Division")) != widgets::Answer::Yes)
+        return;
+    const core::PrintResult result = desktop_.print(doc);
+    if (result == core::PrintResult::Printed) {
+        tell(kind.printing, {}, QStringLiteral("Drucken"));
+        return;
+    }
+    offerPdf(kind, pdfOf(doc), result);
+}
+
+void SheetActions::savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
+                           const QString& boxTitle) {
+    const QString chosen = desktop_.askSaveFile(window_, caption, kind.suggestedName, kPdfFilter);
     if (chosen.isEmpty()) return;
     const QString path = withPdfEnding(chosen);
     const core::PrintResult written = write(path);
     if (written == core::PrintResult::Cancelled) return;
     if (written == core::PrintResult::Printed) {
-        rt.msgBox(kind.savedAs + path + QStringLiteral("\r\r"), widgets::OkOnly, boxTitle);
+        tell(kind.savedAs + path + QStringLiteral("\r\r"), {}, boxTitle);
     } else {
-        rt.msgBox(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
-                      QStringLiteral("\r\r"),
-                  widgets::OkOnly + widgets::StopIcon, boxTitle);
+        tell(QStringLiteral("Die PDF-Datei konnte nicht gespeichert werden:\r") + path +
+                 QStringLiteral("\r\r"),
+             {widgets::Buttons::Ok, widgets::Icon::Stop}, boxTitle);
     }
 }
 
-void offerPdf(const SheetKind& kind, const PdfWrite& write, core::PrintResult result) {
-    widgets::Runtime& rt = widgets::runtime();
+void SheetActions::offerPdf(const SheetKind& kind, const PdfWrite& write,
+                            core::PrintResult result) {
     const QString why = result == core::PrintResult::NoPrinter
                             ? QStringLiteral("Es ist kein Drucker eingerichtet.\r")
                             : QStringLiteral("Der Druck ist fehlgeschlagen.\r");
-    const int answer =
-        rt.msgBox(why + kind.offer, widgets::YesNo + kExclamationIcon, QStringLiteral("Drucken"));
-    if (answer != widgets::AnswerYes) return;
+    const widgets::Answer answer = tell(why + kind.offer,
+                                        {widgets::Buttons::YesNo, widgets::Icon::Warning},
+                                        QStringLiteral("Drucken"));
+    if (answer != widgets::Answer::Yes) return;
     savePdf(kind, write, kind.pdfCaption, QStringLiteral("Drucken"));
 }
 
-void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, core::PrintResult result) {
+void SheetActions::afterPrintDialog(const SheetKind& kind, const PdfWrite& write,
+                                    core::PrintResult result) {
     if (result == core::PrintResult::Cancelled) return;
     if (result == core::PrintResult::Printed) {
-        widgets::runtime().msgBox(kind.printing, widgets::OkOnly, QStringLiteral("Drucken"));
+        tell(kind.printing, {}, QStringLiteral("Drucken"));
         return;
     }
     offerPdf(kind, write, result);
@@ -147,8 +149,9 @@ QString menuText(MenuCommand command) {
     return {};
 }
 
-void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mode,
-                    const QString& number, const PrinterLock& lock) {
+void SheetActions::runMenuCommand(MenuCommand command, const QStringList& items,
+                                  core::Mode mode, const QString& number,
+                                  const PrinterLock& lock) {
     if (!printingUnlocked(lock)) return;
     const bool tasks = isTaskSheet(command);
     const SheetKind& kind = tasks ? taskKind() : solutionKind();
@@ -159,40 +162,37 @@ void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mo
                 QStringLiteral("Als PDF speichern"));
         return;
     }
-    afterPrintDialog(kind, pdfOf(doc), widgets::runtime().printWithDialog(doc));
+    afterPrintDialog(kind, pdfOf(doc), desktop_.printWithDialog(window_, doc));
 }
 
-
-bool printingUnlocked(const PrinterLock& lock) {
+bool SheetActions::printingUnlocked(const PrinterLock& lock) {
     if (!lock.locked) return true;
-    const QString typed = widgets::runtime().inputBox(QStringLiteral("Kennwort eingeben:"),
-                                                    QStringLiteral("Druckersperre aufheben"),
-                                                    QStringLiteral("Passwort"));
+    const QString typed = desktop_.askText(window_, QStringLiteral("Druckersperre aufheben"),
+                                           QStringLiteral("Kennwort eingeben:"),
+                                           QStringLiteral("Passwort"));
     return typed == lock.password;
 }
 
-void printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
+void SheetActions::printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
                     const PrinterLock& lock) {
     core::PrintDocument sheet = core::taskSheet(items, mode);
     sheet.footLine = core::sheetFootLine(number);
     printSheet(taskKind(), sheet, lock);
 }
 
-void printSolutionSheet(const QStringList& items, core::Mode mode, const QString& number,
-                        const PrinterLock& lock) {
+void SheetActions::printSolutionSheet(const QStringList& items, core::Mode mode,
+                                      const QString& number, const PrinterLock& lock) {
     core::PrintDocument sheet = core::solutionSheet(items, mode);
     sheet.footLine = core::sheetFootLine(number);
     printSheet(solutionKind(), sheet, lock);
 }
 
-void copySheet(const QStringList& items, core::Mode mode, const QString& number) {
-    widgets::Runtime& rt = widgets::runtime();
+void SheetActions::copySheet(const QStringList& items, core::Mode mode, const QString& number) {
     const QString text = core::clipboardText(items, mode);
-    rt.setClipboardContent(text, core::clipboardHtml(text, number));
-    rt.msgBox(
-        QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
-                       "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),
-        widgets::OkOnly, QStringLiteral("Zwischenablage"));
+    desktop_.setClipboard(text, core::clipboardHtml(text, number));
+    tell(QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
+                        "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"),
+         {}, QStringLiteral("Zwischenablage"));
 }
 
 const QList<ClassSetCommand>& classSetCommands() {
@@ -228,20 +228,20 @@ core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode 
     return job;
 }
 
-void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
-                 const PrinterLock& lock) {
+void SheetActions::runClassSet(ClassSetCommand command, core::Mode mode,
+                               const SheetSource& source, const PrinterLock& lock) {
     if (!printingUnlocked(lock)) return;
-    widgets::Runtime& rt = widgets::runtime();
     const QString title = QStringLiteral("Klassensatz");
-    const QString typed =
-        rt.inputBox(QStringLiteral("Wie viele verschiedene Blätter?"), title, QStringLiteral("25"));
+    const QString typed = desktop_.askText(window_, title,
+                                           QStringLiteral("Wie viele verschiedene Blätter?"),
+                                           QStringLiteral("25"));
     // A cancelled box returns "": nothing to do, nothing to say.
     if (typed.trimmed().isEmpty()) return;
     const int count = core::classSetCount(typed);
     if (count == 0) {
-        rt.msgBox(
-            QStringLiteral("Bitte eine ganze Zahl von 1 bis %1 eingeben.\r\r").arg(core::kClassSetMost),
-            widgets::OkOnly + kExclamationIcon, title);
+        tell(QStringLiteral("Bitte eine ganze Zahl von 1 bis %1 eingeben.\r\r")
+                 .arg(core::kClassSetMost),
+             {widgets::Buttons::Ok, widgets::Icon::Warning}, title);
         return;
     }
     const SheetKind kind = classSetKind(count);
@@ -251,7 +251,7 @@ void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& so
                 QStringLiteral("Als PDF speichern"));
         return;
     }
-    afterPrintDialog(kind, pdfOf(job), rt.printJobWithDialog(job));
+    afterPrintDialog(kind, pdfOf(job), desktop_.printJobWithDialog(window_, job));
 }
 
 } // namespace printing

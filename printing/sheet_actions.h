@@ -4,12 +4,12 @@
 #include <QStringList>
 #include <functional>
 
-#include "runtime.h"
+#include "desktop.h"
 #include "sheet_text.h"
 
-// What the buttons of the worksheet panel do with the composed sheet. Each
-// takes the sheet items, its number and the captions read at the moment of
-// the click.
+// What the buttons and menus of the worksheet panel do with the composed
+// sheet, and how any document is printed or saved: each action takes the sheet
+// items, its number and the lock as they stand at the moment of the click.
 namespace printing {
 
 // The printer lock as it stands at the moment of the click: the print-mode
@@ -18,10 +18,6 @@ struct PrinterLock {
     bool locked = true;
     QString password;
 };
-
-// Free when the switch is off; otherwise the typed password must equal the
-// points shown exactly.
-bool printingUnlocked(const PrinterLock& lock);
 
 // What the boxes around printing and saving one kind of document say.
 struct SheetKind {
@@ -38,35 +34,11 @@ using PdfWrite = std::function<core::PrintResult(const QString& path)>;
 
 // A name typed without its ending still becomes a PDF file a teacher can open.
 QString withPdfEnding(const QString& path);
-// Save dialog, the PDF, and a box that says where the file is or that it
-// could not be written. Nothing happens when the dialog or the writing is
-// cancelled.
-void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
-             const QString& boxTitle);
-// Without a working printer nothing may be announced as printing; the user
-// may keep the document as a PDF file instead.
-void offerPdf(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
-// After Qt's print dialog: the closing box, or the offer of a PDF file.
-void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
-
-// "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
-void printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
-                    const PrinterLock& lock);
-// "Lösungen drucken": lock, confirmation, the sheet unchanged to the printer.
-void printSolutionSheet(const QStringList& items, core::Mode mode, const QString& number,
-                        const PrinterLock& lock);
-// "Kopieren": blanked and solved sheet as text on the clipboard.
-void copySheet(const QStringList& items, core::Mode mode, const QString& number);
 
 // The commands of the sheet list's context menu, in the order it shows them.
 enum class MenuCommand { SaveTasksPdf, SaveSolutionsPdf, PrintTasksOn, PrintSolutionsOn };
 const QList<MenuCommand>& menuCommands();
 QString menuText(MenuCommand command);
-// Runs a menu command: the printer lock first, then the save dialog and the
-// PDF, or Qt's print dialog and the chosen printer.
-void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mode,
-                    const QString& number, const PrinterLock& lock);
-
 
 // ---- class sets
 
@@ -87,9 +59,51 @@ QList<core::NumberedSheet> composeClassSet(int count, const SheetSource& source)
 // The whole class set as one job: the task sheets, then the solution sheets.
 core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode);
 
-// The printer lock, the count, then the save dialog and the PDF file, or Qt's
-// print dialog and the chosen printer. Nothing of the window changes.
-void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
-                 const PrinterLock& lock);
+// Printing and saving from one window: every box and dialog belongs to it.
+class SheetActions {
+  public:
+    SheetActions(widgets::Desktop& desktop, QWidget* window) : desktop_(desktop), window_(window) {}
+
+    // Free when the switch is off; otherwise the typed password must equal
+    // the points shown exactly.
+    bool printingUnlocked(const PrinterLock& lock);
+
+    // Save dialog, the PDF, and a box that says where the file is or that it
+    // could not be written. Nothing happens when the dialog or the writing is
+    // cancelled.
+    void savePdf(const SheetKind& kind, const PdfWrite& write, const QString& caption,
+                 const QString& boxTitle);
+    // Without a working printer nothing may be announced as printing; the
+    // user may keep the document as a PDF file instead.
+    void offerPdf(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
+    // After Qt's print dialog: the closing box, or the offer of a PDF file.
+    void afterPrintDialog(const SheetKind& kind, const PdfWrite& write, core::PrintResult result);
+
+    // "Aufgaben drucken": lock, confirmation, the blanked sheet to the printer.
+    void printTaskSheet(const QStringList& items, core::Mode mode, const QString& number,
+                        const PrinterLock& lock);
+    // "Lösungen drucken": lock, confirmation, the sheet unchanged to the printer.
+    void printSolutionSheet(const QStringList& items, core::Mode mode, const QString& number,
+                            const PrinterLock& lock);
+    // "Kopieren": blanked and solved sheet as text on the clipboard.
+    void copySheet(const QStringList& items, core::Mode mode, const QString& number);
+    // Runs a menu command: the printer lock first, then the save dialog and
+    // the PDF, or Qt's print dialog and the chosen printer.
+    void runMenuCommand(MenuCommand command, const QStringList& items, core::Mode mode,
+                        const QString& number, const PrinterLock& lock);
+    // The printer lock, the count, then the save dialog and the PDF file, or
+    // Qt's print dialog and the chosen printer. Nothing of the window changes.
+    void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
+                     const PrinterLock& lock);
+
+  private:
+    widgets::Answer tell(const QString& text, widgets::BoxStyle style, const QString& title);
+    void printSheet(const SheetKind& kind, const core::PrintDocument& doc, const PrinterLock& lock);
+    PdfWrite pdfOf(const core::PrintDocument& doc);
+    PdfWrite pdfOf(const core::PrintJob& job);
+
+    widgets::Desktop& desktop_;
+    QWidget* window_;
+};
 
 } // namespace printing

@@ -5,15 +5,16 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+#include "program_window.h"
 #include "twips.h"
 #include "window_stack.h"
 
 namespace widgets {
 
-DropTarget* dropTargetAt(const QPoint& globalPos) {
+DropTarget* dropTargetAt(const WindowStack& windows, const QPoint& globalPos) {
     // Widget lookups across windows ignore their stacking on some platforms:
     // take the window in front first, then the control in it.
-    QWidget* window = forms::windowAt(globalPos);
+    QWidget* window = windows.windowAt(globalPos);
     if (!window) return nullptr;
     QWidget* w = window->childAt(window->mapFromGlobal(globalPos));
     if (!w) return nullptr;
@@ -23,15 +24,17 @@ DropTarget* dropTargetAt(const QPoint& globalPos) {
 }
 
 namespace {
-QPointer<DigitKey> gDrag;
 
 // Watches the whole program while a drag runs, for the events after which its
 // release will never come.
 class DragWatch : public QObject {
+  public:
+    explicit DragWatch(DigitKey* key) : QObject(key), key_(key) {}
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        DigitKey* d = gDrag;
-        if (!d) return false;
+        DigitKey* d = key_;
+        if (!d->dragging()) return false;
         switch (event->type()) {
         case QEvent::WindowBlocked: // a modal box or dialog opened
         case QEvent::UngrabMouse:
@@ -69,7 +72,7 @@ class DragWatch : public QObject {
             QMetaObject::invokeMethod(
                 qApp,
                 [d = QPointer<DigitKey>(d), number = d->dragNumber(), at] {
-                    if (d && gDrag == d && d->dragNumber() == number) d->finishDrag(at);
+                    if (d && d->dragging() && d->dragNumber() == number) d->finishDrag(at);
                 },
                 Qt::QueuedConnection);
             break;
@@ -79,16 +82,11 @@ class DragWatch : public QObject {
         }
         return false;
     }
+
+  private:
+    DigitKey* key_;
 };
 
-QObject* dragWatch() {
-    static QPointer<DragWatch> watch;
-    if (!watch) {
-        watch = new DragWatch;
-        watch->setParent(qApp);
-    }
-    return watch;
-}
 } // namespace
 
 DigitKey::DigitKey(QWidget* parent, const QString& objectName, int digit)
@@ -100,25 +98,24 @@ DigitKey::~DigitKey() {
     if (dragging_) cancelDrag();
 }
 
-DigitKey* DigitKey::current() {
-    return gDrag;
-}
-
 void DigitKey::cancelDrag() {
     if (dragging_) endDrag();
 }
 
 void DigitKey::mousePressEvent(QMouseEvent* e) {
     // One drag at a time: a second pointer does not start another.
-    if (e->button() != Qt::LeftButton || dragging_ || gDrag) {
+    ProgramWindow* home = ProgramWindow::of(this);
+    if (e->button() != Qt::LeftButton || dragging_ || !home || home->stack().drag()) {
         e->accept();
         return;
     }
+    windows_ = &home->stack();
     dragging_ = true;
     ++dragNumber_;
     byFinger_ = e->source() == Qt::MouseEventSynthesizedByQt;
-    gDrag = this;
-    qApp->installEventFilter(dragWatch());
+    windows_->setDrag(this);
+    if (!watch_) watch_ = new DragWatch(this);
+    qApp->installEventFilter(watch_);
     setDown(true);
     if (!image_) {
         image_ = new QLabel(window());
@@ -163,14 +160,14 @@ void DigitKey::mouseReleaseEvent(QMouseEvent* e) {
 void DigitKey::finishDrag(const QPoint& globalPos) {
     endDrag();
     // Let go on its own key: a tap, however far the pointer wandered.
-    QWidget* window = forms::windowAt(globalPos);
+    QWidget* window = windows_->windowAt(globalPos);
     if (window && window->childAt(window->mapFromGlobal(globalPos)) == this) {
         emit tapped();
         return;
     }
     // The drop may open a modal box and even start a new task; look the
     // target up only after the image is gone so it is not found itself.
-    if (DropTarget* t = dropTargetAt(globalPos)) t->takeDigit(digit_);
+    if (DropTarget* t = dropTargetAt(*windows_, globalPos)) t->takeDigit(digit_);
 }
 
 void DigitKey::moveImage(const QPoint& globalPos) {
@@ -183,10 +180,8 @@ void DigitKey::moveImage(const QPoint& globalPos) {
 
 void DigitKey::endDrag() {
     dragging_ = false;
-    if (gDrag == this) {
-        gDrag = nullptr;
-        qApp->removeEventFilter(dragWatch());
-    }
+    qApp->removeEventFilter(watch_);
+    if (windows_ && windows_->drag() == this) windows_->setDrag(nullptr);
     setDown(false);
     if (image_) image_->hide();
 }

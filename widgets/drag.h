@@ -10,17 +10,19 @@ class QMouseEvent;
 // Dragging a digit key onto a cell, by mouse, pen or finger.
 namespace widgets {
 
+class WindowStack;
+
 // Finds the control a drop at globalPos lands on: the topmost control under the
 // pointer in the program window under the pointer; only it may take the drop (a
 // drop on a control that takes no digits does nothing). Returns nullptr when
 // nothing takes it.
-DropTarget* dropTargetAt(const QPoint& globalPos);
+DropTarget* dropTargetAt(const WindowStack& windows, const QPoint& globalPos);
 
 // A digit key, "0" to "9": pressing it starts a drag at once, the digit
 // follows the pointer, and releasing drops it onto the control under the
 // pointer. A drag that ends on its own key is a tap (tapped()); the key never
 // emits clicked(). Only one drag runs at a
-// time, and a drag that cannot see its release through ends without a drop:
+// time in the program (the window stack knows it), and a drag that cannot see its release through ends without a drop:
 // when a modal box or dialog opens, the window is hidden or loses the
 // keyboard to another application, or the pointer moves with the button up.
 class DigitKey : public CommandButton {
@@ -30,8 +32,6 @@ class DigitKey : public CommandButton {
     ~DigitKey() override;
     int digit() const { return digit_; }
     bool dragging() const { return dragging_; }
-    // The drag in progress anywhere in the program, or nullptr.
-    static DigitKey* current();
     // Ends the drag without a drop: the key comes up and the digit goes.
     void cancelDrag();
     // Ends the drag where the pointer let go: a drop onto the control under
@@ -55,7 +55,11 @@ class DigitKey : public CommandButton {
   private:
     void moveImage(const QPoint& globalPos);
     int digit_;
+    // The program's windows, while a drag runs.
+    WindowStack* windows_ = nullptr;
     void endDrag();
+    // Watches the whole program while the drag runs.
+    QObject* watch_ = nullptr;
     bool dragging_ = false;
     bool byFinger_ = false;
     quint64 dragNumber_ = 0;

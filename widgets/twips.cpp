@@ -221,6 +221,11 @@ QSize roomOnScreen(const QWidget* near) {
     return room.area.size().shrunkBy(room.frame);
 }
 
+void returnFocus(const QWidget* parent) {
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (window && window->isVisible()) window->activateWindow();
+}
+
 void fitBox(QWidget* box, const QWidget* parent) {
     const Room room = roomOf(parent ? parent : box);
     const QSize fits = room.area.size().shrunkBy(room.frame);

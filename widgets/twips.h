@@ -71,6 +71,9 @@ QSize roomOnScreen(const QWidget* near);
 // fit its screen at the zoom of its window is drawn at a smaller zoom until it
 // does, and a box that can grow takes the size it wants within the screen.
 void fitBox(QWidget* box, const QWidget* parent);
+// After a box or dialog closed: the keyboard goes back to the window it
+// belongs to.
+void returnFocus(const QWidget* parent);
 // A menu opened from parent, at the zoom of its boxes, every entry whole.
 // Called before each popup: its entries may have changed.
 void zoomMenu(QMenu* menu, const QWidget* parent);

@@ -1,106 +1,126 @@
 #include "window_stack.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QList>
-#include <QPointer>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
-#include "form.h"
+#include "drag.h"
+#include "program_window.h"
 
 namespace widgets {
 
 namespace {
-QPointer<Form> gCurrent;
-// Our top-level windows, frontmost first, as they were shown or brought to
-// the front.
-QList<QPointer<QWidget>> gStacking;
-
-void toFront(QWidget* w) {
-    gStacking.removeIf([w](const QPointer<QWidget>& p) { return !p || p == w; });
-    gStacking.prepend(w);
-}
-
-// Follows the windows the user brings to the front.
-class WindowWatch : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show && event->type() != QEvent::WindowActivate) return false;
-        if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isWindow()) return false;
-        auto* w = static_cast<QWidget*>(watched);
-        toFront(w);
-        // The user's switch makes a window current, without Activate.
-        auto* f = qobject_cast<Form*>(w);
-        if (event->type() == QEvent::WindowActivate && f && Form::all().contains(f) &&
-            f->isVisible() && !Form::programEnding())
-            gCurrent = f;
-        return false;
-    }
-};
-
-// Installed with the first window the program shows; windows shown before
-// are still found, after the ones it knows.
-void watchWindows() {
-    static QPointer<WindowWatch> watch;
-    if (watch || !qApp) return;
-    watch = new WindowWatch;
-    watch->setParent(qApp);
-    qApp->installEventFilter(watch);
+// The double-click rule holds in the program's windows and on the buttons of
+// its boxes; Qt's file and print dialogs keep their double-clicks (a folder
+// opens on one).
+bool followsClickRule(const QWidget* w) {
+    const QWidget* top = w->window();
+    if (qobject_cast<const ProgramWindow*>(top)) return true;
+    if (!qobject_cast<const QDialog*>(top) || !qobject_cast<const QAbstractButton*>(w)) return false;
+    return !top->inherits("QFileDialog") && !top->inherits("QAbstractPrintDialog") &&
+           !top->inherits("QPageSetupDialog");
 }
 } // namespace
 
-namespace forms {
+WindowStack::WindowStack(Desktop& desktop) : desktop_(desktop) {}
 
-void show(Form* f) {
-    watchWindows();
-    f->show();
-    f->raise();
-    f->activateWindow();
-    toFront(f);
-    gCurrent = f;
-    f->Form_Activate();
+WindowStack::~WindowStack() {
+    if (qApp) qApp->removeEventFilter(this);
 }
 
-void hide(Form* f) {
-    f->hide();
-    if (gCurrent == f) gCurrent = nullptr;
+void WindowStack::add(ProgramWindow* w) {
+    // Input and windows are the application's: only it sees all of them. A
+    // stack watches from its first window on.
+    if (windows_.isEmpty() && qApp) qApp->installEventFilter(this);
+    windows_.append(w);
 }
 
-Form* current() {
-    return gCurrent;
+void WindowStack::remove(ProgramWindow* w) {
+    windows_.removeAll(w);
 }
 
-void restoreFocus() {
-    if (gCurrent && gCurrent->isVisible()) gCurrent->activateWindow();
+void WindowStack::toFront(QWidget* w) {
+    stacking_.removeIf([w](const QPointer<QWidget>& p) { return !p || p == w; });
+    stacking_.prepend(w);
 }
 
-void endProgram() {
-    Form::setProgramEnding();
-    for (Form* f : Form::all())
-        f->hide();
-    gCurrent = nullptr;
+ProgramWindow* WindowStack::current() const {
+    return current_;
+}
+
+DigitKey* WindowStack::drag() const {
+    return drag_;
+}
+
+void WindowStack::setDrag(DigitKey* key) {
+    drag_ = key;
+}
+
+void WindowStack::show(ProgramWindow* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+    toFront(w);
+    current_ = w;
+    w->broughtToFront();
+}
+
+void WindowStack::hide(ProgramWindow* w) {
+    w->hide();
+    if (current_ == w) current_ = nullptr;
+}
+
+void WindowStack::endProgram() {
+    ending_ = true;
+    for (ProgramWindow* w : std::as_const(windows_))
+        w->hide();
+    current_ = nullptr;
     QCoreApplication::exit(0);
 }
 
-bool programEnded() {
-    return Form::programEnding();
-}
-
-QWidget* windowAt(const QPoint& globalPos) {
+QWidget* WindowStack::windowAt(const QPoint& globalPos) const {
     auto holds = [&globalPos](QWidget* w) {
         return w && w->isVisible() && !w->isMinimized() &&
                w->rect().contains(w->mapFromGlobal(globalPos));
     };
-    for (const QPointer<QWidget>& w : std::as_const(gStacking))
+    for (const QPointer<QWidget>& w : stacking_)
         if (holds(w)) return w;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (holds(w)) return w;
     return nullptr;
 }
 
-} // namespace forms
-
-QWidget* boxParent() {
-    if (QWidget* w = QApplication::activeWindow()) return w;
-    return forms::current();
+bool WindowStack::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::WindowActivate:
+        if (!w->isWindow()) break;
+        toFront(w);
+        // The user's switch makes a window current, without broughtToFront().
+        if (event->type() == QEvent::WindowActivate && !ending_) {
+            auto* pw = qobject_cast<ProgramWindow*>(w);
+            if (pw && windows_.contains(pw) && pw->isVisible()) current_ = pw;
+        }
+        break;
+    case QEvent::KeyPress:
+        clicks_.keyPressed();
+        [[fallthrough]];
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        if (auto* pw = qobject_cast<ProgramWindow*>(w->window()); pw && &pw->stack() == this)
+            return pw->previewKey(w, event);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return clicks_.filter(w, static_cast<QMouseEvent*>(event), followsClickRule(w));
+    default:
+        break;
+    }
+    return false;
 }
 
 } // namespace widgets

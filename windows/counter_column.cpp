@@ -87,7 +87,7 @@ void CounterColumn::showMenu(const QPoint& globalPos) {
 
 void CounterColumn::openReport() {
     if (!report_) {
-        report_ = std::make_unique<PracticeReportWindow>(window_.exercise().record());
+        report_ = std::make_unique<PracticeReportWindow>(window_.stack(), window_.exercise().record());
         report_->printerLock = [this] { return window_.printerLock(); };
     }
     report_->open(&window_);

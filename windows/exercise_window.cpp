@@ -1,7 +1,6 @@
 #include "exercise_window.h"
 
 #include <QContextMenuEvent>
-#include <QDateTime>
 #include <QKeyEvent>
 
 #include "counter_column.h"
@@ -9,7 +8,7 @@
 #include "fonts.h"
 #include "icons.h"
 #include "keys.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "sheet_panel.h"
 #include "twips.h"
 #include "window_stack.h"
@@ -24,11 +23,6 @@ const QColor kRemainderBoxBack(128, 128, 255);
 const QColor kNumberCatchPrompt(0, 192, 0);
 const QColor kMemoryPrompt(192, 192, 192);
 
-void box(const char* text, const char* title) {
-    widgets::runtime().msgBox(QString::fromUtf8(text) + QLatin1String("\r\r"), widgets::OkOnly,
-                              QString::fromUtf8(title));
-}
-
 // Where the box with remainder stands: over the work area, or below the
 // window while the layout without remainder is shown.
 constexpr int kRemainderBoxShown = 720;
@@ -37,10 +31,9 @@ constexpr int kLadderFoot = 5880;
 constexpr int kLadderStepTwips = 240;
 } // namespace
 
-ExerciseWindow::ExerciseWindow(QWidget* parent)
-    : widgets::Form(parent),
-      exercise_([] { return widgets::runtime().rnd(); },
-                [] { return QDateTime::currentMSecsSinceEpoch(); }) {
+ExerciseWindow::ExerciseWindow(widgets::WindowStack& windows)
+    : ProgramWindow(windows),
+      exercise_([this] { return desktop().random(); }, [this] { return desktop().now(); }) {
     setObjectName(QStringLiteral("exerciseWindow"));
     setWindowTitle(QStringLiteral("Einstellige Division"));
     setClientTwips(9060, 6645, Growing);
@@ -196,6 +189,10 @@ void ExerciseWindow::changed() {
 }
 
 void ExerciseWindow::tell(core::Notice notice) {
+    auto box = [this](const char* text, const char* title) {
+        desktop().message(this, QString::fromUtf8(title),
+                          QString::fromUtf8(text) + QLatin1String("\r\r"));
+    };
     // The child sees the exercise as it stands when told.
     changed();
     switch (notice) {
@@ -217,7 +214,7 @@ void ExerciseWindow::tell(core::Notice notice) {
 
 // ------------------------------------------------------------------ the window
 
-void ExerciseWindow::Form_Activate() {
+void ExerciseWindow::broughtToFront() {
     centreOnScreen();
     exercise_.enter();
     changed();
@@ -226,15 +223,15 @@ void ExerciseWindow::Form_Activate() {
 void ExerciseWindow::leave() {
     exercise_.leave();
     showExercise();
-    widgets::forms::hide(this);
+    stack().hide(this);
     if (startWindow)
-        if (widgets::Form* f = startWindow()) widgets::forms::show(f);
+        if (widgets::ProgramWindow* f = startWindow()) stack().show(f);
 }
 
-void ExerciseWindow::Form_Unload(bool& cancel) {
+bool ExerciseWindow::closeRequested() {
     // The window lives for the whole run: closing it means "Ende".
-    cancel = true;
     leave();
+    return false;
 }
 
 void ExerciseWindow::chooseMode(Mode mode) {
@@ -264,7 +261,7 @@ void ExerciseWindow::showHelp() {
                                         "eine Taste erscheint. Nun gibst du die Zahl ein.\r"
                                         "Für jede richtige Ziffer gibt es einen Punkt und\r"
                                         "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r");
-    widgets::runtime().msgBox(text, widgets::OkOnly, QStringLiteral("Hilfe"));
+    desktop().message(this, QStringLiteral("Hilfe"), text);
 }
 
 // ------------------------------------------------------------------ rewards

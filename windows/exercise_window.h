@@ -9,7 +9,7 @@
 #include "division_layout.h"
 #include "drag.h"
 #include "exercise.h"
-#include "form.h"
+#include "program_window.h"
 #include "reward_game.h"
 #include "sheet_actions.h"
 
@@ -23,10 +23,10 @@ class SheetPanel;
 // points, the ladder and the reward games. It shows the exercise (the model)
 // and hands it the child's input; the worksheet panel and the counter column
 // serve the teacher.
-class ExerciseWindow : public widgets::Form {
+class ExerciseWindow : public widgets::ProgramWindow {
     Q_OBJECT
   public:
-    explicit ExerciseWindow(QWidget* parent = nullptr);
+    explicit ExerciseWindow(widgets::WindowStack& windows);
     ~ExerciseWindow() override;
 
     core::Exercise& exercise() { return exercise_; }
@@ -34,7 +34,7 @@ class ExerciseWindow : public widgets::Form {
 
     // Set by the program: the start window "Ende" goes back to, the game a
     // reward opens, whether printing is locked (the info window's switch).
-    std::function<widgets::Form*()> startWindow;
+    std::function<widgets::ProgramWindow*()> startWindow;
     std::function<games::RewardGame*(games::Reward)> rewardGame;
     std::function<bool()> printingLocked;
 
@@ -73,8 +73,8 @@ class ExerciseWindow : public widgets::Form {
     void showExercise();
 
   protected:
-    void Form_Activate() override;
-    void Form_Unload(bool& cancel) override;
+    void broughtToFront() override;
+    bool closeRequested() override;
     void keyPressed(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 

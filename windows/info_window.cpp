@@ -2,7 +2,7 @@
 
 #include "fonts.h"
 #include "icons.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -15,7 +15,7 @@ const QColor kPanelBorder(128, 128, 128);
 const QColor kWebsite(0, 0, 128);
 } // namespace
 
-InfoWindow::InfoWindow(QWidget* parent) : Form(parent) {
+InfoWindow::InfoWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     setObjectName(QStringLiteral("infoWindow"));
     setWindowTitle(QStringLiteral("Programm-Info"));
     setClientTwips(3510, 4005);
@@ -88,9 +88,9 @@ InfoWindow::InfoWindow(QWidget* parent) : Form(parent) {
                          widgets::sansFont(8.25, true), Qt::AlignCenter);
 }
 
-void InfoWindow::Form_Activate() {
+void InfoWindow::broughtToFront() {
     // A quarter down the free height of the screen, centred across it.
-    const QSize s = widgets::runtime().screenTwips();
+    const QSize s = desktop().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 4.0);
     termsLabel->setText(QStringLiteral("Dieses Programm darf an Schulen frei weitergegeben werden.\n"
                                        "Eine Veränderung des Programms ist nicht gestattet."));
@@ -99,15 +99,15 @@ void InfoWindow::Form_Activate() {
                                          "Kontakt über die Internetseite"));
 }
 
-void InfoWindow::Form_Unload(bool& cancel) {
+bool InfoWindow::closeRequested() {
     // Closing by the frame discards the window and with it the switch.
-    cancel = false;
-    widgets::forms::hide(this);
+    stack().hide(this);
     if (unloaded) unloaded();
+    return true;
 }
 
 void InfoWindow::closeKeepingSwitch() {
-    widgets::forms::hide(this);
+    stack().hide(this);
 }
 
 } // namespace windows

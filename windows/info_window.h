@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "controls.h"
-#include "form.h"
+#include "program_window.h"
 
 namespace windows {
 
@@ -12,10 +12,10 @@ namespace windows {
 // teacher's switch that locks printing ("Druckmodus deaktivieren", ticked at
 // start). It exists only while loaded: its close button unloads it (its
 // owner lets it go on `unloaded`), and the next load starts locked again.
-class InfoWindow : public widgets::Form {
+class InfoWindow : public widgets::ProgramWindow {
     Q_OBJECT
   public:
-    explicit InfoWindow(QWidget* parent = nullptr);
+    explicit InfoWindow(widgets::WindowStack& windows);
 
     // Called when the close button has unloaded the window; the window is
     // deleted once the event that closed it is over.
@@ -34,8 +34,8 @@ class InfoWindow : public widgets::Form {
     void closeKeepingSwitch();
 
   protected:
-    void Form_Activate() override;
-    void Form_Unload(bool& cancel) override;
+    void broughtToFront() override;
+    bool closeRequested() override;
 };
 
 } // namespace windows

@@ -13,7 +13,7 @@
 
 #include "fonts.h"
 #include "practice_record.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -91,8 +91,9 @@ void PracticeReportPage::paintEvent(QPaintEvent* e) {
 
 // ---------------------------------------------------------------- the window
 
-PracticeReportWindow::PracticeReportWindow(core::PracticeRecord& record, QWidget* parent)
-    : widgets::Form(parent), record_(record) {
+PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
+                                           core::PracticeRecord& record)
+    : ProgramWindow(windows), record_(record) {
     setObjectName(QStringLiteral("practiceReportWindow"));
     setWindowTitle(QStringLiteral("Übungsbericht"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -155,7 +156,7 @@ void PracticeReportWindow::open(QWidget* from) {
     // Sized for reading each time, at the zoom it is opened at: the whole
     // width of the sheet and a good part of its height.
     resize(QSize(wide, tw::toPx(this, 9600)).boundedTo(room));
-    widgets::forms::show(this);
+    stack().show(this);
 }
 
 int PracticeReportWindow::layOut() {
@@ -169,56 +170,63 @@ int PracticeReportWindow::layOut() {
 }
 
 void PracticeReportWindow::refresh() {
-    page->setReport(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Screen));
+    page->setReport(core::buildReport(record_, now(), core::ReportFor::Screen));
 }
 
-void PracticeReportWindow::Form_Activate() {
+void PracticeReportWindow::broughtToFront() {
     centreOnScreen();
 }
 
-void PracticeReportWindow::Form_Unload(bool& cancel) {
+bool PracticeReportWindow::closeRequested() {
     // Kept, hidden, for the next opening.
-    cancel = true;
     closeReport();
+    return false;
+}
+
+QDateTime PracticeReportWindow::now() const {
+    return QDateTime::fromMSecsSinceEpoch(desktop().now());
+}
+
+printing::SheetActions PracticeReportWindow::actions() {
+    return printing::SheetActions(desktop(), this);
 }
 
 bool PracticeReportWindow::unlocked() {
     // Without a lock to ask, nothing leaves the machine.
-    return printerLock && printing::printingUnlocked(printerLock());
+    return printerLock && actions().printingUnlocked(printerLock());
 }
 
 printing::PdfWrite PracticeReportWindow::pdfWrite() {
     return [this](const QString& path) {
-        printing::ReportDocument doc(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Paper));
-        return widgets::runtime().savePaintedPdf(doc, path) ? core::PrintResult::Printed
+        printing::ReportDocument doc(core::buildReport(record_, now(), core::ReportFor::Paper));
+        return desktop().savePaintedPdf(doc, path) ? core::PrintResult::Printed
                                                           : core::PrintResult::Failed;
     };
 }
 
 void PracticeReportWindow::printReport() {
     if (!unlocked()) return;
-    printing::ReportDocument doc(core::buildReport(record_, QDateTime::currentDateTime(), core::ReportFor::Paper));
-    printing::afterPrintDialog(reportKind(), pdfWrite(),
-                                 widgets::runtime().printPaintedWithDialog(doc));
+    printing::ReportDocument doc(core::buildReport(record_, now(), core::ReportFor::Paper));
+    actions().afterPrintDialog(reportKind(), pdfWrite(), desktop().printPaintedWithDialog(this, doc));
 }
 
 void PracticeReportWindow::saveReportPdf() {
-    if (unlocked()) printing::savePdf(reportKind(), pdfWrite(), kSaveCaption, kSaveCaption);
+    if (unlocked()) actions().savePdf(reportKind(), pdfWrite(), kSaveCaption, kSaveCaption);
 }
 
 void PracticeReportWindow::startAfresh() {
-    const int style = widgets::YesNo + widgets::QuestionIcon + widgets::SecondButtonDefault;
-    const int answer = widgets::runtime().msgBox(
+    const widgets::Answer answer = desktop().message(
+        this, QStringLiteral("Übungsbericht"),
         QStringLiteral("Den Übungsbericht leeren und neu beginnen?\r"
                        "Die Zähler im Übungsfenster bleiben, wie sie sind.\r\r"),
-        style, QStringLiteral("Übungsbericht"));
-    if (answer != widgets::AnswerYes) return;
-    record_.clear(QDateTime::currentMSecsSinceEpoch());
+        {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Question});
+    if (answer != widgets::Answer::Yes) return;
+    record_.clear(desktop().now());
     refresh();
 }
 
 void PracticeReportWindow::closeReport() {
-    widgets::forms::hide(this);
+    stack().hide(this);
     // The keyboard goes back to the window the report was opened from, which
     // goes on as it was: no Activate, no new task.
     if (from_ && from_->isVisible()) {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "controls.h"
-#include "form.h"
+#include "program_window.h"
 #include "practice_report_drawing.h"
 #include "sheet_actions.h"
 
@@ -38,10 +38,10 @@ class PracticeReportPage : public QWidget {
 // written division, with the latest tasks that went wrong; printed or saved
 // as PDF behind the printer lock. It reads the record and changes nothing
 // in the exercise window.
-class PracticeReportWindow : public widgets::Form {
+class PracticeReportWindow : public widgets::ProgramWindow {
     Q_OBJECT
   public:
-    explicit PracticeReportWindow(core::PracticeRecord& record, QWidget* parent = nullptr);
+    PracticeReportWindow(widgets::WindowStack& windows, core::PracticeRecord& record);
 
     // The printer lock as it stands at the moment of a click.
     std::function<printing::PrinterLock()> printerLock;
@@ -60,8 +60,8 @@ class PracticeReportWindow : public widgets::Form {
     widgets::CommandButton* startAfreshButton; // "Neu beginnen"
     widgets::CommandButton* closeButton; // "Schließen"
 
-    void Form_Activate() override;
-    void Form_Unload(bool& cancel) override;
+    void broughtToFront() override;
+    bool closeRequested() override;
     void printReport();
     void saveReportPdf();
     void startAfresh();
@@ -71,6 +71,8 @@ class PracticeReportWindow : public widgets::Form {
     // Fonts, margins and the sheet at the window's zoom; returns the width
     // that shows the whole sheet.
     int layOut();
+    QDateTime now() const;
+    printing::SheetActions actions();
     bool unlocked();
     // Writes the report as it stands into a PDF file.
     printing::PdfWrite pdfWrite();

@@ -6,8 +6,8 @@
 #include "double_click.h"
 #include "exercise_window.h"
 #include "fonts.h"
+#include "desktop.h"
 #include "long_press.h"
-#include "runtime.h"
 #include "sheet_number.h"
 #include "sheet_text.h"
 #include "twips.h"
@@ -120,7 +120,7 @@ void SheetPanel::buildMenus() {
     for (const printing::MenuCommand command : printing::menuCommands()) {
         QAction* a = sheetMenu->addAction(printing::menuText(command));
         connect(a, &QAction::triggered, this, [this, command] {
-            printing::runMenuCommand(command, lines(), window_.exercise().mode(), number(),
+            actions().runMenuCommand(command, lines(), window_.exercise().mode(), number(),
                                      window_.printerLock());
         });
     }
@@ -169,22 +169,26 @@ void SheetPanel::composeSheet() {
     window_.showExercise();
 }
 
+printing::SheetActions SheetPanel::actions() {
+    return printing::SheetActions(window_.desktop(), &window_);
+}
+
 void SheetPanel::closeSheet() {
     window_.exercise().closeSheet();
     window_.showExercise();
 }
 
 void SheetPanel::printTaskSheet() {
-    printing::printTaskSheet(lines(), window_.exercise().mode(), number(), window_.printerLock());
+    actions().printTaskSheet(lines(), window_.exercise().mode(), number(), window_.printerLock());
 }
 
 void SheetPanel::printSolutionSheet() {
-    printing::printSolutionSheet(lines(), window_.exercise().mode(), number(),
+    actions().printSolutionSheet(lines(), window_.exercise().mode(), number(),
                                  window_.printerLock());
 }
 
 void SheetPanel::copySheet() {
-    printing::copySheet(lines(), window_.exercise().mode(), number());
+    actions().copySheet(lines(), window_.exercise().mode(), number());
 }
 
 void SheetPanel::showSheetMenu(const QPoint& pos) {
@@ -201,17 +205,19 @@ void SheetPanel::showSheetButtonMenu(const QPoint& pos) {
 }
 
 void SheetPanel::sheetByNumber() {
-    widgets::Runtime& rt = widgets::runtime();
+    widgets::Desktop& desktop = window_.desktop();
     const QString title = QStringLiteral("Blatt nach Nummer");
-    const QString typed = rt.inputBox(
+    const QString typed = desktop.askText(
+        &window_, title,
         QStringLiteral("Bitte die Blatt-Nummer eingeben (sie steht unten auf jedem Blatt, zum "
                        "Beispiel E-482719):"),
-        title, QString());
+        QString());
     // Cancelled (or nothing typed): nothing changes.
     if (typed.trimmed().isEmpty()) return;
     const std::optional<core::SheetNumber> parsed = core::parseSheetNumber(typed);
     if (!parsed) {
-        rt.msgBox(QStringLiteral("Diese Blatt-Nummer gibt es nicht."), widgets::OkOnly + 48, title);
+        desktop.message(&window_, title, QStringLiteral("Diese Blatt-Nummer gibt es nicht."),
+                        {widgets::Buttons::Ok, widgets::Icon::Warning});
         return;
     }
     window_.exercise().showSheetNumbered(*parsed);
@@ -226,7 +232,7 @@ void SheetPanel::runClassSet(printing::ClassSetCommand command) {
             const std::optional<core::SheetNumber> n = core::parseSheetNumber(number);
             return n ? core::sheetLinesOf(*n) : QStringList();
         }};
-    printing::runClassSet(command, exercise.mode(), source, window_.printerLock());
+    actions().runClassSet(command, exercise.mode(), source, window_.printerLock());
 }
 
 } // namespace windows

@@ -55,6 +55,8 @@ class SheetPanel : public QObject {
 
   private:
     void buildMenus();
+    // Printing, saving and copying, with boxes that belong to the window.
+    printing::SheetActions actions();
     ExerciseWindow& window_;
     std::optional<core::SheetNumber> shown_;
 };

@@ -3,7 +3,7 @@
 #include "fonts.h"
 #include "icons.h"
 #include "info_text.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -16,7 +16,7 @@ const QColor kSponge(192, 192, 192);
 const QColor kLogoBack(192, 192, 255);
 } // namespace
 
-StartWindow::StartWindow(QWidget* parent) : Form(parent) {
+StartWindow::StartWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     setObjectName(QStringLiteral("startWindow"));
     setWindowTitle(QStringLiteral("Schriftliche Division"));
     setClientTwips(6285, 7350);
@@ -105,23 +105,23 @@ StartWindow::StartWindow(QWidget* parent) : Form(parent) {
     centreOnScreen();
 }
 
-void StartWindow::Form_Unload(bool& cancel) {
+bool StartWindow::closeRequested() {
     // Closing the start window ends the whole program at once.
-    cancel = true;
-    widgets::forms::endProgram();
+    stack().endProgram();
+    return false;
 }
 
 void StartWindow::openExercise() {
-    widgets::forms::hide(this);
+    stack().hide(this);
     if (showExerciseWindow) showExerciseWindow();
 }
 
 void StartWindow::askToQuit() {
-    const int answer = widgets::runtime().msgBox(
+    const widgets::Answer answer = desktop().message(
+        this, QStringLiteral("Schriftliche Division"),
         QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"),
-        widgets::SecondButtonDefault + widgets::StopIcon + widgets::YesNo,
-        QStringLiteral("Schriftliche Division"));
-    if (answer != widgets::AnswerNo) widgets::forms::endProgram();
+        {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Stop});
+    if (answer != widgets::Answer::No) stack().endProgram();
 }
 
 void StartWindow::openInfo() {

@@ -4,17 +4,17 @@
 #include <functional>
 
 #include "controls.h"
-#include "form.h"
+#include "program_window.h"
 
 namespace windows {
 
 // The start window: a blackboard on an easel with a short description of
 // the program and three pictures: quit, practise (the exercise window) and
 // the info window. Closing it ends the program.
-class StartWindow : public widgets::Form {
+class StartWindow : public widgets::ProgramWindow {
     Q_OBJECT
   public:
-    explicit StartWindow(QWidget* parent = nullptr);
+    explicit StartWindow(widgets::WindowStack& windows);
 
     // Set by the program: opens the exercise and the info window (each made
     // on first use).
@@ -35,7 +35,7 @@ class StartWindow : public widgets::Form {
     void openInfo();
 
   protected:
-    void Form_Unload(bool& cancel) override;
+    bool closeRequested() override;
 };
 
 } // namespace windows

@@ -5,7 +5,7 @@
 
 #include "exercise_stub.h"
 #include "memory_window.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "window_stack.h"
 
 using games::MemoryGame;
@@ -13,11 +13,11 @@ using games::MemoryWindow;
 
 namespace {
 
-const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", 20, "Memory");
-const auto kWon = msgRecord("Prima, du hast es geschafft!\r", 0, "Memory");
+const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", {widgets::Buttons::YesNo, widgets::Icon::Stop}, "Memory");
+const auto kWon = msgRecord("Prima, du hast es geschafft!\r", {}, "Memory");
 const auto kHelp = msgRecord("Immer zwei Felder bilden ein Zahlenpaar, klicke\r"
                              "die Einzelfelder an und suche so Zahlenpaare!",
-                             0, "Memory");
+                             {}, "Memory");
 
 // Card k gets the digit 1 + k / 2: cards 0 and 1 are a pair, 2 and 3, ...
 MemoryGame dealtInOrder() {
@@ -53,9 +53,9 @@ int partner(const MemoryGame& g, int k) {
 }
 
 struct Play {
-    ScriptedRuntime rt;
-    ExerciseStub ex;
-    MemoryWindow w;
+    ScriptedDesktop rt;
+    ExerciseStub ex{rt.windows};
+    MemoryWindow w{rt.windows};
     Play() { w.open(ex); }
     void click(int k) { QTest::mouseClick(w.cards[k], Qt::LeftButton); }
     // A pair found with card 0, then two cards of different digits left open.
@@ -178,9 +178,9 @@ class MemoryTest : public QObject {
     void boxesKeepTheBoard_data() {
         QTest::addColumn<bool>("help");
         QTest::addColumn<int>("answer");
-        QTest::newRow("help") << true << int(widgets::AnswerOk);
-        QTest::newRow("ENDE, No") << false << int(widgets::AnswerNo);
-        QTest::newRow("ENDE, Yes, and back again") << false << int(widgets::AnswerYes);
+        QTest::newRow("help") << true << int(widgets::Answer::Ok);
+        QTest::newRow("ENDE, No") << false << int(widgets::Answer::No);
+        QTest::newRow("ENDE, Yes, and back again") << false << int(widgets::Answer::Yes);
     }
     void boxesKeepTheBoard() {
         QFETCH(bool, help);
@@ -189,10 +189,10 @@ class MemoryTest : public QObject {
         int a = 0, b = 0;
         p.pairAndTwoOpen(a, b);
         const QStringList before = looks(p.w);
-        p.rt.answer(answer);
+        p.rt.answer(widgets::Answer(answer));
         QTest::mouseClick(help ? p.w.helpButton : p.w.endButton, Qt::LeftButton);
         QCOMPARE(p.rt.takeBoxes(), QList{help ? kHelp : kQuit});
-        const bool left = answer == widgets::AnswerYes;
+        const bool left = answer == int(widgets::Answer::Yes);
         QCOMPARE(p.w.isVisible(), !left);
         QCOMPARE(p.ex.activations, left ? 1 : 0);
         if (left) p.w.open(p.ex);
@@ -205,9 +205,9 @@ class MemoryTest : public QObject {
     void lastPairWinsAndTheNextOpeningDealsAnew() {
         Play p;
         QStringList atBox, atReturn;
-        p.rt.onBox = [&](const ScriptedRuntime::Box&) { atBox = looks(p.w); };
+        p.rt.onBox = [&](const ScriptedDesktop::Box&) { atBox = looks(p.w); };
         p.ex.onActivate = [&] { atReturn = looks(p.w); };
-        p.rt.answer(widgets::AnswerOk);
+        p.rt.answer(widgets::Answer::Ok);
         p.click(0);
         for (int k = 0; k < MemoryGame::kCards && p.w.game().dealt(); ++k) {
             if (p.w.game().state(k) != MemoryGame::CardState::Found) {
@@ -232,7 +232,7 @@ class MemoryTest : public QObject {
         QVERIFY(qAbs(p.w.leftTw() - (s.width() - p.w.widthTw()) / 2) <= 15);
         QVERIFY(qAbs(p.w.topTw() - (s.height() - p.w.heightTw()) / 2) <= 15);
         p.w.moveTw(300, 450);
-        widgets::forms::hide(&p.w);
+        p.rt.windows.hide(&p.w);
         p.w.open(p.ex);
         QVERIFY(qAbs(p.w.leftTw() - 300) <= 15);
         QVERIFY(qAbs(p.w.topTw() - 450) <= 15);

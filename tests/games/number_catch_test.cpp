@@ -4,7 +4,7 @@
 
 #include "exercise_stub.h"
 #include "number_catch_window.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "twips.h"
 
 using games::Cell;
@@ -19,8 +19,8 @@ char* toString(const Cell& c) {
 
 namespace {
 
-const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", 20, "Zahlfange");
-const auto kEnd = msgRecord("  Das Spiel ist beendet!", 0, "Zahlfange");
+const auto kQuit = msgRecord("  Dieses Spiel jetzt beenden?", {widgets::Buttons::YesNo, widgets::Icon::Stop}, "Zahlfange");
+const auto kEnd = msgRecord("  Das Spiel ist beendet!", {}, "Zahlfange");
 const QRgb kNavy = qRgb(0, 0, 128);
 
 // Moves as letters L, U, D, R, each followed by the catch check.
@@ -78,9 +78,9 @@ int fieldFaults(NumberCatchWindow& w) {
 }
 
 struct Play {
-    ScriptedRuntime rt;
-    ExerciseStub ex;
-    NumberCatchWindow w;
+    ScriptedDesktop rt;
+    ExerciseStub ex{rt.windows};
+    NumberCatchWindow w{rt.windows};
     Play() { w.open(ex); }
     void key(Qt::Key k) {
         QWidget* f = w.focusWidget();
@@ -149,8 +149,8 @@ class NumberCatchTest : public QObject {
         steer(g, diagonal(8));
         QList<double> numbers;
         for (int i = 0; i < draws.size(); ++i)
-            numbers << (i % 2 ? ScriptedRuntime::draw(draws[i], 3, 14)
-                              : ScriptedRuntime::draw(draws[i], 1, 24));
+            numbers << (i % 2 ? ScriptedDesktop::draw(draws[i], 3, 14)
+                              : ScriptedDesktop::draw(draws[i], 1, 24));
         g.jump([&] { return numbers.isEmpty() ? 0.999 : numbers.takeFirst(); });
         QVERIFY(numbers.isEmpty());
         QCOMPARE(g.digitsLeft()[0].cell, cells(placed)[0]);
@@ -178,10 +178,10 @@ class NumberCatchTest : public QObject {
     void endQuestionHoldsTheClock_data() {
         QTest::addColumn<bool>("byEsc");
         QTest::addColumn<int>("answer");
-        QTest::newRow("ENDE, No") << false << int(widgets::AnswerNo);
-        QTest::newRow("Esc, No") << true << int(widgets::AnswerNo);
-        QTest::newRow("ENDE, Yes") << false << int(widgets::AnswerYes);
-        QTest::newRow("Esc, Yes") << true << int(widgets::AnswerYes);
+        QTest::newRow("ENDE, No") << false << int(widgets::Answer::No);
+        QTest::newRow("Esc, No") << true << int(widgets::Answer::No);
+        QTest::newRow("ENDE, Yes") << false << int(widgets::Answer::Yes);
+        QTest::newRow("Esc, Yes") << true << int(widgets::Answer::Yes);
     }
     void endQuestionHoldsTheClock() {
         QFETCH(bool, byEsc);
@@ -190,15 +190,15 @@ class NumberCatchTest : public QObject {
         QVERIFY(p.w.jumpTimer->isActive());
         QCOMPARE(p.w.jumpTimer->interval(), 7000);
         bool tickingInBox = true;
-        p.rt.onBox = [&](const ScriptedRuntime::Box&) { tickingInBox = p.w.jumpTimer->isActive(); };
-        p.rt.answer(answer);
+        p.rt.onBox = [&](const ScriptedDesktop::Box&) { tickingInBox = p.w.jumpTimer->isActive(); };
+        p.rt.answer(widgets::Answer(answer));
         if (byEsc)
             p.key(Qt::Key_Escape);
         else
             QTest::mouseClick(p.w.endButton, Qt::LeftButton);
         QCOMPARE(p.rt.takeBoxes(), QList{kQuit});
         QVERIFY(!tickingInBox);
-        const bool ended = answer == widgets::AnswerYes;
+        const bool ended = answer == int(widgets::Answer::Yes);
         QCOMPARE(p.w.isVisible(), !ended);
         QCOMPARE(p.ex.isVisible(), ended);
         QCOMPARE(p.ex.activations, ended ? 1 : 0);
@@ -209,14 +209,14 @@ class NumberCatchTest : public QObject {
         Play p;
         int boxes = 0;
         bool tickingInBox = true;
-        p.rt.onBox = [&](const ScriptedRuntime::Box&) {
+        p.rt.onBox = [&](const ScriptedDesktop::Box&) {
             if (++boxes > 1) return;
             tickingInBox = p.w.jumpTimer->isActive();
             // A tick due and a key pressed while the box is open.
             p.w.jump();
             p.key(Qt::Key_Left);
         };
-        p.rt.answer(widgets::AnswerOk);
+        p.rt.answer(widgets::Answer::Ok);
         const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_Right};
         for (QChar c : diagonal(10))
             p.key(keys[QStringLiteral("LUDR").indexOf(c)]);
@@ -328,7 +328,7 @@ class NumberCatchTest : public QObject {
         QCOMPARE(p.w.jumpTimer->interval(), pace * 1000);
         QCOMPARE(p.w.focusWidget(), p.w.leftArrow);
         // The next game keeps the pace.
-        p.rt.answer(widgets::AnswerYes);
+        p.rt.answer(widgets::Answer::Yes);
         p.w.askToEnd();
         p.w.open(p.ex);
         QCOMPARE(p.w.jumpTimer->interval(), pace * 1000);

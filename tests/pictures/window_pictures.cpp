@@ -118,7 +118,7 @@ void zoomData() {
     QTest::newRow("200 %") << 2.0;
 }
 
-void growTo(widgets::Form& w, double z) {
+void growTo(widgets::ProgramWindow& w, double z) {
     if (z == 1.0) return;
     const QSize design = w.minimumSize();
     w.resize(qRound(design.width() * z) + 240, qRound(design.height() * z));
@@ -223,7 +223,7 @@ void solveWithPromptsDue(Session& s, bool points, bool ladder) {
     ExerciseWindow& f = s.form();
     f.exercise().setProgress({points ? 49u : 0u, 0, ladder ? 22 : 0});
     dropRight(f, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
-    s.rt.answer(widgets::AnswerOk);
+    s.rt.answer(widgets::Answer::Ok);
     forceTask(s.rt, 9, 9, 9, 9);
     dropRight(f, {14});
 }
@@ -235,8 +235,8 @@ class WindowPictures : public QObject {
   private slots:
 
     void startWindow() {
-        ScriptedRuntime rt;
-        app::Program program;
+        ScriptedDesktop rt;
+        app::Program program(rt);
         program.start();
         windows::StartWindow& w = program.startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -286,8 +286,8 @@ class WindowPictures : public QObject {
     }
 
     void infoWindow() {
-        ScriptedRuntime rt;
-        app::Program program;
+        ScriptedDesktop rt;
+        app::Program program(rt);
         program.start();
         click(program.startWindow().infoPicture);
         QVERIFY(program.loadedInfoWindow());
@@ -370,8 +370,8 @@ class WindowPictures : public QObject {
         } else if (state == QLatin1String("wrong_digit")) {
             dropRight(f, {1});
             // The wrong digit stands in its cell while the box says so.
-            s.rt.answer(widgets::AnswerOk);
-            s.rt.onBox = [&](const ScriptedRuntime::Box&) {
+            s.rt.answer(widgets::Answer::Ok);
+            s.rt.onBox = [&](const ScriptedDesktop::Box&) {
                 img = grabWindow(&f, file);
                 faults = exerciseFaults(f, img, divisor, zoom);
                 if (normalCell(f, core::CellRole::Quotient2)->text() != QLatin1String("9"))
@@ -448,7 +448,7 @@ class WindowPictures : public QObject {
         ExerciseWindow& f = s.form();
         growTo(f, zoom);
         for (int digit : {9, 8}) {
-            s.rt.answer(widgets::AnswerOk);
+            s.rt.answer(widgets::Answer::Ok);
             dragDigit(f, digit, normalCell(f, core::CellRole::Product1Tens));
         }
         f.counters().openReport();
@@ -577,7 +577,7 @@ class WindowPictures : public QObject {
         if (stray) faults << QStringLiteral("%1 stray pixels on the field").arg(stray);
         CHECK_NONE(faults);
 
-        s.rt.answer(widgets::AnswerYes);
+        s.rt.answer(widgets::Answer::Yes);
         QTest::keyClick(keyTarget(&g), Qt::Key_Escape);
         QVERIFY(!g.isVisible());
         QVERIFY(!g.jumpTimer->isActive());

@@ -4,48 +4,54 @@
 #include <QTest>
 
 #include "html_pre.h"
-#include "qt_runtime.h"
-#include "scripted_runtime.h"
+#include "qt_desktop.h"
+#include "scripted_desktop.h"
 #include "sheet_actions.h"
 #include "sheet_samples.h"
 
 using namespace core;
 using namespace printing;
-using Box = ScriptedRuntime::Box;
+using Box = ScriptedDesktop::Box;
 
 namespace {
 
 const QString kTitle = QStringLiteral("Schriftliche Division");
 
 Box passwordBox() {
-    return {Box::Input, "Kennwort eingeben:", 0, "Druckersperre aufheben", "Passwort"};
+    return {Box::Input, "Kennwort eingeben:", {}, "Druckersperre aufheben", "Passwort"};
 }
 Box confirmBox(bool solutions) {
     return msgRecord(solutions ? "Das Lösungsblatt jetzt ausdrucken?\r\r"
                                : "Das Rechenblatt jetzt ausdrucken?\r\r",
-                     292, kTitle);
+                     {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Question}, kTitle);
 }
 Box printingBox(bool solutions) {
     return msgRecord(solutions ? "Das Lösungsblatt wird gedruckt ...\r\r"
                                : "Das Rechenblatt wird gedruckt ...\r\r",
-                     0, "Drucken");
+                     {}, "Drucken");
 }
 
 const QString kNumber = QStringLiteral("E-482719");
 const QString kFoot = QStringLiteral("Blatt-Nr. E-482719 · Seite {page} von {pages}");
 
-void print(bool solutions, const QStringList& items, const QString& mode, const PrinterLock& lock) {
+// The actions of a window whose boxes go to the scripted desktop.
+SheetActions actions(ScriptedDesktop& rt) {
+    return SheetActions(rt, &rt.boxOwner);
+}
+
+void print(ScriptedDesktop& rt, bool solutions, const QStringList& items, const QString& mode,
+           const PrinterLock& lock) {
     if (solutions)
-        printSolutionSheet(items, modeNamed(mode), kNumber, lock);
+        actions(rt).printSolutionSheet(items, modeNamed(mode), kNumber, lock);
     else
-        printTaskSheet(items, modeNamed(mode), kNumber, lock);
+        actions(rt).printTaskSheet(items, modeNamed(mode), kNumber, lock);
 }
 
 const PrinterLock kFree{false, QStringLiteral("0")};
 
 } // namespace
 
-class SheetActions : public QObject {
+class SheetActionsTest : public QObject {
     Q_OBJECT
   private slots:
     void printerLock_data();
@@ -56,7 +62,6 @@ class SheetActions : public QObject {
     void withoutPrinterOffersPdf();
     void clipboardFlow_data();
     void clipboardFlow();
-    void qtClipboardReplacesOtherFormats();
     void qtClipboardCarriesTextAndHtml();
     void menuCommands_data();
     void menuCommands();
@@ -64,7 +69,7 @@ class SheetActions : public QObject {
     void classSets();
 };
 
-void SheetActions::printerLock_data() {
+void SheetActionsTest::printerLock_data() {
     QTest::addColumn<bool>("locked");
     QTest::addColumn<QString>("points");
     QTest::addColumn<QString>("typed");
@@ -86,20 +91,20 @@ void SheetActions::printerLock_data() {
                                  << "1234" << true;
 }
 
-void SheetActions::printerLock() {
+void SheetActionsTest::printerLock() {
     QFETCH(bool, locked);
     QFETCH(QString, points);
     QFETCH(QString, typed);
     QFETCH(bool, prints);
     const QStringList items = randomSheet(false);
     for (bool solutions : {false, true}) {
-        ScriptedRuntime rt;
+        ScriptedDesktop rt;
         if (locked) rt.answerInput(typed);
         if (prints) {
-            rt.answer(widgets::AnswerYes);
-            rt.answer(widgets::AnswerOk);
+            rt.answer(widgets::Answer::Yes);
+            rt.answer(widgets::Answer::Ok);
         }
-        print(solutions, items, "E", {locked, points});
+        print(rt, solutions, items, "E", {locked, points});
         QList<Box> expected;
         if (locked) expected << passwordBox();
         if (prints) expected << confirmBox(solutions) << printingBox(solutions);
@@ -108,27 +113,27 @@ void SheetActions::printerLock() {
     }
 }
 
-void SheetActions::confirmationDecides_data() {
+void SheetActionsTest::confirmationDecides_data() {
     QTest::addColumn<bool>("solutions");
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("tasks E, yes") << false << "E" << int(widgets::AnswerYes);
-    QTest::newRow("tasks R, yes") << false << "R" << int(widgets::AnswerYes);
-    QTest::newRow("tasks, no") << false << "E" << int(widgets::AnswerNo);
-    QTest::newRow("solutions R, yes") << true << "R" << int(widgets::AnswerYes);
-    QTest::newRow("solutions, no") << true << "R" << int(widgets::AnswerNo);
+    QTest::addColumn<widgets::Answer>("answer");
+    QTest::newRow("tasks E, yes") << false << "E" << widgets::Answer::Yes;
+    QTest::newRow("tasks R, yes") << false << "R" << widgets::Answer::Yes;
+    QTest::newRow("tasks, no") << false << "E" << widgets::Answer::No;
+    QTest::newRow("solutions R, yes") << true << "R" << widgets::Answer::Yes;
+    QTest::newRow("solutions, no") << true << "R" << widgets::Answer::No;
 }
 
-void SheetActions::confirmationDecides() {
+void SheetActionsTest::confirmationDecides() {
     QFETCH(bool, solutions);
     QFETCH(QString, mode);
-    QFETCH(int, answer);
-    ScriptedRuntime rt;
+    QFETCH(widgets::Answer, answer);
+    ScriptedDesktop rt;
     const QStringList items = randomSheet(mode == "R");
     rt.answer(answer);
-    if (answer == widgets::AnswerYes) rt.answer(widgets::AnswerOk);
-    print(solutions, items, mode, kFree);
-    if (answer != widgets::AnswerYes) {
+    if (answer == widgets::Answer::Yes) rt.answer(widgets::Answer::Ok);
+    print(rt, solutions, items, mode, kFree);
+    if (answer != widgets::Answer::Yes) {
         QCOMPARE(rt.boxes, QList<Box>{confirmBox(solutions)});
         QVERIFY(rt.printed.isEmpty());
         return;
@@ -141,15 +146,15 @@ void SheetActions::confirmationDecides() {
     QCOMPARE(rt.printed[0].footLine, kFoot);
 }
 
-void SheetActions::withoutPrinterOffersPdf_data() {
+void SheetActionsTest::withoutPrinterOffersPdf_data() {
     QTest::addColumn<bool>("solutions");
     QTest::addColumn<int>("failure");
-    QTest::addColumn<int>("offerAnswer");
+    QTest::addColumn<widgets::Answer>("offerAnswer");
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("pdfWorks");
     QTest::addColumn<QString>("closing"); // "" when no closing box is due
     const int none = int(core::PrintResult::NoPrinter), failed = int(core::PrintResult::Failed);
-    const int yes = widgets::AnswerYes, no = widgets::AnswerNo;
+    const widgets::Answer yes = widgets::Answer::Yes, no = widgets::Answer::No;
     QTest::newRow("no printer, saved") << false << none << yes << "/tmp/a.pdf" << true
                                        << "Das Rechenblatt wurde als PDF-Datei gespeichert:\r"
                                           "/tmp/a.pdf\r\r";
@@ -166,22 +171,22 @@ void SheetActions::withoutPrinterOffersPdf_data() {
                                    "/nonexistent/a.pdf\r\r";
 }
 
-void SheetActions::withoutPrinterOffersPdf() {
+void SheetActionsTest::withoutPrinterOffersPdf() {
     QFETCH(bool, solutions);
     QFETCH(int, failure);
-    QFETCH(int, offerAnswer);
+    QFETCH(widgets::Answer, offerAnswer);
     QFETCH(QString, path);
     QFETCH(bool, pdfWorks);
     QFETCH(QString, closing);
-    ScriptedRuntime rt;
+    ScriptedDesktop rt;
     rt.printerAnswer = core::PrintResult(failure);
     rt.pdfWorks = pdfWorks;
     const QStringList items = randomSheet(false);
-    rt.answer(widgets::AnswerYes);
+    rt.answer(widgets::Answer::Yes);
     rt.answer(offerAnswer);
     if (!path.isNull()) rt.answerSaveFile(path);
-    if (!closing.isEmpty()) rt.answer(widgets::AnswerOk);
-    print(solutions, items, "E", kFree);
+    if (!closing.isEmpty()) rt.answer(widgets::Answer::Ok);
+    print(rt, solutions, items, "E", kFree);
     QVERIFY(rt.allAnswersUsed());
 
     const QString sheet = solutions ? "das Lösungsblatt" : "das Rechenblatt";
@@ -191,13 +196,13 @@ void SheetActions::withoutPrinterOffersPdf() {
     QList<Box> expected{
         confirmBox(solutions),
         msgRecord(why + "Soll " + sheet + " stattdessen als PDF-Datei gespeichert werden?\r\r",
-                  4 + 48, "Drucken")};
+                  {widgets::Buttons::YesNo, widgets::Icon::Warning}, "Drucken")};
     if (!path.isNull())
-        expected << Box{Box::SaveFile, "PDF-Dateien (*.pdf)", 0,
+        expected << Box{Box::SaveFile, "PDF-Dateien (*.pdf)", {},
                         solutions ? "Lösungsblatt als PDF-Datei speichern"
                                   : "Rechenblatt als PDF-Datei speichern",
                         solutions ? "Lösungsblatt.pdf" : "Aufgabenblatt.pdf"};
-    if (!closing.isEmpty()) expected << msgRecord(closing, pdfWorks ? 0 : 16, "Drucken");
+    if (!closing.isEmpty()) expected << msgRecord(closing, pdfWorks ? widgets::BoxStyle{} : widgets::BoxStyle{widgets::Buttons::Ok, widgets::Icon::Stop}, "Drucken");
     QCOMPARE(rt.boxes, expected);
     for (const Box& b : rt.boxes)
         QVERIFY(!b.prompt.contains("wird gedruckt"));
@@ -212,7 +217,7 @@ void SheetActions::withoutPrinterOffersPdf() {
     }
 }
 
-void SheetActions::clipboardFlow_data() {
+void SheetActionsTest::clipboardFlow_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("items");
     QTest::addColumn<int>("lines");
@@ -222,21 +227,21 @@ void SheetActions::clipboardFlow_data() {
     QTest::newRow("R, empty list") << "R" << 0 << 0;
 }
 
-void SheetActions::clipboardFlow() {
+void SheetActionsTest::clipboardFlow() {
     QFETCH(QString, mode);
     QFETCH(int, items);
     QFETCH(int, lines);
-    ScriptedRuntime rt;
+    ScriptedDesktop rt;
     const QStringList sheet = randomSheet(mode == "R").mid(0, items);
     const Box done =
         msgRecord("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
                   "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r",
-                  0, "Zwischenablage");
+                  {}, "Zwischenablage");
     QGuiApplication::clipboard()->setText("vorher");
     QStringList copies;
     for (int round = 0; round < 2; ++round) {
-        rt.answer(widgets::AnswerOk);
-        copySheet(sheet, modeNamed(mode), kNumber);
+        rt.answer(widgets::Answer::Ok);
+        actions(rt).copySheet(sheet, modeNamed(mode), kNumber);
         QCOMPARE(rt.takeBoxes(), QList<Box>{done});
         copies << QGuiApplication::clipboard()->text();
     }
@@ -258,32 +263,19 @@ void SheetActions::clipboardFlow() {
     QVERIFY(data->html().contains("</pre><p>Blatt-Nr. E-482719</p>"));
 }
 
-void SheetActions::qtClipboardReplacesOtherFormats() {
-    auto* old = new QMimeData;
-    old->setHtml("<b>alt</b>");
-    old->setData("application/x-sonstwas", "123");
-    QGuiApplication::clipboard()->setMimeData(old);
-    app::QtRuntime rt;
-    rt.setClipboardText("Ä 1\r\n");
-    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
-    QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
-    QVERIFY(!now->hasHtml());
-    QVERIFY(!now->hasFormat("application/x-sonstwas"));
-}
-
-void SheetActions::qtClipboardCarriesTextAndHtml() {
+void SheetActionsTest::qtClipboardCarriesTextAndHtml() {
     auto* old = new QMimeData;
     old->setData("application/x-sonstwas", "123");
     QGuiApplication::clipboard()->setMimeData(old);
-    app::QtRuntime rt;
-    rt.setClipboardContent("Ä 1\r\n", "<pre>&#196; 1\n</pre>");
+    app::QtDesktop rt;
+    rt.setClipboard("Ä 1\r\n", "<pre>&#196; 1\n</pre>");
     const QMimeData* now = QGuiApplication::clipboard()->mimeData();
     QCOMPARE(now->text(), QStringLiteral("Ä 1\r\n"));
     QCOMPARE(now->html(), QStringLiteral("<pre>&#196; 1\n</pre>"));
     QVERIFY(!now->hasFormat("application/x-sonstwas"));
 }
 
-void SheetActions::menuCommands_data() {
+void SheetActionsTest::menuCommands_data() {
     using C = MenuCommand;
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("typed");  // null: printing is not locked
@@ -293,10 +285,10 @@ void SheetActions::menuCommands_data() {
     QTest::addColumn<QString>("pdf");      // the file written, "" for none
     QTest::addColumn<bool>("printed");
     const QString s = "Als PDF speichern";
-    const Box saveTasks{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Aufgabenblatt.pdf"};
-    const Box saveSolutions{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Lösungsblatt.pdf"};
-    const Box dialogTasks{Box::PrintDialog, "Schriftliche Division (Aufgaben)", 0, {}, {}};
-    const Box dialogSolutions{Box::PrintDialog, "Schriftliche Division (Lösungen)", 0, {}, {}};
+    const Box saveTasks{Box::SaveFile, "PDF-Dateien (*.pdf)", {}, s, "Aufgabenblatt.pdf"};
+    const Box saveSolutions{Box::SaveFile, "PDF-Dateien (*.pdf)", {}, s, "Lösungsblatt.pdf"};
+    const Box dialogTasks{Box::PrintDialog, "Schriftliche Division (Aufgaben)", {}, {}, {}};
+    const Box dialogSolutions{Box::PrintDialog, "Schriftliche Division (Lösungen)", {}, {}, {}};
     const QString no = QString::number(int(core::PrintResult::NoPrinter));
     const QString printed = QString::number(int(core::PrintResult::Printed));
     const QString cancelled = QString::number(int(core::PrintResult::Cancelled));
@@ -305,7 +297,7 @@ void SheetActions::menuCommands_data() {
         << int(C::SaveTasksPdf) << QString() << "/tmp/Blatt.pdf" << true
         << QList<Box>{saveTasks,
                       msgRecord(
-                          "Das Rechenblatt wurde als PDF-Datei gespeichert:\r/tmp/Blatt.pdf\r\r", 0,
+                          "Das Rechenblatt wurde als PDF-Datei gespeichert:\r/tmp/Blatt.pdf\r\r", {},
                           s)}
         << "/tmp/Blatt.pdf" << false;
     QTest::newRow("solutions PDF, right password, name without ending")
@@ -314,7 +306,7 @@ void SheetActions::menuCommands_data() {
         << QList<Box>{saveSolutions,
                       msgRecord(
                           "Das Lösungsblatt wurde als PDF-Datei gespeichert:\r/tmp/Woche 3.pdf\r\r",
-                          0, s)}
+                          {}, s)}
         << "/tmp/Woche 3.pdf" << false;
     QTest::newRow("PDF, wrong password")
         << int(C::SaveTasksPdf) << "6" << QString() << true << QList<Box>{} << "" << false;
@@ -324,7 +316,7 @@ void SheetActions::menuCommands_data() {
         << int(C::SaveSolutionsPdf) << QString() << "/nicht/da.pdf" << false
         << QList<Box>{saveSolutions,
                       msgRecord("Die PDF-Datei konnte nicht gespeichert werden:\r/nicht/da.pdf\r\r",
-                                16, s)}
+                                {widgets::Buttons::Ok, widgets::Icon::Stop}, s)}
         << "" << false;
     QTest::newRow("tasks on a chosen printer")
         << int(C::PrintTasksOn) << QString() << printed << true
@@ -341,11 +333,11 @@ void SheetActions::menuCommands_data() {
         << QList<Box>{dialogTasks,
                       msgRecord("Es ist kein Drucker eingerichtet.\rSoll das Rechenblatt "
                                 "stattdessen als PDF-Datei gespeichert werden?\r\r",
-                                4 + 48, "Drucken")}
+                                {widgets::Buttons::YesNo, widgets::Icon::Warning}, "Drucken")}
         << "" << false;
 }
 
-void SheetActions::menuCommands() {
+void SheetActionsTest::menuCommands() {
     QFETCH(int, command);
     QFETCH(QString, typed);
     QFETCH(QString, answer);
@@ -356,7 +348,7 @@ void SheetActions::menuCommands() {
     const auto cmd = MenuCommand(command);
     const bool saving = cmd == MenuCommand::SaveTasksPdf || cmd == MenuCommand::SaveSolutionsPdf;
     const bool tasks = cmd == MenuCommand::SaveTasksPdf || cmd == MenuCommand::PrintTasksOn;
-    ScriptedRuntime rt;
+    ScriptedDesktop rt;
     rt.pdfWorks = pdfWorks;
     if (!typed.isNull()) rt.answerInput(typed);
     if (!answer.isNull()) {
@@ -367,10 +359,10 @@ void SheetActions::menuCommands() {
     }
     for (const Box& b : boxes)
         if (b.kind == Box::Message)
-            rt.answer((b.style & 7) == 4 ? widgets::AnswerNo : widgets::AnswerOk);
+            rt.answer(b.style.buttons != widgets::Buttons::Ok ? widgets::Answer::No : widgets::Answer::Ok);
 
     const QStringList items = randomSheet(true);
-    runMenuCommand(cmd, items, core::Mode::Remainder, "R-093514", {!typed.isNull(), "5"});
+    actions(rt).runMenuCommand(cmd, items, core::Mode::Remainder, "R-093514", {!typed.isNull(), "5"});
     QList<Box> expected = boxes;
     if (!typed.isNull()) expected.prepend(passwordBox());
     for (Box& b : expected) // the headings of a remainder sheet
@@ -395,7 +387,7 @@ void SheetActions::menuCommands() {
     }
 }
 
-void SheetActions::classSets_data() {
+void SheetActionsTest::classSets_data() {
     QTest::addColumn<bool>("print");       // "Klassensatz drucken auf …", else the PDF
     QTest::addColumn<QString>("typed");    // password; null: printing is not locked
     QTest::addColumn<QString>("count");    // typed into the count box; null: no count box
@@ -404,16 +396,16 @@ void SheetActions::classSets_data() {
     QTest::addColumn<QList<Box>>("boxes"); // after the password and the count box
     QTest::addColumn<int>("sheets");       // sheets in the job that went out, 0 for none
     const QString s = "Als PDF speichern", k = "Klassensatz";
-    const Box save{Box::SaveFile, "PDF-Dateien (*.pdf)", 0, s, "Klassensatz.pdf"};
-    const Box dialog{Box::PrintDialog, k, 0, {}, {}};
-    const Box wrongCount = msgRecord("Bitte eine ganze Zahl von 1 bis 40 eingeben.\r\r", 48, k);
+    const Box save{Box::SaveFile, "PDF-Dateien (*.pdf)", {}, s, "Klassensatz.pdf"};
+    const Box dialog{Box::PrintDialog, k, {}, {}, {}};
+    const Box wrongCount = msgRecord("Bitte eine ganze Zahl von 1 bis 40 eingeben.\r\r", {widgets::Buttons::Ok, widgets::Icon::Warning}, k);
     const int ok = int(core::PrintResult::Printed), failed = int(core::PrintResult::Failed),
               cancelled = int(core::PrintResult::Cancelled);
     const QString printed = QString::number(ok);
     auto saved = [](const QString& what, const QString& path, const QString& title) {
         return msgRecord("Der Klassensatz (" + what + ") wurde als PDF-Datei gespeichert:\r" +
                              path + "\r\r",
-                         0, title);
+                         {}, title);
     };
 
     QTest::newRow("three sheets as PDF")
@@ -452,12 +444,12 @@ void SheetActions::classSets_data() {
         << "/nicht/da.pdf" << failed
         << QList<Box>{save,
                       msgRecord("Die PDF-Datei konnte nicht gespeichert werden:\r/nicht/da.pdf\r\r",
-                                16, s)}
+                                {widgets::Buttons::Ok, widgets::Icon::Stop}, s)}
         << 0;
     QTest::newRow("on a chosen printer")
         << true << "5"
         << "2" << printed << ok
-        << QList<Box>{dialog, msgRecord("Der Klassensatz wird gedruckt ...\r\r", 0, "Drucken")}
+        << QList<Box>{dialog, msgRecord("Der Klassensatz wird gedruckt ...\r\r", {}, "Drucken")}
         << 2;
     QTest::newRow("print dialog cancelled")
         << true << QString() << "2" << QString::number(cancelled) << ok << QList<Box>{dialog} << 0;
@@ -466,15 +458,15 @@ void SheetActions::classSets_data() {
         << QList<Box>{dialog,
                       msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Klassensatz "
                                 "stattdessen als PDF-Datei gespeichert werden?\r\r",
-                                4 + 48, "Drucken"),
-                      Box{Box::SaveFile, "PDF-Dateien (*.pdf)", 0,
+                                {widgets::Buttons::YesNo, widgets::Icon::Warning}, "Drucken"),
+                      Box{Box::SaveFile, "PDF-Dateien (*.pdf)", {},
                           "Klassensatz als PDF-Datei speichern", "Klassensatz.pdf"},
                       saved("2 Aufgabenblätter, danach ihre Lösungsblätter", "/tmp/K.pdf",
                             "Drucken")}
         << 2;
 }
 
-void SheetActions::classSets() {
+void SheetActionsTest::classSets() {
     QFETCH(bool, print);
     QFETCH(QString, typed);
     QFETCH(QString, count);
@@ -482,7 +474,7 @@ void SheetActions::classSets() {
     QFETCH(int, written);
     QFETCH(QList<Box>, boxes);
     QFETCH(int, sheets);
-    ScriptedRuntime rt;
+    ScriptedDesktop rt;
     rt.jobAnswer = core::PrintResult(written);
     if (!typed.isNull()) rt.answerInput(typed);
     if (!count.isNull()) rt.answerInput(count);
@@ -494,7 +486,7 @@ void SheetActions::classSets() {
     }
     for (const Box& b : boxes) {
         if (b.kind == Box::Message)
-            rt.answer((b.style & 7) == 4 ? widgets::AnswerYes : widgets::AnswerOk);
+            rt.answer(b.style.buttons != widgets::Buttons::Ok ? widgets::Answer::Yes : widgets::Answer::Ok);
         if (b.kind == Box::SaveFile && print) rt.answerSaveFile("/tmp/K.pdf");
     }
     // Every number comes twice in a row: the set must not take one twice.
@@ -502,13 +494,13 @@ void SheetActions::classSets() {
     const SheetSource source{
         [&drawn] { return QStringLiteral("R-%1").arg(drawn++ / 2 + 1, 6, 10, QLatin1Char('0')); },
         [](const QString& number) { return randomSheet(true, number.right(6).toUInt()); }};
-    runClassSet(print ? ClassSetCommand::PrintOn : ClassSetCommand::SavePdf, core::Mode::Remainder,
-                source, {!typed.isNull(), "5"});
+    actions(rt).runClassSet(print ? ClassSetCommand::PrintOn : ClassSetCommand::SavePdf,
+                            core::Mode::Remainder, source, {!typed.isNull(), "5"});
 
     QList<Box> expected = boxes;
     if (!count.isNull())
         expected.prepend(
-            Box{Box::Input, "Wie viele verschiedene Blätter?", 0, "Klassensatz", "25"});
+            Box{Box::Input, "Wie viele verschiedene Blätter?", {}, "Klassensatz", "25"});
     if (!typed.isNull()) expected.prepend(passwordBox());
     QCOMPARE(rt.boxes, expected);
     QVERIFY(rt.allAnswersUsed());
@@ -535,5 +527,5 @@ void SheetActions::classSets() {
     }
 }
 
-QTEST_MAIN(SheetActions)
+QTEST_MAIN(SheetActionsTest)
 #include "test_sheet_actions.moc"

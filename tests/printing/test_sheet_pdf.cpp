@@ -16,7 +16,7 @@
 
 #include "print_job.h"
 #include "printing.h"
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 #include "sheet_actions.h"
 #include "sheet_number.h"
 #include "sheet_samples.h"
@@ -191,7 +191,7 @@ void SheetPdf::glyphHeightsFollowFontSize() {
 
 void SheetPdf::savedPdfGoesThroughTheSameLayout() {
     const core::PrintDocument doc = taskSheet(randomSheet(true), core::Mode::Remainder);
-    app::QtRuntime rt;
+    app::QtDesktop rt;
     const QString saved = dir_.filePath("saved.pdf");
     QVERIFY(rt.printToPdf(doc, saved));
     const QString direct = render(doc, "direct.pdf");
@@ -203,7 +203,7 @@ void SheetPdf::savedPdfGoesThroughTheSameLayout() {
         QCOMPARE(rt.print(doc), core::PrintResult::NoPrinter);
     // Nor does the print dialog open to choose among no printers.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
-        QCOMPARE(rt.printWithDialog(doc), core::PrintResult::NoPrinter);
+        QCOMPARE(rt.printWithDialog(nullptr, doc), core::PrintResult::NoPrinter);
 }
 
 namespace {
@@ -271,7 +271,7 @@ void SheetPdf::pagesATeacherCanUse() {
     const QString pdf = dir_.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
     if (paper == "A4") {
         // The path behind "als PDF speichern" and behind a missing printer.
-        app::QtRuntime rt;
+        app::QtDesktop rt;
         QVERIFY(rt.printToPdf(doc, pdf));
     } else {
         QPrinter printer(QPrinter::HighResolution);
@@ -401,7 +401,7 @@ struct ReadDoc {
 void SheetPdf::footLineNamesNumberAndPage() {
     const QStringList sheet = core::sheetLinesOf(*core::parseSheetNumber("E-482719"));
     core::PrintDocument doc = taskSheet(sheet, modeNamed("E"));
-    app::QtRuntime rt;
+    app::QtDesktop rt;
     const QString plain = dir_.filePath("without foot.pdf");
     QVERIFY(rt.printToPdf(doc, plain));
     doc.footLine = sheetFootLine("E-482719");
@@ -452,9 +452,9 @@ void SheetPdf::classSetOfThree() {
         [&] { return numbers[drawn++]; },
         [](const QString& n) { return core::sheetLinesOf(*core::parseSheetNumber(n)); }};
     const core::PrintJob job = classSetJob(composeClassSet(3, source), core::Mode::Normal);
-    app::QtRuntime rt;
+    app::QtDesktop rt;
     const QString pdf = dir_.filePath("Klassensatz.pdf");
-    QCOMPARE(rt.printJobToPdf(job, pdf), core::PrintResult::Printed);
+    QCOMPARE(rt.printJobToPdf(nullptr, job, pdf), core::PrintResult::Printed);
 
     // Read back page by page; a heading at the top of a page opens a document.
     QList<ReadDoc> docs;
@@ -548,7 +548,7 @@ void SheetPdf::progressBoxOnlyForLongWork() {
         if (QPushButton* cancel = box->findChild<QPushButton*>()) cancel->click();
     });
     poll.start();
-    app::QtRuntime rt;
+    app::QtDesktop rt;
     core::PrintJob job{{}, "Klassensatz", "Der Klassensatz wird erstellt …"};
     for (int i = 0; i < 3; ++i)
         job.documents << taskSheet(randomSheet(true, i), core::Mode::Remainder);
@@ -558,7 +558,7 @@ void SheetPdf::progressBoxOnlyForLongWork() {
     };
     const QString small = dir_.filePath("drei.pdf");
     QVERIFY(writeOld(small));
-    QCOMPARE(rt.printJobToPdf(job, small), core::PrintResult::Printed);
+    QCOMPARE(rt.printJobToPdf(nullptr, job, small), core::PrintResult::Printed);
     QVERIFY(title.isNull());
     QCOMPARE(pdfBoxes(small).size(), 6);
 
@@ -569,7 +569,7 @@ void SheetPdf::progressBoxOnlyForLongWork() {
     QVERIFY(writeOld(big));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(rt.printJobToPdf(job, big), core::PrintResult::Cancelled);
+    QCOMPARE(rt.printJobToPdf(nullptr, job, big), core::PrintResult::Cancelled);
     QCOMPARE(title, QString("Klassensatz"));
     QCOMPARE(text, QString("Der Klassensatz wird erstellt …"));
     QFile old(big);

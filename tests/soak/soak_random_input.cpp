@@ -29,9 +29,9 @@ namespace {
 
 using namespace games;
 using namespace windows;
-using Box = ScriptedRuntime::Box;
+using Box = ScriptedDesktop::Box;
 using core::Mode;
-using widgets::Form;
+using widgets::ProgramWindow;
 
 // The boxes the program has: the title, then the first words of each prompt
 // shown under it (a save dialog's prompt is its filter).
@@ -78,8 +78,8 @@ QString nameOf(const QWidget* w) {
 }
 
 // A window of the program by its kind, once it was made.
-template <typename W> W* windowOf() {
-    for (Form* f : Form::all())
+template <typename W> W* windowOf(const widgets::WindowStack& windows) {
+    for (ProgramWindow* f : windows.windows())
         if (auto* w = qobject_cast<W*>(f)) return w;
     return nullptr;
 }
@@ -145,12 +145,12 @@ class Soak {
               int(rt_.printed.size() + rt_.pdfs.size()), reached_.value("  Das Spiel is"),
               reached_.value("Prima, du hast"));
         // The run ends the program from the start window, by its quit picture or its frame.
-        StartWindow* start = windowOf<StartWindow>();
+        StartWindow* start = windowOf<StartWindow>(program_.windows());
         if (!start->isVisible()) return true;
         ending_ = true;
         chance(0.5) ? click(start->quitPicture) : closeWindow(start);
         flush();
-        if (!widgets::forms::programEnded()) fail("the program did not end");
+        if (!program_.windows().programEnding()) fail("the program did not end");
         checkWindows();
         return failure_.isEmpty();
     }
@@ -196,14 +196,14 @@ class Soak {
             const int r = std::max(0, pick(5) - 1);
             rt_.answerPrintDialog(core::PrintResult(r));
             said = QStringList{"printed", "no printer", "failed", "cancelled"}[r];
-        } else if ((b.style & 7) == widgets::YesNo) {
+        } else if (b.style.buttons != widgets::Buttons::Ok) {
             // The program is ended only after the last event of a run.
             const bool yes = b.prompt.startsWith("Dieses Programm") ? ending_ : chance(0.5);
             cleared_ = cleared_ || (yes && b.title == QStringLiteral("Übungsbericht"));
-            rt_.answer(yes ? widgets::AnswerYes : widgets::AnswerNo);
+            rt_.answer(yes ? widgets::Answer::Yes : widgets::Answer::No);
             said = yes ? QStringLiteral("Ja") : QStringLiteral("Nein");
         } else {
-            rt_.answer(widgets::AnswerOk);
+            rt_.answer(widgets::Answer::Ok);
         }
         const QString box =
             QStringLiteral(" [%1 '%2']").arg(b.title, b.prompt.left(30).replace('\r', ' '));
@@ -214,7 +214,7 @@ class Soak {
     QString typedInto(const Box& b) {
         if (b.title == QLatin1String("Druckersperre aufheben")) {
             asked_ = true;
-            ExerciseWindow* f = windowOf<ExerciseWindow>();
+            ExerciseWindow* f = windowOf<ExerciseWindow>(program_.windows());
             const QString shown = f ? f->counters().pointsCounter->text() : QString();
             const QString typed =
                 chance(0.6) ? shown : oneOf(QStringList{"", "Passwort", shown + ' ', '0' + shown});
@@ -265,7 +265,7 @@ class Soak {
         if (active && active->isVisible()) active->activateWindow();
         flush();
         if (!menu) return;
-        ExerciseWindow* f = windowOf<ExerciseWindow>();
+        ExerciseWindow* f = windowOf<ExerciseWindow>(program_.windows());
         if (f && menu == f->sheetPanel().sheetMenu &&
             !menu->actions()[0]->text().contains(f->sheetPanel().number()))
             fail("the sheet's menu does not name its number");
@@ -294,7 +294,7 @@ class Soak {
         QTest::keyClick(to, k, keypad ? Qt::KeypadModifier : Qt::NoModifier);
         // The report's "Schließen" takes Esc as a shortcut, which clicks it once
         // a timer lets it up: wait for that, so that time decides nothing.
-        const PracticeReportWindow* report = windowOf<PracticeReportWindow>();
+        const PracticeReportWindow* report = windowOf<PracticeReportWindow>(program_.windows());
         for (int i = 0; report && report->closeButton->isDown() && i < 100; ++i)
             QTest::qWait(5);
     }
@@ -328,9 +328,9 @@ class Soak {
     // Input for the window in front, now and then for another one shown.
     void randomEvent() {
         QList<QWidget*> shown;
-        for (Form* f : Form::all())
+        for (ProgramWindow* f : program_.windows().windows())
             if (f->isVisible()) shown << f;
-        QWidget* front = widgets::forms::current();
+        QWidget* front = program_.windows().current();
         if (!front || !front->isVisible() || chance(0.05))
             front = shown.isEmpty() ? nullptr : oneOf(shown);
         const int r = pick(100);
@@ -343,7 +343,7 @@ class Soak {
             if (r < 36) return click(buttons[r / 6]);
             if (r < 40) return chance(0.5) ? closeWindow(w) : key(w, Qt::Key_Escape);
             // The exercise window behind the report takes input too.
-            ExerciseWindow* f = windowOf<ExerciseWindow>();
+            ExerciseWindow* f = windowOf<ExerciseWindow>(program_.windows());
             return r < 80 && f->isVisible() ? exerciseEvent(*f, pick(100)) : clickSomething(w);
         }
         if (auto* s = qobject_cast<StartWindow*>(front)) {
@@ -490,7 +490,7 @@ class Soak {
 
     Before before() {
         Before b;
-        if (ExerciseWindow* f = windowOf<ExerciseWindow>()) {
+        if (ExerciseWindow* f = windowOf<ExerciseWindow>(program_.windows())) {
             const core::Exercise& e = f->exercise();
             b = {countsOf(e),
                  e.task(),
@@ -513,24 +513,24 @@ class Soak {
     }
 
     void checkAll(const Before& b) {
-        if (rt_.unexpectedBoxes) fail("the runtime met a box nobody answered");
+        if (rt_.unexpectedBoxes) fail("the desktop met a box nobody answered");
         // Every box that opened was answered and closed again.
         if (!rt_.allAnswersUsed() || QApplication::activeModalWidget()) fail("a box was left open");
         checkWindows();
-        if (widgets::forms::programEnded()) return;
-        if (ExerciseWindow* f = windowOf<ExerciseWindow>()) checkExercise(*f, b);
+        if (program_.windows().programEnding()) return;
+        if (ExerciseWindow* f = windowOf<ExerciseWindow>(program_.windows())) checkExercise(*f, b);
         checkOutput(b);
         checkGames();
     }
 
     void checkWindows() {
-        const bool ended = widgets::forms::programEnded();
+        const bool ended = program_.windows().programEnding();
         QStringList mains;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || w->windowType() == Qt::ToolTip) continue;
             if (ended) return fail(nameOf(w) + QStringLiteral(" is still shown after the end"));
             // A menu left open counts here too.
-            if (!qobject_cast<Form*>(w) || !Form::all().contains(qobject_cast<Form*>(w)))
+            if (!qobject_cast<ProgramWindow*>(w) || !program_.windows().windows().contains(qobject_cast<ProgramWindow*>(w)))
                 return fail(nameOf(w) + QStringLiteral(" is shown, no window of the program"));
             if (qobject_cast<StartWindow*>(w) || qobject_cast<ExerciseWindow*>(w) ||
                 qobject_cast<NumberCatchWindow*>(w) || qobject_cast<MemoryWindow*>(w))
@@ -541,10 +541,10 @@ class Soak {
         // The window in front is a shown window of the program, the active one.
         // It is none only while no window is active: unlike a desktop, the platform
         // here activates no other window when the active one is hidden.
-        const Form* front = widgets::forms::current();
+        const ProgramWindow* front = program_.windows().current();
         const QWidget* active = QApplication::activeWindow();
         if (active && !active->isVisible()) active = nullptr;
-        const bool shown = front && front->isVisible() && Form::all().contains(front);
+        const bool shown = front && front->isVisible() && program_.windows().windows().contains(front);
         if (front ? !shown || (active && active != front) : active != nullptr)
             fail("the window in front is not the shown, active one");
     }
@@ -715,7 +715,7 @@ class Soak {
     }
 
     void checkGames() {
-        if (NumberCatchWindow* g = windowOf<NumberCatchWindow>()) {
+        if (NumberCatchWindow* g = windowOf<NumberCatchWindow>(program_.windows())) {
             if (!hold_) g->jumpTimer->installEventFilter(hold_ = new HoldTicks(g->jumpTimer));
             if (g->jumpTimer->isActive() != g->isVisible())
                 fail("the game clock runs while the game is away, or stands while it is shown");
@@ -737,7 +737,7 @@ class Soak {
                     fail(QStringLiteral("digit %1 out of order, place or line").arg(left[i].value));
             }
         }
-        if (MemoryWindow* m = windowOf<MemoryWindow>()) {
+        if (MemoryWindow* m = windowOf<MemoryWindow>(program_.windows())) {
             // The cards show the game; found ones come in pairs, at most two are open.
             const MemoryGame& game = m->game();
             int open = 0, found[10] = {};
@@ -766,8 +766,8 @@ class Soak {
     quint64 seed_;
     long long events_, n_ = 0;
     std::mt19937_64 rnd_;
-    ScriptedRuntime rt_;
-    app::Program program_;
+    ScriptedDesktop rt_;
+    app::Program program_{rt_};
     QTemporaryDir dir_;
     std::deque<QString> last_;
     QString event_, failure_;

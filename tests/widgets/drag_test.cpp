@@ -5,9 +5,9 @@
 
 #include "controls.h"
 #include "drag.h"
-#include "form.h"
 #include "modal_answer.h"
-#include "scripted_runtime.h"
+#include "program_window.h"
+#include "scripted_desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -17,9 +17,9 @@ namespace {
 
 // A window with two digit keys and one cell that counts its drops; a key
 // opens a modal box, as a wrong key does in the exercise window.
-class DragForm : public Form {
+class DragWindow : public ProgramWindow {
   public:
-    DragForm() {
+    explicit DragWindow(WindowStack& windows) : ProgramWindow(windows) {
         setClientTwips(4500, 3000);
         setKeyPreview(true);
         for (int i = 0; i < 2; ++i) {
@@ -52,7 +52,7 @@ class DragForm : public Form {
 int gTime = 1000000;
 
 // Mouse input as the platform hands it to Qt: modality and grabs apply.
-void mouse(DragForm& f, QEvent::Type type, QPoint at, Qt::MouseButtons state) {
+void mouse(DragWindow& f, QEvent::Type type, QPoint at, Qt::MouseButtons state) {
     qt_handleMouseEvent(f.windowHandle(), QPointF(at), QPointF(f.mapToGlobal(at)), state,
                         Qt::LeftButton, type, {}, gTime += 500);
     QCoreApplication::processEvents();
@@ -71,9 +71,9 @@ class DragTest : public QObject {
 
     // The box swallows the release: the drag must end when the box opens.
     void aBoxOpeningMidDragEndsItWithoutADrop() {
-        ScriptedRuntime rt;
-        DragForm f;
-        forms::show(&f);
+        ScriptedDesktop rt;
+        DragWindow f(rt.windows);
+        rt.windows.show(&f);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
         mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
@@ -90,7 +90,7 @@ class DragTest : public QObject {
         QVERIFY(endedInBox);
         mouse(f, QEvent::MouseButtonRelease, f.at(f.cell), Qt::NoButton);
         QVERIFY(f.drops.isEmpty());
-        QCOMPARE(DigitKey::current(), nullptr);
+        QCOMPARE(rt.windows.drag(), nullptr);
         // The next drag drops as ever.
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[0]), Qt::LeftButton);
         mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
@@ -108,9 +108,9 @@ class DragTest : public QObject {
     }
     void aSecondDragStartedAtOnceAfterADropLands() {
         QFETCH(int, second);
-        ScriptedRuntime rt;
-        DragForm f;
-        forms::show(&f);
+        ScriptedDesktop rt;
+        DragWindow f(rt.windows);
+        rt.windows.show(&f);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
         mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::LeftButton);
@@ -128,13 +128,13 @@ class DragTest : public QObject {
         mouse(f, QEvent::MouseMove, f.at(f.otherCell), Qt::LeftButton);
         mouse(f, QEvent::MouseButtonRelease, f.at(f.otherCell), Qt::NoButton);
         QCOMPARE(f.drops, (QStringList{QStringLiteral("1"), QStringLiteral("other %1").arg(second)}));
-        QCOMPARE(DigitKey::current(), nullptr);
+        QCOMPARE(rt.windows.drag(), nullptr);
     }
 
     void aSecondPointerStartsNoSecondDrag() {
-        ScriptedRuntime rt;
-        DragForm f;
-        forms::show(&f);
+        ScriptedDesktop rt;
+        DragWindow f(rt.windows);
+        rt.windows.show(&f);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         static QPointingDevice* screen = QTest::createTouchDevice();
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[0]), Qt::LeftButton);
@@ -149,7 +149,7 @@ class DragTest : public QObject {
         QCOMPARE(f.drops, QStringList{QStringLiteral("0")});
         QVERIFY(!f.keys[0]->dragging() && !f.keys[0]->isDown());
         QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
-        QCOMPARE(DigitKey::current(), nullptr);
+        QCOMPARE(rt.windows.drag(), nullptr);
     }
 
     void aDragWhoseReleaseWasLostEnds_data() {
@@ -159,19 +159,19 @@ class DragTest : public QObject {
     }
     void aDragWhoseReleaseWasLostEnds() {
         QFETCH(bool, hide);
-        ScriptedRuntime rt;
-        DragForm f;
-        forms::show(&f);
+        ScriptedDesktop rt;
+        DragWindow f(rt.windows);
+        rt.windows.show(&f);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         mouse(f, QEvent::MouseButtonPress, f.at(f.keys[1]), Qt::LeftButton);
         QVERIFY(f.keys[1]->dragging());
         if (hide)
-            forms::hide(&f);
+            rt.windows.hide(&f);
         else
             mouse(f, QEvent::MouseMove, f.at(f.cell), Qt::NoButton);
         QVERIFY(!f.keys[1]->dragging() && !f.keys[1]->isDown());
         QVERIFY(f.drops.isEmpty());
-        QCOMPARE(DigitKey::current(), nullptr);
+        QCOMPARE(rt.windows.drag(), nullptr);
     }
 };
 

@@ -1,14 +1,14 @@
 #pragma once
 
 // Drives the exercise window the way a child does: real mouse drags from the
-// digit keys, clicks and keys, with a scripted runtime behind every box.
+// digit keys, clicks and keys, with a scripted desktop behind every box.
 #include <QApplication>
 #include <QTest>
 
 #include "counter_column.h"
 #include "exercise_window.h"
 #include "program.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "sheet_panel.h"
 #include "start_window.h"
 #include "twips.h"
@@ -18,10 +18,10 @@ namespace drive {
 using windows::DivisionLayout;
 using windows::ExerciseWindow;
 
-inline void forceTask(ScriptedRuntime& rt, int a, int b, int c, int d, int r = 0) {
-    rt.forceRnd({ScriptedRuntime::draw(a, 4, 6), ScriptedRuntime::draw(b, 0, 10),
-                 ScriptedRuntime::draw(c, 0, 10), ScriptedRuntime::draw(d, 3, 7)});
-    if (r) rt.forceRnd(ScriptedRuntime::draw(r, 0, d));
+inline void forceTask(ScriptedDesktop& rt, int a, int b, int c, int d, int r = 0) {
+    rt.forceRnd({ScriptedDesktop::draw(a, 4, 6), ScriptedDesktop::draw(b, 0, 10),
+                 ScriptedDesktop::draw(c, 0, 10), ScriptedDesktop::draw(d, 3, 7)});
+    if (r) rt.forceRnd(ScriptedDesktop::draw(r, 0, d));
 }
 
 // An answer cell of the layout by its place in the division.
@@ -58,9 +58,9 @@ inline void key(ExerciseWindow& f, Qt::Key k, Qt::KeyboardModifiers m = {}) {
     QTest::keyClick(keyTarget(&f), k, m);
 }
 
-// The box of a wrong digit, as the runtime records it.
-inline ScriptedRuntime::Box wrongBox() {
-    return msgRecord(QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), 0,
+// The box of a wrong digit, as the desktop records it.
+inline ScriptedDesktop::Box wrongBox() {
+    return msgRecord(QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), {},
                      QStringLiteral("Fehler"));
 }
 
@@ -151,8 +151,8 @@ inline QStringList shownDigits(ExerciseWindow& f, core::Mode mode) {
 // The program with its start window shown and the exercise window opened
 // on a forced task.
 struct Session {
-    ScriptedRuntime rt;
-    app::Program program;
+    ScriptedDesktop rt;
+    app::Program program{rt};
     ExerciseWindow* f = nullptr;
 
     explicit Session(int a = 4, int b = 0, int c = 7, int d = 5) {

@@ -2,12 +2,11 @@
 #include <QTest>
 
 #include "info_window.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "start_window.h"
 #include "window_stack.h"
 
 using windows::StartWindow;
-namespace forms = widgets::forms;
 
 // Built twice: ending by the Yes answer of the quit box, and by the close
 // button of the start window. Once ended, the program stays ended.
@@ -16,11 +15,11 @@ class ProgramEndTest : public QObject {
 
   private slots:
     void endsTheProgram() {
-        ScriptedRuntime rt;
-        StartWindow start;
-        windows::InfoWindow info;
-        start.showInfoWindow = [&info] { forms::show(&info); };
-        forms::show(&start);
+        ScriptedDesktop rt;
+        StartWindow start(rt.windows);
+        windows::InfoWindow info(rt.windows);
+        start.showInfoWindow = [&] { rt.windows.show(&info); };
+        rt.windows.show(&start);
         QTest::mouseClick(start.infoPicture, Qt::LeftButton, {}, start.infoPicture->rect().center());
         QVERIFY(info.isVisible());
         QCoreApplication::processEvents();
@@ -29,15 +28,16 @@ class ProgramEndTest : public QObject {
         start.close();
         QVERIFY(rt.boxes.isEmpty()); // no confirmation
 #else
-        rt.answer(widgets::AnswerYes);
+        rt.answer(widgets::Answer::Yes);
         QTest::mouseClick(start.quitPicture, Qt::LeftButton, {}, start.quitPicture->rect().center());
         QCOMPARE(rt.boxes.size(), 1);
-        QCOMPARE(rt.boxes.first().style, 276);
+        QCOMPARE(rt.boxes.first().style,
+                 (widgets::BoxStyle{widgets::Buttons::YesNoDefaultNo, widgets::Icon::Stop}));
 #endif
-        QVERIFY(forms::programEnded());
+        QVERIFY(rt.windows.programEnding());
         QVERIFY(!start.isVisible());
         QVERIFY(!info.isVisible()); // every window closes
-        QCOMPARE(forms::current(), nullptr);
+        QCOMPARE(rt.windows.current(), nullptr);
     }
 };
 

@@ -4,13 +4,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "start_window.h"
 #include "twips.h"
 #include "window_stack.h"
 
 using windows::StartWindow;
-namespace forms = widgets::forms;
 
 namespace {
 
@@ -32,9 +31,9 @@ class StartWindowTest : public QObject {
 
   private slots:
     void init() {
-        rt = new ScriptedRuntime;
+        rt = new ScriptedDesktop;
         rt->screen = QSize(28800, 16200);
-        form = new StartWindow;
+        form = new StartWindow(rt->windows);
         form->showExerciseWindow = [this] {
             ++exerciseOpened;
             startWindowVisibleAtExercise = form->isVisible();
@@ -42,7 +41,7 @@ class StartWindowTest : public QObject {
         exerciseOpened = 0;
         infoOpened = 0;
         form->showInfoWindow = [this] { ++infoOpened; };
-        forms::show(form);
+        rt->windows.show(form);
         settle();
     }
     void cleanup() {
@@ -126,14 +125,14 @@ class StartWindowTest : public QObject {
     }
 
     void quitAnsweredNoChangesNothing() {
-        rt->answer(widgets::AnswerNo);
+        rt->answer(widgets::Answer::No);
         QTest::mouseClick(form->quitPicture, Qt::LeftButton, {}, form->quitPicture->rect().center());
-        QCOMPARE(rt->boxes, (QList<ScriptedRuntime::Box>{
+        QCOMPARE(rt->boxes, (QList<ScriptedDesktop::Box>{
                                 msgRecord(QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"),
-                                          276, QStringLiteral("Schriftliche Division"))}));
-        QVERIFY(!forms::programEnded());
+                                          {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Stop}, QStringLiteral("Schriftliche Division"))}));
+        QVERIFY(!rt->windows.programEnding());
         QVERIFY(form->isVisible());
-        QCOMPARE(forms::current(), form);
+        QCOMPARE(rt->windows.current(), form);
         QCOMPARE(exerciseOpened, 0);
         QCOMPARE(infoOpened, 0);
     }
@@ -156,7 +155,7 @@ class StartWindowTest : public QObject {
         clickAt(form, pos);
         settle();
         QVERIFY(rt->boxes.isEmpty());
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!rt->windows.programEnding());
         QVERIFY(form->isVisible());
         QCOMPARE(exerciseOpened, 0);
         QCOMPARE(infoOpened, 0);
@@ -183,11 +182,11 @@ class StartWindowTest : public QObject {
         QVERIFY(!startWindowVisibleAtExercise);
         QVERIFY(!form->isVisible());
         QVERIFY(rt->boxes.isEmpty());
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!rt->windows.programEnding());
     }
 
   private:
-    ScriptedRuntime* rt = nullptr;
+    ScriptedDesktop* rt = nullptr;
     StartWindow* form = nullptr;
     int exerciseOpened = 0;
     int infoOpened = 0;

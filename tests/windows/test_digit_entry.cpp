@@ -9,7 +9,7 @@
 #include "window_stack.h"
 
 using namespace drive;
-using Box = ScriptedRuntime::Box;
+using Box = ScriptedDesktop::Box;
 using core::CellRole;
 using core::Mode;
 
@@ -19,7 +19,7 @@ const QString kMissing = QStringLiteral("Es fehlt noch die Ergebnisziffer!\r\r")
 const QString kSolved = QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r");
 
 Box inputBox(const QString& text) {
-    return msgRecord(text, 0, QStringLiteral("Eingabefehler"));
+    return msgRecord(text, {}, QStringLiteral("Eingabefehler"));
 }
 
 // Opens the window on 2035 : 5, or on 2038 : 5 remainder 3 with remainder.
@@ -80,7 +80,7 @@ class TestDigitEntry : public QObject {
             shown = cell->text();
             errorsShown = e.errors();
         };
-        e.rt.answer(widgets::AnswerOk);
+        e.rt.answer(widgets::Answer::Ok);
         dragDigit(e.form(), digit, cell);
         QCOMPARE(e.rt.boxes, QList<Box>{box == "wrong" ? wrongBox() : inputBox(box)});
         QCOMPARE(shown, shownDuringBox);
@@ -161,7 +161,7 @@ class TestDigitEntry : public QObject {
         click(cell);
         QCOMPARE(tw::left(e.marker()), tw::left(cell));
         QCOMPARE(tw::top(e.marker()), tw::top(cell));
-        if (!right) e.rt.answer(widgets::AnswerOk);
+        if (!right) e.rt.answer(widgets::Answer::Ok);
         key(f, Qt::Key(qtKey), keypad ? Qt::KeypadModifier : Qt::NoModifier);
         QCOMPARE(e.rt.boxes, right ? QList<Box>{} : QList<Box>{wrongBox()});
         QCOMPARE(cell->text(), right ? QStringLiteral("3") : QString());
@@ -176,7 +176,7 @@ class TestDigitEntry : public QObject {
         widgets::DigitCell* product = normalCell(f, CellRole::Product2Tens);
         widgets::PictureButton* marker = f.layout(Mode::Normal).marker();
         click(product);
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         dragDigit(f, 3, product);
         QCOMPARE(s.rt.takeBoxes(), QList<Box>{wrongBox()});
         QVERIFY(!f.layout(Mode::Normal).markerParked());
@@ -185,7 +185,7 @@ class TestDigitEntry : public QObject {
         QVERIFY(f.layout(Mode::Normal).markerParked());
         // The refusal on the marker speaks as the keyboard's does.
         click(normalCell(f, CellRole::BroughtDown2));
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         dragDigit(f, 0, marker);
         QCOMPARE(s.rt.takeBoxes(), QList<Box>{inputBox(kMissing)});
         // A filled cell takes no click: the marker stays where it is.
@@ -302,7 +302,7 @@ class TestDigitEntry : public QObject {
         QVERIFY(e.rt.boxes.isEmpty());
         QCOMPARE(e.points(), QStringLiteral("0"));
         click(product);
-        e.rt.answer(widgets::AnswerOk);
+        e.rt.answer(widgets::Answer::Ok);
         tap(f, 3, Tap(how));
         QCOMPARE(e.rt.takeBoxes(), QList<Box>{wrongBox()});
         QCOMPARE(e.errors(), QStringLiteral("1"));
@@ -326,12 +326,12 @@ class TestDigitEntry : public QObject {
                                           {CellRole::FinalDifference, remainder ? 3 : 0}};
         if (remainder) steps.insert(3, {CellRole::Remainder, 3});
         forceTask(e.rt, 9, 9, 9, 9, remainder ? 8 : 0);
-        e.rt.answer(widgets::AnswerOk);
+        e.rt.answer(widgets::Answer::Ok);
         for (const auto& [role, digit] : steps) {
             click(e.at(role));
             tap(f, digit);
         }
-        QCOMPARE(e.rt.boxes, QList<Box>{msgRecord(kSolved, 0,
+        QCOMPARE(e.rt.boxes, QList<Box>{msgRecord(kSolved, {},
                                                   remainder ? QStringLiteral("Lückenaufgabe")
                                                             : QStringLiteral("Teilaufgabe"))});
         QCOMPARE(f.exercise().task().dividend(), remainder ? 8999 : 8991);
@@ -342,12 +342,12 @@ class TestDigitEntry : public QObject {
 
     void helpBoxExplainsBothWaysOfEntry() {
         Session s;
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         QTest::mouseClick(s.form().helpButton, Qt::LeftButton);
         QCOMPARE(s.rt.boxes.size(), 1);
         const Box b = s.rt.boxes.at(0);
         QCOMPARE(b.title, QStringLiteral("Hilfe"));
-        QCOMPARE(b.style, 0);
+        QCOMPARE(b.style, widgets::BoxStyle{});
         QCOMPARE(b.prompt.count(QLatin1Char('\r')), 7);
         QVERIFY(
             b.prompt.startsWith(QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r")));

@@ -18,7 +18,7 @@ void solveTasks(Session& s, int count) {
     core::Exercise& e = s.form().exercise();
     for (int i = 0; i < count; ++i) {
         forceTask(s.rt, 4, 0, 7, 5, e.mode() == Mode::Remainder ? 3 : 0);
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         const core::WrittenDivision w = e.written();
         for (const core::AnswerCell* c : core::answerCells(e.mode()))
             e.dropOnCell(c->number, c->expected(w).digitValue());
@@ -94,7 +94,7 @@ class TestExerciseWindow : public QObject {
             QTest::mouseClick(f.endButton, Qt::LeftButton);
         QVERIFY(!f.isVisible());
         QVERIFY(start.isVisible());
-        QVERIFY(!widgets::forms::programEnded());
+        QVERIFY(!s.program.windows().programEnding());
         // Coming back re-centres, parks the marker and draws a new task; the counters stay.
         f.move(5, 5);
         click(normalCell(f, CellRole::Quotient2));
@@ -142,9 +142,9 @@ class TestExerciseWindow : public QObject {
 
         forceTask(s.rt, 4, 0, 7, 5, 3);
         click(f.remainderButton);
-        widgets::forms::hide(&f);
+        s.program.windows().hide(&f);
         forceTask(s.rt, 9, 9, 9, 9, 8);
-        widgets::forms::show(&f);
+        s.program.windows().show(&f);
         QCOMPARE(tw::top(f.remainderBox), 720);
         QCOMPARE(f.exercise().task().dividend(), 8999);
         QCOMPARE(f.layout(Mode::Remainder).dividendCells()[0]->text(), QStringLiteral("8"));
@@ -177,22 +177,22 @@ class TestExerciseWindow : public QObject {
                  static_cast<QWidget*>(f.numberCatchPrompt));
         f.move(3, 3);
         click(memory ? f.memoryPrompt : f.numberCatchPrompt);
-        auto* game = dynamic_cast<widgets::Form*>(
+        auto* game = dynamic_cast<widgets::ProgramWindow*>(
             &s.program.rewardGame(memory ? games::Reward::Ladder : games::Reward::Points));
         QVERIFY(!f.isVisible());
         QVERIFY(game && game->isVisible());
-        QCOMPARE(widgets::forms::current(), game);
+        QCOMPARE(s.program.windows().current(), game);
         if (memory) QCOMPARE(tw::top(f.climber), 5880);
 
         forceTask(s.rt, 9, 9, 9, 9, remainder ? 8 : 0);
-        s.rt.answer(widgets::AnswerYes);
+        s.rt.answer(widgets::Answer::Yes);
         QTest::keyClick(game, Qt::Key_Escape);
         if (memory) // the memory game is left by its button
             QTest::mouseClick(game->findChild<QPushButton*>(QStringLiteral("endButton")),
                               Qt::LeftButton);
         QVERIFY(!game->isVisible());
         QVERIFY(f.isVisible());
-        QCOMPARE(widgets::forms::current(), static_cast<widgets::Form*>(&f));
+        QCOMPARE(s.program.windows().current(), static_cast<widgets::ProgramWindow*>(&f));
         QCOMPARE(f.exercise().task().dividend(), remainder ? 8999 : 8991);
         QVERIFY(centred(f, s.rt.screen));
         QCOMPARE(f.numberCatchPrompt->isVisible(), memory);

@@ -6,14 +6,13 @@
 #include "sheet_panel.h"
 #include "info_window.h"
 #include "program.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "start_window.h"
 #include "twips.h"
 #include "window_stack.h"
 
 using windows::StartWindow;
 using windows::InfoWindow;
-namespace forms = widgets::forms;
 
 namespace {
 
@@ -37,8 +36,8 @@ class InfoWindowTest : public QObject {
 
   private slots:
     void init() {
-        rt = new ScriptedRuntime;
-        program = new app::Program;
+        rt = new ScriptedDesktop;
+        program = new app::Program(*rt);
         program->start();
         start = &program->startWindow();
         settle();
@@ -69,7 +68,7 @@ class InfoWindowTest : public QObject {
         QVERIFY(z);
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
-        QCOMPARE(forms::current(), z);
+        QCOMPARE(program->windows().current(), z);
         QCOMPARE(z->windowTitle(), QStringLiteral("Programm-Info"));
         QCOMPARE(z->printLockBox->text(), QStringLiteral("  Druckmodus deaktivieren"));
         QCOMPARE(z->pos(), infoWindowPlace(*z, rt->screen));
@@ -130,7 +129,7 @@ class InfoWindowTest : public QObject {
         QVERIFY(z->isVisible());
         QVERIFY(start->isVisible());
         QCOMPARE(z->pos(), place);
-        QCOMPARE(forms::current(), z);
+        QCOMPARE(program->windows().current(), z);
     }
 
     void closingByOkayOrPictureKeepsTheSwitch_data() {
@@ -168,7 +167,7 @@ class InfoWindowTest : public QObject {
         settle();
         QCOMPARE(program->loadedInfoWindow(), nullptr);
         QVERIFY(start->isVisible());
-        QVERIFY(!forms::programEnded());
+        QVERIFY(!program->windows().programEnding());
 
         QCOMPARE(program->printingLocked(), true);
         InfoWindow* again = program->loadedInfoWindow();
@@ -182,11 +181,11 @@ class InfoWindowTest : public QObject {
     // unticked and left by "O k a y", printing is free; left by the close
     // button, it is locked again.
     void printingFollowsTheSwitch() {
-        using Box = ScriptedRuntime::Box;
-        const Box password{Box::Input, "Kennwort eingeben:", 0, "Druckersperre aufheben",
+        using Box = ScriptedDesktop::Box;
+        const Box password{Box::Input, "Kennwort eingeben:", {}, "Druckersperre aufheben",
                            "Passwort"};
         windows::ExerciseWindow& f = program->exerciseWindow();
-        forms::show(&f);
+        program->windows().show(&f);
         f.sheetPanel().composeSheet();
         rt->answerInput("Passwort");
         f.sheetPanel().printTaskSheet();
@@ -194,14 +193,14 @@ class InfoWindowTest : public QObject {
         InfoWindow* z = program->loadedInfoWindow();
         QVERIFY(z && !z->isVisible());
 
-        forms::show(z);
+        program->windows().show(z);
         click(z->printLockBox);
         click(z->okayLabel);
-        rt->answer(widgets::AnswerNo);
+        rt->answer(widgets::Answer::No);
         f.sheetPanel().printTaskSheet();
         QCOMPARE(rt->takeBoxes().size(), 1); // the confirmation at once
 
-        forms::show(z);
+        program->windows().show(z);
         QVERIFY(z->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         rt->answerInput("Passwort");
@@ -211,7 +210,7 @@ class InfoWindowTest : public QObject {
     }
 
   private:
-    ScriptedRuntime* rt = nullptr;
+    ScriptedDesktop* rt = nullptr;
     app::Program* program = nullptr;
     StartWindow* start = nullptr;
 };

@@ -16,12 +16,12 @@
 
 using namespace drive;
 using windows::PracticeReportWindow;
-using Box = ScriptedRuntime::Box;
+using Box = ScriptedDesktop::Box;
 
 namespace {
 
 // Everything of the exercise window the report must leave alone, as text.
-QStringList stateOf(ExerciseWindow& f, const ScriptedRuntime& rt) {
+QStringList stateOf(ExerciseWindow& f, const ScriptedDesktop& rt) {
     const core::Exercise& e = f.exercise();
     QStringList s = shownDigits(f, core::Mode::Normal) + shownDigits(f, core::Mode::Remainder);
     s << QString::number(e.task().dividend()) << QString::number(e.task().divisor)
@@ -35,8 +35,8 @@ QStringList stateOf(ExerciseWindow& f, const ScriptedRuntime& rt) {
 }
 
 // One wrong entry: the error box is answered as the child does.
-template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
-    rt.answer(widgets::AnswerOk);
+template <typename Act> void wrongEntry(ScriptedDesktop& rt, Act act) {
+    rt.answer(widgets::Answer::Ok);
     act();
     QCOMPARE(rt.takeBoxes(), QList<Box>({wrongBox()}));
 }
@@ -46,7 +46,7 @@ template <typename Act> void wrongEntry(ScriptedRuntime& rt, Act act) {
 void childWorks(Session& s) {
     ExerciseWindow& f = s.form();
     wrongEntry(s.rt, [&] { dragDigit(f, 9, normalCell(f, core::CellRole::Product1Tens)); }); // product, wants 2
-    s.rt.answer(widgets::AnswerOk);
+    s.rt.answer(widgets::Answer::Ok);
     dragDigit(f, 3, normalCell(f, core::CellRole::BroughtDown1)); // brought down before the quotient digit
     QCOMPARE(s.rt.takeBoxes().size(), 1);
     click(normalCell(f, core::CellRole::Product1Units)); // product, wants 0
@@ -194,8 +194,8 @@ void PracticeReportTest::newStartPrintingAndZoom() {
     // child. The window's counters stay.
     const Box question = msgRecord("Den Übungsbericht leeren und neu beginnen?\r"
                                    "Die Zähler im Übungsfenster bleiben, wie sie sind.\r\r",
-                                   292, "Übungsbericht");
-    s.rt.answer(widgets::AnswerNo);
+                                   {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Question}, "Übungsbericht");
+    s.rt.answer(widgets::Answer::No);
     click(r->startAfreshButton);
     QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
     QVERIFY(r->report().nothingYet.isEmpty());
@@ -207,23 +207,23 @@ void PracticeReportTest::newStartPrintingAndZoom() {
     QCOMPARE(s.rt.takeBoxes().size(), 1); // wrong password: nothing more
     s.rt.answerInput("1");
     s.rt.answerPrintDialog(core::PrintResult::Printed);
-    s.rt.answer(widgets::AnswerOk);
+    s.rt.answer(widgets::Answer::Ok);
     click(r->printButton);
     QCOMPARE(s.rt.takeBoxes().mid(1),
-             QList<Box>({{Box::PrintDialog, "Übungsbericht", 0, {}, {}},
-                         msgRecord("Der Übungsbericht wird gedruckt ...\r\r", 0, "Drucken")}));
+             QList<Box>({{Box::PrintDialog, "Übungsbericht", {}, {}, {}},
+                         msgRecord("Der Übungsbericht wird gedruckt ...\r\r", {}, "Drucken")}));
     QCOMPARE(s.rt.paintedPrinted.size(), 1);
     QCOMPARE(s.rt.paintedPrinted[0].pages, 1);
     f.printingLocked = [] { return false; };
     s.rt.answerPrintDialog(core::PrintResult::NoPrinter);
-    s.rt.answer(widgets::AnswerNo);
+    s.rt.answer(widgets::Answer::No);
     click(r->printButton);
     QCOMPARE(s.rt.takeBoxes().value(1),
              msgRecord("Es ist kein Drucker eingerichtet.\rSoll der Übungsbericht stattdessen als "
                        "PDF-Datei gespeichert werden?\r\r",
-                       52, "Drucken"));
+                       {widgets::Buttons::YesNo, widgets::Icon::Warning}, "Drucken"));
 
-    s.rt.answer(widgets::AnswerYes);
+    s.rt.answer(widgets::Answer::Yes);
     click(r->startAfreshButton);
     QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
     QVERIFY(!r->report().nothingYet.isEmpty());
@@ -272,17 +272,17 @@ void PracticeReportTest::savedPdfReadsBack() {
     auto save = [&](const QString& name) {
         const QString path = dir.filePath(name);
         s.rt.answerSaveFile(path);
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         click(r->savePdfButton);
         return path;
     };
     const QString path = save("bericht");
     const QList<Box> boxes = s.rt.takeBoxes();
-    QCOMPARE(boxes.value(0), Box({Box::SaveFile, "PDF-Dateien (*.pdf)", 0, "Als PDF speichern",
+    QCOMPARE(boxes.value(0), Box({Box::SaveFile, "PDF-Dateien (*.pdf)", {}, "Als PDF speichern",
                                   "Übungsbericht.pdf"}));
     QCOMPARE(boxes.value(1),
              msgRecord("Der Übungsbericht wurde als PDF-Datei gespeichert:\r" + path + ".pdf\r\r",
-                       0, "Als PDF speichern"));
+                       {}, "Als PDF speichern"));
 
     // The counts, the steps and the task with its wrong digits, as on screen.
     const QString text = pdfText(path + ".pdf", {"-layout"});

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "exercise_driver.h"
-#include "scripted_runtime.h"
+#include "scripted_desktop.h"
 #include "sheet_number.h"
 #include "sheet_panel.h"
 #include "sheet_text.h"
@@ -40,9 +40,9 @@ bool covers(QWidget* panel, ExerciseWindow& f, QWidget* control) {
     return top && (top == panel || panel->isAncestorOf(top));
 }
 
-// The runtime's next number makes this the number of the next new sheet.
-void forceSheetNumber(ScriptedRuntime& rt, int digits) {
-    rt.forceRnd(ScriptedRuntime::draw(digits, 0, 1000000));
+// The desktop's next random number makes this the number of the next new sheet.
+void forceSheetNumber(ScriptedDesktop& rt, int digits) {
+    rt.forceRnd(ScriptedDesktop::draw(digits, 0, 1000000));
 }
 
 QAction* action(QMenu* menu, const QString& text) {
@@ -108,8 +108,8 @@ void WorksheetPanelTest::composeShowsTwelveTasks_data() {
 
 void WorksheetPanelTest::composeShowsTwelveTasks() {
     QFETCH(bool, remainder);
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.chooseMode(remainder ? Mode::Remainder : Mode::Normal);
     earnPoints(f, 7);
     QCOMPARE(tw::left(f.sheetPanel().panel), 9600);
@@ -168,8 +168,8 @@ void WorksheetPanelTest::composeShowsTwelveTasks() {
 }
 
 void WorksheetPanelTest::printAndCopyReadTheWindow() {
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.chooseMode(Mode::Remainder);
     f.sheetButton->click();
     const QStringList sheet = items(f);
@@ -177,8 +177,8 @@ void WorksheetPanelTest::printAndCopyReadTheWindow() {
     f.printingLocked = [] { return true; };
 
     rt.answerInput("2");
-    rt.answer(widgets::AnswerYes);
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Yes);
+    rt.answer(widgets::Answer::Ok);
     f.sheetPanel().printTasksButton->click();
     QCOMPARE(rt.printed.size(), 1);
     QCOMPARE(rt.printed[0].lines, core::taskSheet(sheet, Mode::Remainder).lines);
@@ -189,13 +189,13 @@ void WorksheetPanelTest::printAndCopyReadTheWindow() {
     rt.answerInput("2");
     f.sheetPanel().printSolutionsButton->click();
     rt.answerInput("3");
-    rt.answer(widgets::AnswerYes);
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Yes);
+    rt.answer(widgets::Answer::Ok);
     f.sheetPanel().printSolutionsButton->click();
     QCOMPARE(rt.printed.size(), 2);
     QCOMPARE(rt.printed[1].lines, core::solutionSheet(sheet, Mode::Remainder).lines);
 
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Ok);
     f.sheetPanel().copyButton->click();
     QCOMPARE(rt.clipboard, core::clipboardText(sheet, Mode::Remainder));
     QCOMPARE(items(f), sheet); // printing and copying leave the sheet as it was
@@ -205,8 +205,8 @@ void WorksheetPanelTest::printAndCopyReadTheWindow() {
 }
 
 void WorksheetPanelTest::sheetMenuOnRightClickAndLongPress() {
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     windows::SheetPanel& panel = f.sheetPanel();
@@ -238,7 +238,7 @@ void WorksheetPanelTest::sheetMenuOnRightClickAndLongPress() {
     f.printingLocked = [] { return true; };
     rt.answerInput("1");
     rt.answerSaveFile("/tmp/blatt.pdf");
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Ok);
     action(panel.sheetMenu, "Lösungsblatt als PDF speichern …")->trigger();
     QCOMPARE(rt.pdfs.size(), 1);
     QCOMPARE(rt.pdfs[0].second.lines, core::solutionSheet(shown, Mode::Normal).lines);
@@ -293,13 +293,13 @@ void WorksheetPanelTest::sheetComesBackByNumber() {
     QFETCH(bool, remainder);
     QFETCH(bool, fromRemainder);
     QFETCH(bool, sheetShown);
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.chooseMode(remainder ? Mode::Remainder : Mode::Normal);
     forceSheetNumber(rt, digits);
     f.sheetButton->click();
     QMap<QString, QString> composed = windowState(f);
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Ok);
     f.sheetPanel().copyButton->click();
     const QString text = rt.clipboard, html = rt.clipboardHtml;
     QVERIFY(html.contains("Blatt-Nr. " + f.sheetPanel().number()));
@@ -321,7 +321,7 @@ void WorksheetPanelTest::sheetComesBackByNumber() {
         action(f.sheetPanel().sheetButtonMenu, kByNumber)->trigger();
     }
     QCOMPARE(rt.boxes.size(), 1);
-    QCOMPARE(rt.boxes[0].kind, ScriptedRuntime::Box::Input);
+    QCOMPARE(rt.boxes[0].kind, ScriptedDesktop::Box::Input);
     QCOMPARE(rt.boxes[0].title, kByNumberTitle);
     QVERIFY(rt.allAnswersUsed());
 
@@ -330,7 +330,7 @@ void WorksheetPanelTest::sheetComesBackByNumber() {
     QVERIFY2(firstDifference(composed, now).isEmpty(), qPrintable(firstDifference(composed, now)));
     QCOMPARE(f.counters().pointsCounter->text(), points);
 
-    rt.answer(widgets::AnswerOk);
+    rt.answer(widgets::Answer::Ok);
     f.sheetPanel().copyButton->click();
     QCOMPARE(rt.clipboard, text); // byte for byte
     QCOMPARE(rt.clipboardHtml, html);
@@ -350,8 +350,8 @@ void WorksheetPanelTest::badNumbersChangeNothing_data() {
 void WorksheetPanelTest::badNumbersChangeNothing() {
     QFETCH(QString, typed);
     QFETCH(bool, sheetShown);
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.chooseMode(Mode::Normal);
     if (sheetShown) f.sheetButton->click();
     f.exercise().selectCell(1); // a cell waits for a digit
@@ -359,21 +359,21 @@ void WorksheetPanelTest::badNumbersChangeNothing() {
     const QMap<QString, QString> before = windowState(f);
 
     rt.answerInput(typed);
-    if (!typed.isEmpty()) rt.answer(widgets::AnswerOk);
+    if (!typed.isEmpty()) rt.answer(widgets::Answer::Ok);
     action(sheetShown ? f.sheetPanel().sheetMenu : f.sheetPanel().sheetButtonMenu, kByNumber)
         ->trigger();
     QVERIFY(rt.allAnswersUsed());
     QCOMPARE(rt.boxes.size(), typed.isEmpty() ? 1 : 2);
     if (!typed.isEmpty())
-        QCOMPARE(rt.boxes[1], msgRecord("Diese Blatt-Nummer gibt es nicht.", widgets::OkOnly + 48,
+        QCOMPARE(rt.boxes[1], msgRecord("Diese Blatt-Nummer gibt es nicht.", {widgets::Buttons::Ok, widgets::Icon::Warning},
                                         kByNumberTitle));
     const QString diff = firstDifference(before, windowState(f));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
 void WorksheetPanelTest::blattMenuOnRightClickAndLongPress() {
-    ScriptedRuntime rt;
-    ExerciseWindow f;
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget* blatt = f.sheetButton;

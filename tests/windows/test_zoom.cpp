@@ -13,7 +13,7 @@
 #include "number_catch_window.h"
 
 using namespace drive;
-using Box = ScriptedRuntime::Box;
+using Box = ScriptedDesktop::Box;
 
 namespace {
 const QColor kBack(192, 192, 255);
@@ -127,10 +127,10 @@ class TestZoom : public QObject {
         QVERIFY(qAbs(z - 2.37) < 0.01);
         // 2035 : 5: the first difference is 0, with the reminder that the
         // quotient digit is missing.
-        s.rt.answer(widgets::AnswerOk);
+        s.rt.answer(widgets::Answer::Ok);
         mouseDrag(f, 0, normalCell(f, core::CellRole::Difference1));
         QCOMPARE(normalCell(f, core::CellRole::Difference1)->text(), QStringLiteral("0"));
-        QCOMPARE(s.rt.takeBoxes(), QList<Box>{msgRecord("Es fehlt noch die Ergebnisziffer!\r\r", 0,
+        QCOMPARE(s.rt.takeBoxes(), QList<Box>{msgRecord("Es fehlt noch die Ergebnisziffer!\r\r", {},
                                                         "Eingabefehler")});
         QVERIFY(!f.digitKeys[0]->isDown());
 
@@ -177,8 +177,8 @@ class TestZoom : public QObject {
     }
     void menusShowEveryEntryWhole() {
         QFETCH(double, zoom);
-        ScriptedRuntime rt;
-        ExerciseWindow f;
+        ScriptedDesktop rt;
+        ExerciseWindow f(rt.windows);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         growTo(f, zoom);
@@ -212,7 +212,7 @@ class TestZoom : public QObject {
         QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(g.isVisible());
         const QSize before = f.size();
-        s.rt.answer(widgets::AnswerYes);
+        s.rt.answer(widgets::Answer::Yes);
         g.askToEnd();
         QVERIFY(f.isVisible());
         QCOMPARE(f.size(), before);
@@ -224,7 +224,7 @@ class TestZoom : public QObject {
         QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(g.isVisible());
         QVERIFY(g.isMaximized());
-        s.rt.answer(widgets::AnswerYes);
+        s.rt.answer(widgets::Answer::Yes);
         g.askToEnd();
         QVERIFY(f.isMaximized());
 
@@ -235,7 +235,7 @@ class TestZoom : public QObject {
         QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, centreIn(f, f.numberCatchPrompt));
         QVERIFY(!g.isMaximized());
         QCOMPARE(g.size(), g.minimumSize());
-        s.rt.answer(widgets::AnswerYes);
+        s.rt.answer(widgets::Answer::Yes);
         g.askToEnd();
     }
 };

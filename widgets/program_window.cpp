@@ -1,25 +1,20 @@
-#include "form.h"
+#include "program_window.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <cmath>
 
-#include "double_click.h"
-#include "runtime.h"
+#include "desktop.h"
 #include "twips.h"
+#include "window_stack.h"
 
 namespace widgets {
 
 namespace {
-QList<Form*> gForms;
-bool gEnding = false;
-
 // The frame the window manager put around a window; null while it has none.
 QMargins frameOf(const QWidget* w) {
     const QRect f = w->frameGeometry(), g = w->geometry();
@@ -28,84 +23,33 @@ QMargins frameOf(const QWidget* w) {
 }
 
 // The frame of a window, or before it is framed the frame of another window of
-// ours: the window manager frames them all alike.
-QMargins outerFrame(const QWidget* w) {
+// the program: the window manager frames them all alike.
+QMargins outerFrame(const ProgramWindow* w) {
     QMargins m = frameOf(w);
-    for (int i = 0; m.isNull() && i < gForms.size(); ++i)
-        m = frameOf(gForms.at(i));
+    const QList<ProgramWindow*>& all = w->stack().windows();
+    for (int i = 0; m.isNull() && i < all.size(); ++i)
+        m = frameOf(all.at(i));
     return m;
-}
-
-// The double-click rule holds in the program's windows and on the buttons of
-// its boxes; Qt's file and print dialogs keep their double-clicks (a folder
-// opens on one).
-bool followsClickRule(const QWidget* w) {
-    const QWidget* top = w->window();
-    if (qobject_cast<const Form*>(top)) return true;
-    if (!qobject_cast<const QDialog*>(top) || !qobject_cast<const QAbstractButton*>(w)) return false;
-    return !top->inherits("QFileDialog") && !top->inherits("QAbstractPrintDialog") &&
-           !top->inherits("QPageSetupDialog");
-}
-
-// Watches the input of the whole program: hands keys to the windows with key
-// preview, and holds the second half of a double-click to its rule.
-class InputWatch : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!watched->isWidgetType()) return false;
-        auto* w = static_cast<QWidget*>(watched);
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            clicks_.keyPressed();
-            [[fallthrough]];
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-            if (auto* f = qobject_cast<Form*>(w->window())) return f->previewKey(w, event);
-            break;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return clicks_.filter(w, static_cast<QMouseEvent*>(event), followsClickRule(w));
-        default:
-            break;
-        }
-        return false;
-    }
-
-  private:
-    DoubleClickRule clicks_;
-};
-
-void watchInput() {
-    static QPointer<InputWatch> watch;
-    if (watch || !qApp) return;
-    watch = new InputWatch;
-    watch->setParent(qApp);
-    qApp->installEventFilter(watch);
 }
 } // namespace
 
-Form::Form(QWidget* parent) : QWidget(parent) {
-    gForms.append(this);
-    watchInput();
+ProgramWindow::ProgramWindow(WindowStack& stack) : stack_(stack) {
+    stack_.add(this);
 }
 
-Form::~Form() {
-    gForms.removeAll(this);
+ProgramWindow::~ProgramWindow() {
+    stack_.remove(this);
 }
 
-const QList<Form*>& Form::all() {
-    return gForms;
+Desktop& ProgramWindow::desktop() const {
+    return stack_.desktop();
 }
 
-bool Form::programEnding() {
-    return gEnding;
+ProgramWindow* ProgramWindow::of(const QWidget* w) {
+    return w ? qobject_cast<ProgramWindow*>(w->window()) : nullptr;
 }
 
-void Form::setProgramEnding() {
-    gEnding = true;
-}
-
-void Form::setClientTwips(int width, int height, Sizing sizing) {
+void ProgramWindow::setClientTwips(int width, int height, Sizing sizing) {
     clientTw_ = QSize(width, height);
     growing_ = sizing == Growing;
     const QSize px(tw::toPx(width), tw::toPx(height));
@@ -124,16 +68,16 @@ void Form::setClientTwips(int width, int height, Sizing sizing) {
     setWindowFlags(growingFlags(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
 }
 
-Qt::WindowFlags Form::growingFlags(Qt::WindowFlags extra) {
+Qt::WindowFlags ProgramWindow::growingFlags(Qt::WindowFlags extra) {
     return Qt::Window | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
            Qt::CustomizeWindowHint | extra;
 }
 
-double Form::zoom() const {
+double ProgramWindow::zoom() const {
     return tw::zoomOf(this).factor;
 }
 
-void Form::takeSizeFrom(const Form* other) {
+void ProgramWindow::takeSizeFrom(const ProgramWindow* other) {
     if (!growing_ || !other) return;
     if (other->isMaximized() || other->isFullScreen()) {
         setWindowState((windowState() & ~Qt::WindowFullScreen) | Qt::WindowMaximized);
@@ -150,12 +94,12 @@ void Form::takeSizeFrom(const Form* other) {
     resize(want);
 }
 
-void Form::resizeEvent(QResizeEvent* e) {
+void ProgramWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (growing_) applyZoom();
 }
 
-void Form::applyZoom() {
+void ProgramWindow::applyZoom() {
     const tw::Zoom zoom = tw::fit(clientTw_, size());
     const tw::Zoom before = tw::zoomOf(this);
     if (zoomSet_ && before.factor == zoom.factor && before.offset == zoom.offset) return;
@@ -179,22 +123,22 @@ void Form::applyZoom() {
     update();
 }
 
-int Form::leftTw() const {
+int ProgramWindow::leftTw() const {
     return tw::fromPx(frameGeometry().x());
 }
-int Form::topTw() const {
+int ProgramWindow::topTw() const {
     return tw::fromPx(frameGeometry().y());
 }
-int Form::widthTw() const {
+int ProgramWindow::widthTw() const {
     const QMargins m = outerFrame(this);
     return tw::fromPx(width() + m.left() + m.right());
 }
-int Form::heightTw() const {
+int ProgramWindow::heightTw() const {
     const QMargins m = outerFrame(this);
     return tw::fromPx(height() + m.top() + m.bottom());
 }
 
-void Form::moveTw(double left, double top) {
+void ProgramWindow::moveTw(double left, double top) {
     const QPoint outer(tw::toPx(int(std::lround(left))), tw::toPx(int(std::lround(top))));
     const QMargins guess = outerFrame(this);
     placedOuter_ = outer;
@@ -210,16 +154,16 @@ void Form::moveTw(double left, double top) {
     }
 }
 
-void Form::centreOnScreen() {
+void ProgramWindow::centreOnScreen() {
     // A maximised window already fills the screen; moving it would only
     // take it out of that state on some window managers.
     if (isMaximized() || isFullScreen()) return;
     centrePending_ = frameOf(this).isNull();
-    const QSize s = runtime().screenTwips();
+    const QSize s = desktop().screenTwips();
     moveTw((s.width() - widthTw()) / 2.0, (s.height() - heightTw()) / 2.0);
 }
 
-void Form::moveEvent(QMoveEvent* e) {
+void ProgramWindow::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     // The window manager framed the window after it was centred: centre the
     // framed window once more. A frame may come without a move, so the next
@@ -236,20 +180,14 @@ void Form::moveEvent(QMoveEvent* e) {
         centrePending_ = false;
 }
 
-void Form::closeEvent(QCloseEvent* e) {
-    if (gEnding) {
+void ProgramWindow::closeEvent(QCloseEvent* e) {
+    if (stack_.programEnding() || closeRequested())
         e->accept();
-        return;
-    }
-    bool cancel = false;
-    Form_Unload(cancel);
-    if (cancel)
-        e->ignore();
     else
-        e->accept();
+        e->ignore();
 }
 
-bool Form::previewKey(QWidget* w, QEvent* event) {
+bool ProgramWindow::previewKey(QWidget* w, QEvent* event) {
     if (!keyPreview_) return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:

@@ -1,21 +1,26 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QQueue>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <random>
 
-#include "runtime.h"
+#include "desktop.h"
+#include "window_stack.h"
 
-// Test double of the runtime: records every box exactly as passed and answers
-// from a queue. A box that the test did not script fails the running test.
-class ScriptedRuntime : public widgets::Runtime {
+// Test double of the desktop: records every box exactly as passed and answers
+// from a queue. A box that the test did not script, or one without the window
+// it belongs to, fails the running test. It holds the window stack the
+// windows under test belong to.
+class ScriptedDesktop : public widgets::Desktop {
   public:
     struct Box {
         enum Kind { Message, Input, SaveFile, PrintDialog } kind;
         QString prompt;
-        int style = 0;
+        widgets::BoxStyle style;
         QString title;
         QString defaultText;
         bool operator==(const Box& o) const {
@@ -24,11 +29,11 @@ class ScriptedRuntime : public widgets::Runtime {
         }
     };
 
-    ScriptedRuntime();
-    ~ScriptedRuntime() override;
+    ScriptedDesktop();
+    ~ScriptedDesktop() override;
 
     // Answers for the next boxes, in order.
-    void answer(int msgAnswer) { msgAnswers.enqueue(msgAnswer); }
+    void answer(widgets::Answer a) { msgAnswers.enqueue(a); }
     void answerInput(const QString& text) { inputAnswers.enqueue(text); }
     void answerSaveFile(const QString& path) { fileAnswers.enqueue(path); }
     // Forced random numbers, used before the seeded generator.
@@ -37,7 +42,7 @@ class ScriptedRuntime : public widgets::Runtime {
         for (double v : vs)
             forced.enqueue(v);
     }
-    // The number that makes Int(Rnd * range) + offset equal value.
+    // The number that makes floor(random * range) + offset equal value.
     static double draw(int value, int offset, int range) { return (value - offset + 0.5) / range; }
     void seed(unsigned s) { gen.seed(s); }
 
@@ -46,7 +51,8 @@ class ScriptedRuntime : public widgets::Runtime {
 
     QList<Box> boxes;
     int unexpectedBoxes = 0;
-    int randomizeCalls = 0;
+    // The windows the boxes belonged to, in order.
+    QList<QPointer<QWidget>> boxParents;
     // Random numbers drawn, forced or not.
     int draws = 0;
     QList<core::PrintDocument> printed;
@@ -58,7 +64,7 @@ class ScriptedRuntime : public widgets::Runtime {
     // The real screen's size, so that centred windows stay where the pointer can reach them.
     QSize screen;
 
-    QQueue<int> msgAnswers;
+    QQueue<widgets::Answer> msgAnswers;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
     QQueue<double> forced;
@@ -71,35 +77,36 @@ class ScriptedRuntime : public widgets::Runtime {
                printDialogAnswers.isEmpty();
     }
 
-    int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title,
-                     const QString& defaultText) override;
-    void randomize() override { ++randomizeCalls; }
-    double rnd() override;
+    widgets::Answer message(QWidget* parent, const QString& title, const QString& text,
+                            widgets::BoxStyle style) override;
+    QString askText(QWidget* parent, const QString& title, const QString& prompt,
+                    const QString& preset) override;
+    QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggestedName,
+                        const QString& filter) override;
+    double random() override;
+    qint64 now() override;
     QSize screenTwips() override { return screen; }
     core::PrintResult print(const core::PrintDocument& doc) override;
     bool printToPdf(const core::PrintDocument& doc, const QString& path) override;
-    QString saveFileName(const QString& caption, const QString& suggestedName,
-                         const QString& filter) override;
-    void setClipboardText(const QString& text) override;
 
     // The print dialog is recorded as a box (prompt: the document's first line)
     // and answered from its own queue; a Printed answer adds the job to printed.
     void answerPrintDialog(core::PrintResult r) { printDialogAnswers.enqueue(r); }
     QQueue<core::PrintResult> printDialogAnswers;
-    core::PrintResult printWithDialog(const core::PrintDocument& doc) override;
+    core::PrintResult printWithDialog(QWidget* parent, const core::PrintDocument& doc) override;
     // Jobs of many documents. The print dialog is recorded as a box (prompt: the
     // job's title) and answered from printDialogAnswers; jobAnswer is what a
     // written PDF job returns (Printed: written, and recorded in pdfJobs).
     QList<core::PrintJob> printedJobs;
     QList<QPair<QString, core::PrintJob>> pdfJobs;
     core::PrintResult jobAnswer = core::PrintResult::Printed;
-    core::PrintResult printJobWithDialog(const core::PrintJob& job) override;
-    core::PrintResult printJobToPdf(const core::PrintJob& job, const QString& path) override;
+    core::PrintResult printJobWithDialog(QWidget* parent, const core::PrintJob& job) override;
+    core::PrintResult printJobToPdf(QWidget* parent, const core::PrintJob& job,
+                                    const QString& path) override;
 
-    // The HTML put beside the text by the last setClipboardContent().
+    // The HTML put beside the text by the last setClipboard().
     QString clipboardHtml;
-    void setClipboardContent(const QString& text, const QString& html) override;
+    void setClipboard(const QString& text, const QString& html) override;
 
     // Pages the program paints itself. The print dialog is recorded as a box
     // (prompt: the document's title) and answered from printDialogAnswers; a
@@ -112,22 +119,32 @@ class ScriptedRuntime : public widgets::Runtime {
     };
     QList<PaintedJob> paintedPrinted;
     QList<PaintedJob> paintedPdfs;
-    core::PrintResult printPaintedWithDialog(widgets::PaintedDocument& doc) override;
+    core::PrintResult printPaintedWithDialog(QWidget* parent,
+                                             widgets::PaintedDocument& doc) override;
     bool savePaintedPdf(widgets::PaintedDocument& doc, const QString& path) override;
 
+    // The program's windows, made with this desktop.
+    widgets::WindowStack windows{*this};
+    // A window for boxes in tests of actions that belong to no window of the
+    // program.
+    QWidget boxOwner;
+
   private:
+    // Records a box and the window it belongs to.
+    void record(QWidget* parent, const Box& b);
     void unexpected(const Box& b);
     // Records the print dialog as a box and answers it from its queue.
-    core::PrintResult printDialog(const QString& prompt);
+    core::PrintResult printDialog(QWidget* parent, const QString& prompt);
     std::mt19937 gen{12345};
 };
 
 // Builds a message-box record for comparisons.
-inline ScriptedRuntime::Box msgRecord(const QString& prompt, int style, const QString& title) {
-    return {ScriptedRuntime::Box::Message, prompt, style, title, {}};
+inline ScriptedDesktop::Box msgRecord(const QString& prompt, widgets::BoxStyle style,
+                                      const QString& title) {
+    return {ScriptedDesktop::Box::Message, prompt, style, title, {}};
 }
 
-char* toString(const ScriptedRuntime::Box& b);
+char* toString(const ScriptedDesktop::Box& b);
 
 // Lets queued events (focus reports, deferred deletes) arrive.
 void settle();

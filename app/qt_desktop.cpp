@@ -1,4 +1,4 @@
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 
 #include <algorithm>
 
@@ -15,10 +15,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include "form.h"
 #include "printing.h"
 #include "twips.h"
-#include "window_stack.h"
 
 namespace app {
 
@@ -51,59 +49,57 @@ class FittedMessageBox : public QMessageBox {
 
 } // namespace
 
-QtRuntime::QtRuntime() = default;
+QtDesktop::QtDesktop() {
+    // A new sequence each run, even for two starts within the same second.
+    const auto ms = quint64(QDateTime::currentMSecsSinceEpoch());
+    std::random_device rd;
+    gen_.seed(ms ^ (quint64(rd()) << 32) ^ rd());
+}
 
-int QtRuntime::msgBox(const QString& prompt, int style, const QString& title) {
-    QWidget* parent = boxParent();
+Answer QtDesktop::message(QWidget* parent, const QString& title, const QString& text,
+                          BoxStyle style) {
     FittedMessageBox box(parent);
     tw::zoomBox(&box, parent);
     box.setWindowTitle(title);
-    box.setText(displayText(prompt));
-    switch (style & 0x70) {
-    case 16:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case 32:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case 48:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case 64:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
+    box.setText(displayText(text));
+    switch (style.icon) {
+    case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;
+    case Icon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
     }
-    const bool yesNo = (style & 7) == YesNo;
     QPushButton* yes = nullptr;
-    QPushButton* no = nullptr;
-    QPushButton* ok = nullptr;
-    if (yesNo) {
-        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-        box.setDefaultButton((style & SecondButtonDefault) ? no : yes);
-        box.setEscapeButton(no);
-    } else {
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    if (style.buttons == Buttons::Ok) {
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
+    } else {
+        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        box.setDefaultButton(style.buttons == Buttons::YesNoDefaultNo ? no : yes);
+        box.setEscapeButton(no);
     }
     box.exec();
-    forms::restoreFocus();
-    if (yesNo) return box.clickedButton() == yes ? AnswerYes : AnswerNo;
-    return AnswerOk;
+    tw::returnFocus(parent);
+    if (!yes) return Answer::Ok;
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-QString QtRuntime::inputBox(const QString& prompt, const QString& title,
-                            const QString& defaultText) {
-    QWidget* parent = boxParent();
+QString QtDesktop::askText(QWidget* parent, const QString& title, const QString& prompt,
+                           const QString& preset) {
     QInputDialog dlg(parent);
     tw::zoomBox(&dlg, parent);
     dlg.setWindowTitle(title);
     dlg.setLabelText(displayText(prompt));
-    dlg.setTextValue(defaultText);
+    dlg.setTextValue(preset);
     dlg.setOkButtonText(QStringLiteral("OK"));
     dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
     dlg.setInputMode(QInputDialog::TextInput);
@@ -112,33 +108,26 @@ QString QtRuntime::inputBox(const QString& prompt, const QString& title,
                    .boundedTo(tw::roomOnScreen(parent)));
     tw::fitBox(&dlg, parent);
     const bool accepted = dlg.exec() == QDialog::Accepted;
-    forms::restoreFocus();
+    tw::returnFocus(parent);
     return accepted ? dlg.textValue() : QString();
 }
 
-void QtRuntime::randomize() {
-    // Seed once from the clock; later calls keep the running sequence, so
-    // tasks drawn within the same second still differ.
-    if (seeded_) return;
-    seeded_ = true;
-    const auto ms = quint64(QDateTime::currentMSecsSinceEpoch());
-    std::random_device rd;
-    gen_.seed(ms ^ (quint64(rd()) << 32) ^ rd());
-}
-
-double QtRuntime::rnd() {
-    if (!seeded_) randomize();
+double QtDesktop::random() {
     return double(gen_() >> 11) * (1.0 / 9007199254740992.0);
 }
 
-QSize QtRuntime::screenTwips() {
+qint64 QtDesktop::now() {
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+QSize QtDesktop::screenTwips() {
     QScreen* s = QGuiApplication::primaryScreen();
     const QSize px = s ? s->geometry().size() : QSize(1024, 768);
     return QSize(tw::fromPx(px.width()), tw::fromPx(px.height()));
 }
 
-QString QtRuntime::saveFileName(const QString& caption, const QString& suggestedName,
-                                const QString& filter) {
+QString QtDesktop::askSaveFile(QWidget* parent, const QString& caption,
+                               const QString& suggestedName, const QString& filter) {
     // A bare file name opens in the user's documents folder, not wherever the program was started.
     QString start = suggestedName;
     if (!suggestedName.contains(QLatin1Char('/'))) {
@@ -146,7 +135,6 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
         const QString dir = QDir(docs).exists() ? docs : QDir::homePath();
         start = QDir(dir).filePath(suggestedName);
     }
-    QWidget* parent = boxParent();
     QFileDialog dlg(parent, caption, QString(), filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -154,24 +142,18 @@ QString QtRuntime::saveFileName(const QString& caption, const QString& suggested
     tw::zoomBox(&dlg, parent);
     tw::fitBox(&dlg, parent);
     const bool accepted = dlg.exec() == QDialog::Accepted;
-    forms::restoreFocus();
+    tw::returnFocus(parent);
     return accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
-core::PrintResult QtRuntime::printWithDialog(const core::PrintDocument& doc) {
+core::PrintResult QtDesktop::printWithDialog(QWidget* parent, const core::PrintDocument& doc) {
     QPrinter printer(QPrinter::HighResolution);
-    const core::PrintResult chosen = choosePrinter(printer, doc.lines.value(0));
+    const core::PrintResult chosen = choosePrinter(parent, printer, doc.lines.value(0));
     if (chosen != core::PrintResult::Printed) return chosen;
     return renderDocument(printer, doc) ? core::PrintResult::Printed : core::PrintResult::Failed;
 }
 
-void QtRuntime::setClipboardText(const QString& text) {
-    QClipboard* cb = QGuiApplication::clipboard();
-    cb->clear();
-    cb->setText(text, QClipboard::Clipboard);
-}
-
-void QtRuntime::setClipboardContent(const QString& text, const QString& html) {
+void QtDesktop::setClipboard(const QString& text, const QString& html) {
     auto* data = new QMimeData;
     data->setText(text);
     data->setHtml(html);

@@ -1,4 +1,4 @@
-// The real runtime's printing and saving of sheets as lines on pages: one
+// The Qt desktop's printing and saving of sheets as lines on pages: one
 // document, or a job of many with a progress box.
 #include <algorithm>
 
@@ -9,9 +9,8 @@
 
 #include "print_job.h"
 #include "printing.h"
-#include "qt_runtime.h"
+#include "qt_desktop.h"
 #include "twips.h"
-#include "window_stack.h"
 
 namespace app {
 
@@ -23,8 +22,8 @@ namespace {
 // Shown only when the pages take longer than half a second; its button stops the job.
 class ProgressBox {
   public:
-    ProgressBox(const core::PrintJob& job, int copies)
-        : parent_(boxParent()), dialog_(job.progress, QStringLiteral("Abbrechen"), 0,
+    ProgressBox(QWidget* parent, const core::PrintJob& job, int copies)
+        : parent_(parent), dialog_(job.progress, QStringLiteral("Abbrechen"), 0,
                                         std::max(1, copies * int(job.documents.size())), parent_) {
         dialog_.setWindowTitle(job.title);
         // Until the job is done nothing else of the program may be clicked.
@@ -35,7 +34,7 @@ class ProgressBox {
         dialog_.setValue(0);
     }
     ~ProgressBox() {
-        if (shown_) forms::restoreFocus();
+        if (shown_) tw::returnFocus(parent_);
     }
     JobProgress callback() {
         return [this](int done, int) {
@@ -53,7 +52,7 @@ class ProgressBox {
 
 } // namespace
 
-core::PrintResult QtRuntime::print(const core::PrintDocument& doc) {
+core::PrintResult QtDesktop::print(const core::PrintDocument& doc) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return core::PrintResult::NoPrinter;
     QPrinter printer(info, QPrinter::HighResolution);
@@ -62,22 +61,23 @@ core::PrintResult QtRuntime::print(const core::PrintDocument& doc) {
     return renderDocument(printer, doc) ? core::PrintResult::Printed : core::PrintResult::Failed;
 }
 
-bool QtRuntime::printToPdf(const core::PrintDocument& doc, const QString& path) {
+bool QtDesktop::printToPdf(const core::PrintDocument& doc, const QString& path) {
     return writeJobPdf({{doc}, doc.lines.value(0), {}}, path, {}) == core::PrintResult::Printed;
 }
 
-core::PrintResult QtRuntime::printJobToPdf(const core::PrintJob& job, const QString& path) {
-    ProgressBox box(job, 1);
+core::PrintResult QtDesktop::printJobToPdf(QWidget* parent, const core::PrintJob& job,
+                                           const QString& path) {
+    ProgressBox box(parent, job, 1);
     return writeJobPdf(job, path, box.callback());
 }
 
-core::PrintResult QtRuntime::printJobWithDialog(const core::PrintJob& job) {
+core::PrintResult QtDesktop::printJobWithDialog(QWidget* parent, const core::PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
-    const core::PrintResult chosen = choosePrinter(printer, job.title);
+    const core::PrintResult chosen = choosePrinter(parent, printer, job.title);
     if (chosen != core::PrintResult::Printed) return chosen;
     setSheetMargins(printer);
     const int copies = copiesToDraw(printer);
-    ProgressBox box(job, copies);
+    ProgressBox box(parent, job, copies);
     QPainter p;
     if (!p.begin(&printer)) return core::PrintResult::Failed;
     const core::PrintResult result = drawJob(p, printer, job.documents, copies, box.callback());

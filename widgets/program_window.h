@@ -9,20 +9,23 @@ class QKeyEvent;
 
 namespace widgets {
 
+class Desktop;
+class WindowStack;
+
 // Base of every window of the program: a fixed client area in twips, the
-// window position in twips, and what happens when the program shows it, when
-// its frame closes it and when a key is pressed in it.
-class Form : public QWidget {
+// window position in twips, and what happens when the program brings it to
+// the front, when its frame closes it and when a key is pressed in it. It
+// belongs to the program's window stack from its making to its end.
+class ProgramWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Form(QWidget* parent = nullptr);
-    ~Form() override;
+    explicit ProgramWindow(WindowStack& stack);
+    ~ProgramWindow() override;
 
-    // Every window of the program that exists, in the order they were made.
-    static const QList<Form*>& all();
-    // Set once the program ends: from then on every window closes without asking.
-    static bool programEnding();
-    static void setProgramEnding();
+    WindowStack& stack() const { return stack_; }
+    Desktop& desktop() const;
+    // The program window a widget lies in, or nullptr.
+    static ProgramWindow* of(const QWidget* w);
 
     // Client size in twips. A fixed window has a frame without minimise and
     // maximise buttons; a growing one takes the size as its smallest and draws
@@ -39,7 +42,7 @@ class Form : public QWidget {
     QSize clientTwips() const { return clientTw_; }
     // Brings the window to the zoom of another one, or maximises it when that
     // one is maximised; used when one window hands over to another.
-    void takeSizeFrom(const Form* other);
+    void takeSizeFrom(const ProgramWindow* other);
 
     // Outer position and size in twips, as the window manager frames it.
     int leftTw() const;
@@ -48,13 +51,15 @@ class Form : public QWidget {
     int heightTw() const;
     void moveTw(double left, double top);
 
-    // Centres the window on the screen of the runtime.
+    // Centres the window on the desktop's screen.
     void centreOnScreen();
 
-    // Runs each time the program brings the window to the front.
-    virtual void Form_Activate() {}
-    // Runs when the window is closed by its frame; set cancel to keep it.
-    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    // Runs each time the program brings the window to the front (never when
+    // the user merely clicks it to the front).
+    virtual void broughtToFront() {}
+    // Runs when the window's frame asks to close it; false keeps it open.
+    // Once the program ends, every window closes without asking.
+    virtual bool closeRequested() { return true; }
     // With key preview on, sees every key pressed in the window before its
     // controls do.
     virtual void keyPressed(QKeyEvent* e) { (void)e; }
@@ -78,6 +83,7 @@ class Form : public QWidget {
 
   private:
     void applyZoom();
+    WindowStack& stack_;
     QSize clientTw_;
     bool growing_ = false;
     bool zoomSet_ = false;

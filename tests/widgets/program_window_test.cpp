@@ -6,23 +6,21 @@
 #include <QTest>
 #include <QWindow>
 
-#include "form.h"
 #include "keys.h"
 #include "modal_answer.h"
-#include "qt_runtime.h"
-#include "scripted_runtime.h"
+#include "program_window.h"
+#include "qt_desktop.h"
+#include "scripted_desktop.h"
 #include "twips.h"
 #include "window_stack.h"
 
-using widgets::Form;
-namespace forms = widgets::forms;
 
 namespace {
 
-// A window that records its Activate and KeyDown events.
-class Probe : public Form {
+// A window that records when it is brought to the front and the keys pressed in it.
+class Probe : public widgets::ProgramWindow {
   public:
-    explicit Probe(const QString& name) {
+    Probe(widgets::WindowStack& windows, const QString& name) : ProgramWindow(windows) {
         setObjectName(name);
         setClientTwips(3000, 2000);
         edit = new QLineEdit(this);
@@ -34,10 +32,10 @@ class Probe : public Form {
         nested->setObjectName(name + QStringLiteral("_nested"));
         nested->setGeometry(0, 0, 100, 20);
     }
-    void Form_Activate() override { ++activations; }
+    void broughtToFront() override { ++activations; }
     void keyPressed(QKeyEvent* e) override {
         keys.append({e->key(), int(e->modifiers())});
-        if (boxOnKey) widgets::runtime().msgBox(QStringLiteral("Taste"), 0, QStringLiteral("Probe"));
+        if (boxOnKey) desktop().message(this, QStringLiteral("Probe"), QStringLiteral("Taste"));
     }
 
     QLineEdit* edit;
@@ -49,7 +47,7 @@ class Probe : public Form {
 
 } // namespace
 
-class FormTest : public QObject {
+class ProgramWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -110,13 +108,14 @@ class FormTest : public QObject {
         QFETCH(QString, target);
         QFETCH(int, key);
         QFETCH(QString, expectedText);
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        Probe other(QStringLiteral("other"));
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        Probe other(windows, QStringLiteral("other"));
         a.setKeyPreview(true);
         other.setKeyPreview(true);
-        forms::show(&other);
-        forms::show(&a);
+        windows.show(&other);
+        windows.show(&a);
         settle();
         QLineEdit* child = focus == QLatin1String("nested") ? a.nested : a.edit;
         child->setFocus();
@@ -133,12 +132,12 @@ class FormTest : public QObject {
     }
 
     void aKeyOpeningABoxIsCountedOnce() {
-        app::QtRuntime rt;
-        widgets::setRuntime(&rt);
-        Probe a(QStringLiteral("a"));
+        app::QtDesktop rt;
+        widgets::WindowStack windows(rt);
+        Probe a(windows, QStringLiteral("a"));
         a.setKeyPreview(true);
         a.boxOnKey = true;
-        forms::show(&a);
+        windows.show(&a);
         settle();
         a.edit->setFocus();
         int boxes = 0;
@@ -150,13 +149,13 @@ class FormTest : public QObject {
         QTest::keyClick(a.edit, Qt::Key_F5);
         QCOMPARE(boxes, 1);
         QCOMPARE(a.keys, (QList<QPair<int, int>>{{Qt::Key_F5, 0}}));
-        widgets::setRuntime(nullptr);
     }
 
     void keysWithoutPreviewAreNotSeen() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        forms::show(&a);
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        windows.show(&a);
         settle();
         a.edit->setFocus();
         QTest::keyClicks(a.edit, QStringLiteral("12"));
@@ -165,10 +164,11 @@ class FormTest : public QObject {
     }
 
     void modifiersReachTheWindow() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
         a.setKeyPreview(true);
-        forms::show(&a);
+        windows.show(&a);
         settle();
         a.edit->setFocus();
         QTest::keyClick(a.edit, Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
@@ -179,44 +179,45 @@ class FormTest : public QObject {
     }
 
     void showActivatesOnce() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        forms::show(&a);
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        windows.show(&a);
         QCOMPARE(a.activations, 1); // at once, before any event is processed
         settle();
         QCOMPARE(a.activations, 1);
-        QCOMPARE(forms::current(), &a);
+        QCOMPARE(windows.current(), &a);
         QVERIFY(a.isVisible());
     }
 
     void closingBoxDoesNotActivateAgain() {
-        app::QtRuntime rt;
-        widgets::setRuntime(&rt);
-        Probe a(QStringLiteral("a"));
-        forms::show(&a);
+        app::QtDesktop rt;
+        widgets::WindowStack windows(rt);
+        Probe a(windows, QStringLiteral("a"));
+        windows.show(&a);
         settle();
         ModalAnswer ok([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
-        QCOMPARE(rt.msgBox(QStringLiteral("Hallo\r\r"), 0, QStringLiteral("Titel")), 1);
+        QCOMPARE(rt.message(&a, QStringLiteral("Titel"), QStringLiteral("Hallo\r\r"), {}),
+                 widgets::Answer::Ok);
         QVERIFY(ok.answered());
         settle();
         QCOMPARE(a.activations, 1);
-        QCOMPARE(forms::current(), &a);
+        QCOMPARE(windows.current(), &a);
         // The window has the keyboard again, as no window manager gives it back.
         QCOMPARE(QApplication::activeWindow(), &a);
-        widgets::setRuntime(nullptr);
     }
 
     // The user's switch between our windows is no activation: the window the
     // user brings to the front only takes the keyboard back after a box.
     void switchingBetweenFormsDoesNotActivate() {
-        app::QtRuntime rt;
-        widgets::setRuntime(&rt);
-        Probe a(QStringLiteral("a"));
-        Probe b(QStringLiteral("b"));
-        forms::show(&a);
-        forms::show(&b);
+        app::QtDesktop rt;
+        widgets::WindowStack windows(rt);
+        Probe a(windows, QStringLiteral("a"));
+        Probe b(windows, QStringLiteral("b"));
+        windows.show(&a);
+        windows.show(&b);
         settle();
-        QCOMPARE(forms::current(), &b);
+        QCOMPARE(windows.current(), &b);
 
         for (Probe* p : {&a, &b, &a}) {
             // A click on the window, and the activation a window manager sends.
@@ -227,19 +228,19 @@ class FormTest : public QObject {
         }
         QCOMPARE(a.activations, 1);
         QCOMPARE(b.activations, 1);
-        QCOMPARE(forms::current(), &a);
+        QCOMPARE(windows.current(), &a);
         ModalAnswer ok([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
-        rt.msgBox(QStringLiteral("Hallo"), 0, QStringLiteral("Titel"));
+        rt.message(&a, QStringLiteral("Titel"), QStringLiteral("Hallo"), {});
         settle();
         QCOMPARE(QApplication::activeWindow(), &a);
         QCOMPARE(a.activations, 1);
-        widgets::setRuntime(nullptr);
     }
 
     void windowsNotOursAreIgnored() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        forms::show(&a);
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        windows.show(&a);
         settle();
         QWidget foreign; // a dialog of Qt's own, say
         foreign.resize(100, 100);
@@ -247,7 +248,7 @@ class FormTest : public QObject {
         foreign.activateWindow();
         settle();
         QCOMPARE(QApplication::activeWindow(), &foreign);
-        QCOMPARE(forms::current(), &a);
+        QCOMPARE(windows.current(), &a);
         a.activateWindow();
         settle();
         QCOMPARE(QApplication::activeWindow(), &a);
@@ -255,9 +256,10 @@ class FormTest : public QObject {
     }
 
     void anotherApplicationIsNotAnActivation() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        forms::show(&a);
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        windows.show(&a);
         settle();
         // Offscreen has no other application; the tracker sees what a
         // platform reports when one takes the focus and gives it back.
@@ -265,18 +267,19 @@ class FormTest : public QObject {
         emit qApp->focusWindowChanged(a.windowHandle());
         settle();
         QCOMPARE(a.activations, 1);
-        QCOMPARE(forms::current(), &a);
+        QCOMPARE(windows.current(), &a);
     }
 
     void hiddenFormIsNotCurrentAndNotActivated() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
-        Probe b(QStringLiteral("b"));
-        forms::show(&a);
-        forms::show(&b);
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
+        Probe b(windows, QStringLiteral("b"));
+        windows.show(&a);
+        windows.show(&b);
         settle();
-        forms::hide(&b);
-        QCOMPARE(forms::current(), nullptr);
+        windows.hide(&b);
+        QCOMPARE(windows.current(), nullptr);
         QVERIFY(!b.isVisible());
         emit qApp->focusWindowChanged(b.windowHandle());
         QCOMPARE(b.activations, 1);
@@ -320,8 +323,9 @@ class FormTest : public QObject {
     }
 
     void windowPositionInTwips() {
-        ScriptedRuntime rt;
-        Probe a(QStringLiteral("a"));
+        ScriptedDesktop rt;
+        widgets::WindowStack& windows = rt.windows;
+        Probe a(windows, QStringLiteral("a"));
         QCOMPARE(a.size(), QSize(200, 133)); // 3000 x 2000 twips
         a.moveTw(13800, 6000);
         QCOMPARE(a.pos(), QPoint(920, 400));
@@ -334,5 +338,5 @@ class FormTest : public QObject {
     }
 };
 
-QTEST_MAIN(FormTest)
-#include "form_test.moc"
+QTEST_MAIN(ProgramWindowTest)
+#include "program_window_test.moc"

@@ -11,13 +11,12 @@
 #include <QTest>
 #include <cmath>
 
-#include "form.h"
 #include "modal_answer.h"
-#include "qt_runtime.h"
-#include "scripted_runtime.h"
+#include "program_window.h"
+#include "qt_desktop.h"
+#include "scripted_desktop.h"
 #include "window_stack.h"
 
-namespace forms = widgets::forms;
 
 namespace {
 
@@ -41,17 +40,21 @@ QAbstractButton* buttonNamed(QWidget* box, const QString& text) {
     return nullptr;
 }
 
-class Window : public widgets::Form {
+class Window : public widgets::ProgramWindow {
   public:
-    Window() { setClientTwips(3000, 3000); }
+    explicit Window(widgets::WindowStack& windows) : ProgramWindow(windows) {
+        setClientTwips(3000, 3000);
+    }
 };
 
-class GrowingWindow : public widgets::Form {
+class GrowingWindow : public widgets::ProgramWindow {
   public:
-    GrowingWindow() { setClientTwips(3000, 3000, Growing); }
+    explicit GrowingWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
+        setClientTwips(3000, 3000, Growing);
+    }
 };
 
-// Point size of the text of the next box the runtime opens; the box is
+// Point size of the text of the next box the desktop opens; the box is
 // then closed the way a child would close it.
 double textSizeOfNextBox(const std::function<void()>& open) {
     double size = 0;
@@ -65,42 +68,40 @@ double textSizeOfNextBox(const std::function<void()>& open) {
 
 } // namespace
 
-class QtRuntimeTest : public QObject {
+class QtDesktopTest : public QObject {
     Q_OBJECT
 
   private slots:
     void init() {
-        widgets::setRuntime(&rt);
-        window = new Window;
-        forms::show(window);
+        window = new Window(windows);
+        windows.show(window);
         settle();
     }
     void cleanup() {
         delete window;
         window = nullptr;
-        widgets::setRuntime(nullptr);
         settle();
     }
 
     // A box opened from a grown window is read from the back of the class:
     // its text grows with the window, up to three times.
     void boxesTakeTheZoomOfTheirWindow() {
-        GrowingWindow board;
-        forms::show(&board);
+        GrowingWindow board(windows);
+        windows.show(&board);
         settle();
         const auto sizes = [&] {
             return QList<double>{
                 textSizeOfNextBox([&] {
-                    rt.msgBox(QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), 0,
-                              QStringLiteral("Fehler"));
+                    rt.message(&board, QStringLiteral("Fehler"),
+                               QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"), {});
                 }),
                 textSizeOfNextBox([&] {
-                    rt.inputBox(QStringLiteral("Kennwort eingeben:"),
-                                QStringLiteral("Druckersperre aufheben"), QString());
+                    rt.askText(&board, QStringLiteral("Druckersperre aufheben"),
+                               QStringLiteral("Kennwort eingeben:"), QString());
                 }),
                 textSizeOfNextBox([&] {
-                    rt.saveFileName(QStringLiteral("Als PDF speichern"), QStringLiteral("x.pdf"),
-                                    QStringLiteral("PDF-Dateien (*.pdf)"));
+                    rt.askSaveFile(&board, QStringLiteral("Als PDF speichern"),
+                                   QStringLiteral("x.pdf"), QStringLiteral("PDF-Dateien (*.pdf)"));
                 }),
             };
         };
@@ -121,14 +122,15 @@ class QtRuntimeTest : public QObject {
                                             "Division/Arbeitsblätter/Woche 12/Klassensatz.pdf");
         for (const std::function<void()>& open : QList<std::function<void()>>{
                  [&] {
-                     rt.msgBox(QStringLiteral("Der Klassensatz (40 Aufgabenblätter, danach ihre "
-                                              "Lösungsblätter) wurde als PDF-Datei gespeichert:\r") +
-                                   path + QStringLiteral("\r") + path + QStringLiteral("\r\r"),
-                               0, QStringLiteral("Als PDF speichern"));
+                     rt.message(&board, QStringLiteral("Als PDF speichern"),
+                                QStringLiteral("Der Klassensatz (40 Aufgabenblätter, danach ihre "
+                                               "Lösungsblätter) wurde als PDF-Datei gespeichert:\r") +
+                                    path + QStringLiteral("\r") + path + QStringLiteral("\r\r"),
+                                {});
                  },
                  [&] {
-                     rt.saveFileName(QStringLiteral("Als PDF speichern"), QStringLiteral("x.pdf"),
-                                     QStringLiteral("PDF-Dateien (*.pdf)"));
+                     rt.askSaveFile(&board, QStringLiteral("Als PDF speichern"),
+                                    QStringLiteral("x.pdf"), QStringLiteral("PDF-Dateien (*.pdf)"));
                  }}) {
             QRect shown;
             ModalAnswer reply([&](QWidget* box) {
@@ -142,14 +144,15 @@ class QtRuntimeTest : public QObject {
         }
 
         // Boxes of a window at 100 % keep the font they always had.
-        forms::show(window);
+        windows.show(window);
         settle();
-        QCOMPARE(textSizeOfNextBox([&] { rt.msgBox(QStringLiteral("x"), 0, QStringLiteral("y")); }),
+        QCOMPARE(textSizeOfNextBox([&] { rt.message(window, QStringLiteral("y"), QStringLiteral("x"), {}); }),
                  at1.first());
     }
 
     void messageBoxes_data() {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("boxButtons"); // a widgets::Buttons
+        QTest::addColumn<int>("boxIcon");    // a widgets::Icon
         QTest::addColumn<QString>("action"); // a key name or the text of a button to click
         QTest::addColumn<int>("icon");
         QTest::addColumn<QStringList>("buttons");
@@ -159,30 +162,31 @@ class QtRuntimeTest : public QObject {
         const int stop = QMessageBox::Critical;
         const int question = QMessageBox::Question;
         QTest::newRow("stop box: Enter answers No")
-            << 276 << "Enter" << stop << yesNo << int(widgets::AnswerNo);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Stop) << "Enter" << stop << yesNo << int(widgets::Answer::No);
         QTest::newRow("stop box: Escape answers No")
-            << 276 << "Escape" << stop << yesNo << int(widgets::AnswerNo);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Stop) << "Escape" << stop << yesNo << int(widgets::Answer::No);
         QTest::newRow("stop box: Ja answers Yes")
-            << 276 << "Ja" << stop << yesNo << int(widgets::AnswerYes);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Stop) << "Ja" << stop << yesNo << int(widgets::Answer::Yes);
         QTest::newRow("stop box: Nein answers No")
-            << 276 << "Nein" << stop << yesNo << int(widgets::AnswerNo);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Stop) << "Nein" << stop << yesNo << int(widgets::Answer::No);
         QTest::newRow("question box: Enter answers No")
-            << 292 << "Enter" << question << yesNo << int(widgets::AnswerNo);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Question) << "Enter" << question << yesNo << int(widgets::Answer::No);
         QTest::newRow("question box: Ja answers Yes")
-            << 292 << "Ja" << question << yesNo << int(widgets::AnswerYes);
+            << int(widgets::Buttons::YesNoDefaultNo) << int(widgets::Icon::Question) << "Ja" << question << yesNo << int(widgets::Answer::Yes);
         QTest::newRow("Yes/No without second default: Enter answers Yes")
-            << 36 << "Enter" << question << yesNo << int(widgets::AnswerYes);
+            << int(widgets::Buttons::YesNo) << int(widgets::Icon::Question) << "Enter" << question << yesNo << int(widgets::Answer::Yes);
         QTest::newRow("Yes/No: Escape answers No even when Yes is default")
-            << 4 << "Escape" << int(QMessageBox::NoIcon) << yesNo << int(widgets::AnswerNo);
+            << int(widgets::Buttons::YesNo) << int(widgets::Icon::None) << "Escape" << int(QMessageBox::NoIcon) << yesNo << int(widgets::Answer::No);
         QTest::newRow("OK box: Enter")
-            << 0 << "Enter" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
+            << int(widgets::Buttons::Ok) << int(widgets::Icon::None) << "Enter" << int(QMessageBox::NoIcon) << ok << int(widgets::Answer::Ok);
         QTest::newRow("OK box: Escape")
-            << 0 << "Escape" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
+            << int(widgets::Buttons::Ok) << int(widgets::Icon::None) << "Escape" << int(QMessageBox::NoIcon) << ok << int(widgets::Answer::Ok);
         QTest::newRow("OK box: OK button")
-            << 0 << "OK" << int(QMessageBox::NoIcon) << ok << int(widgets::AnswerOk);
+            << int(widgets::Buttons::Ok) << int(widgets::Icon::None) << "OK" << int(QMessageBox::NoIcon) << ok << int(widgets::Answer::Ok);
     }
     void messageBoxes() {
-        QFETCH(int, style);
+        QFETCH(int, boxButtons);
+        QFETCH(int, boxIcon);
         QFETCH(QString, action);
         QFETCH(int, icon);
         QFETCH(QStringList, buttons);
@@ -206,10 +210,12 @@ class QtRuntimeTest : public QObject {
             else if (QAbstractButton* b = buttonNamed(box, action))
                 QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
         });
-        const int got = rt.msgBox(QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"), style,
-                                  QStringLiteral("Schriftliche Division"));
+        const widgets::Answer got =
+            rt.message(window, QStringLiteral("Schriftliche Division"),
+                       QStringLiteral("Dieses Programm jetzt beenden?\r\r\r"),
+                       {widgets::Buttons(boxButtons), widgets::Icon(boxIcon)});
         QVERIFY(reply.answered());
-        QCOMPARE(got, answer);
+        QCOMPARE(int(got), answer);
         QCOMPARE(title, QStringLiteral("Schriftliche Division"));
         QCOMPARE(text.trimmed(), QStringLiteral("Dieses Programm jetzt beenden?"));
         QCOMPARE(shownIcon, icon);
@@ -275,8 +281,9 @@ class QtRuntimeTest : public QObject {
             else if (QAbstractButton* b = buttonNamed(dlg, action))
                 QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
         });
-        const QString got = rt.inputBox(QStringLiteral("Bitte das Kennwort eingeben:\r\r"),
-                                        QStringLiteral("Druckersperre"), defaultText);
+        const QString got = rt.askText(window, QStringLiteral("Druckersperre"),
+                                       QStringLiteral("Bitte das Kennwort eingeben:\r\r"),
+                                       defaultText);
         QVERIFY(reply.answered());
         QCOMPARE(got, result);
         QCOMPARE(prefilled, defaultText);
@@ -289,11 +296,10 @@ class QtRuntimeTest : public QObject {
     }
 
     void randomNumbersStayInRangeAndVary() {
-        rt.randomize();
         double lo = 1, hi = 0;
         QSet<double> seen;
         for (int i = 0; i < 2000; ++i) {
-            const double r = rt.rnd();
+            const double r = rt.random();
             QVERIFY(r >= 0.0 && r < 1.0);
             lo = std::min(lo, r);
             hi = std::max(hi, r);
@@ -305,9 +311,10 @@ class QtRuntimeTest : public QObject {
     }
 
   private:
-    app::QtRuntime rt;
+    app::QtDesktop rt;
+    widgets::WindowStack windows{rt};
     Window* window = nullptr;
 };
 
-QTEST_MAIN(QtRuntimeTest)
-#include "qt_runtime_test.moc"
+QTEST_MAIN(QtDesktopTest)
+#include "qt_desktop_test.moc"
