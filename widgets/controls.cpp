@@ -13,6 +13,8 @@ namespace widgets {
 
 namespace {
 void setColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
+    // Views show their whole model each time: an unchanged colour costs nothing.
+    if (w->palette().color(role) == c) return;
     QPalette p = w->palette();
     p.setColor(role, c);
     w->setPalette(p);
@@ -69,6 +71,7 @@ void Label::zoomFrame() {
 }
 
 void Label::setItalic(bool italic) {
+    if (font().italic() == italic) return;
     QFont f = font();
     f.setItalic(italic);
     setFont(f);
