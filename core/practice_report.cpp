@@ -141,9 +141,14 @@ QString enteredText(const WrongDigit& w) {
     return QStringLiteral("eine andere Taste");
 }
 
-PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target) {
+PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target,
+                           const QString& childName) {
     PracticeReport report;
+    report.name = childName.simplified();
+    // The name in the title: the first thing read on screen, and what tells a
+    // pile of printed reports apart.
     report.title = QStringLiteral("Übungsbericht");
+    if (!report.name.isEmpty()) report.title += QStringLiteral(" für ") + report.name;
     if (!record.hasWork()) {
         report.nothingYet = QStringLiteral("Es wurde noch keine Ziffer eingetragen: Der Bericht "
                                            "füllt sich, sobald das Kind rechnet.");

@@ -31,7 +31,8 @@ struct ReportBar {
 // The practice report as text, without a window: what the screen and the
 // paper show.
 struct PracticeReport {
-    QString title;
+    QString name;  // the child's name, blanks trimmed; empty when none was given
+    QString title; // "Übungsbericht", with a name "Übungsbericht für Anna"
     // Nothing done yet: the one sentence that says so, and nothing below it.
     QString nothingYet;
     QString span; // "heute, 10:12 bis 10:47 (35 Minuten)"
@@ -51,7 +52,9 @@ constexpr int kReportedTasks = 12;
 // Notes beside one task at most: one per line of the division.
 constexpr int kNotesPerTask = 7;
 
-PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target);
+// The report of the record; the child's name, when given, heads it.
+PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target,
+                           const QString& childName = {});
 
 // What a wrong entry showed: the digit, or the key's name ("Eingabetaste").
 QString enteredText(const WrongDigit& w);

@@ -26,6 +26,46 @@ void midAssign(QString& s, int pos, const QString& replacement) {
     s.replace(start, n, replacement.left(n));
 }
 
+// "Name: …" in the empty line under a sheet's heading. The sheet is centred
+// by its widest line, so the name breaks at that width rather than push the
+// tasks aside or off the page; its further lines stand under the name, and
+// the runs a page break must not divide grow or move with them.
+void putName(PrintDocument& doc, const QString& name) {
+    const QString label = QStringLiteral("Name: ");
+    int width = 0;
+    for (const QString& line : doc.lines)
+        width = std::max<int>(width, visiblePart(line).size());
+    width = std::max<int>(width, label.size() + 12);
+    QStringList lines;
+    QString line = label.trimmed();
+    bool hasWord = false;
+    for (const QString& word : name.simplified().split(kBlank, Qt::SkipEmptyParts)) {
+        if (hasWord && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line = blanks(label.size() - 1);
+        }
+        line += kBlank + word;
+        hasWord = true;
+        // A word wider than the sheet is cut; never inside a surrogate pair.
+        while (line.size() > width) {
+            const int cut = line.at(width - 1).isHighSurrogate() ? width - 1 : width;
+            lines << line.left(cut);
+            line = blanks(label.size()) + line.mid(cut);
+        }
+    }
+    lines << line;
+    doc.lines[1] = lines.first();
+    const int more = int(lines.size()) - 1;
+    for (int i = 1; i <= more; ++i)
+        doc.lines.insert(1 + i, lines.at(i));
+    for (KeepTogether& run : doc.keepTogether) {
+        if (run.first > 1)
+            run.first += more;
+        else if (run.first + run.count > 1)
+            run.count += more;
+    }
+}
+
 } // namespace
 
 bool isTaskLineItem(int index) {
@@ -188,7 +228,8 @@ int classSetCount(const QString& typed) {
     return ok && n >= 1 && n <= kClassSetMost ? n : 0;
 }
 
-QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode) {
+QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode,
+                                       const QStringList& names) {
     const int count = int(sheets.size());
     auto foot = [count](const NumberedSheet& sheet, int place) {
         return numberLine(sheet.number) +
@@ -198,10 +239,12 @@ QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode 
     for (int i = 0; i < count; ++i) {
         docs.append(taskSheet(sheets.at(i).items, mode));
         docs.last().footLine = foot(sheets.at(i), i + 1);
+        if (!names.isEmpty()) putName(docs.last(), names.value(i));
     }
     for (int i = 0; i < count; ++i) {
         docs.append(solutionSheet(sheets.at(i).items, mode));
         docs.last().footLine = foot(sheets.at(i), i + 1);
+        if (!names.isEmpty()) putName(docs.last(), names.value(i));
     }
     return docs;
 }

@@ -13,7 +13,6 @@
 // fixed-width lines, and the blanked copy that becomes the task sheet.
 namespace core {
 
-
 // Items 0, 9, 18 and 27 hold the task lines of the block rows; all others
 // are working rows or separators.
 bool isTaskLineItem(int index);
@@ -87,6 +86,12 @@ int classSetCount(const QString& typed);
 // The task sheets in order, then the solution sheets in the same order; each
 // foot line names the sheet's number and its place in the set ("Blatt-Nr.
 // E-482719 · Blatt 3 von 25").
-QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode);
+// With names (one for each sheet, in the same order, see class_names.h) every
+// task and solution sheet shows "Name: …" in the line under its heading; a
+// name too long for the width of the sheet goes on in the next line,
+// indented, so the sheet keeps its place on the page. Without names the
+// sheets are exactly those of an unnamed set.
+QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode,
+                                       const QStringList& names = {});
 
 } // namespace core

@@ -222,6 +222,13 @@ void PracticeRecordTest::reportShowsTheLatestTasksWithTheirWrongPlaces() {
     const PracticeReport& paper = reportFor(r, keep, ReportFor::Paper);
     QCOMPARE(paper.span, QDate::currentDate().toString("dd.MM.yyyy") +
                              QStringLiteral(", 10:12 bis 10:47 (35 Minuten)"));
+
+    // The child's name heads the report; without one it reads as ever.
+    QCOMPARE(paper.title, QStringLiteral("Übungsbericht"));
+    const PracticeReport named = buildReport(r, QDateTime::currentDateTime(), ReportFor::Paper,
+                                             QStringLiteral(" Anna\tMüller "));
+    QCOMPARE(named.title, QStringLiteral("Übungsbericht für Anna Müller"));
+    QCOMPARE(named.summary, paper.summary);
 }
 
 void PracticeRecordTest::longRunKeepsItsTotalsInLittleMemory() {

@@ -1,6 +1,9 @@
+#include <QElapsedTimer>
 #include <QTest>
 
+#include "class_names.h"
 #include "html_pre.h"
+#include "sheet_number.h"
 #include "sheet_samples.h"
 #include "sheet_text.h"
 
@@ -25,6 +28,10 @@ class SheetRules : public QObject {
     void printDocuments();
     void clipboardHtmlHoldsTheSameLines_data();
     void clipboardHtmlHoldsTheSameLines();
+    void classNamesFromTheTypedList_data();
+    void classNamesFromTheTypedList();
+    void namedClassSet_data();
+    void namedClassSet();
 };
 
 void SheetRules::composedSheetHasFixedShape_data() {
@@ -234,6 +241,96 @@ void SheetRules::clipboardHtmlHoldsTheSameLines() {
     // Plain ASCII, so a word processor that guesses the charset wrongly still gets the umlauts.
     for (const QChar c : html)
         QVERIFY2(c.unicode() < 128, qPrintable(html));
+}
+
+void SheetRules::classNamesFromTheTypedList_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("problemSays"); // "" when the list is fine
+    QStringList forty;
+    for (int i = 1; i <= 40; ++i)
+        forty << QStringLiteral("Kind %1").arg(i);
+    QTest::newRow("trimmed, empty lines skipped, any line end")
+        << "  Anna \r\n\r\n\tBen\n \nCem  Demir\rEda\n"
+        << QStringList{"Anna", "Ben", "Cem Demir", "Eda"} << "";
+    QTest::newRow("two columns of a spreadsheet")
+        << "Müller\tAnna\nYıldız\tÖmer" << QStringList{"Müller Anna", "Yıldız Ömer"} << "";
+    QTest::newRow("40 names") << forty.join("\n") << forty << "";
+    QTest::newRow("41 names") << (forty + QStringList{"Eda"}).join("\n") << QStringList() << "41";
+    QTest::newRow("40 characters") << QString(40, 'a') << QStringList{QString(40, 'a')} << "";
+    QTest::newRow("41 characters, line counted with the empty one")
+        << "Anna\n\n" + QString(41, 'b') << QStringList() << "Zeile 3";
+    const QString accented = QString("e\u0301").repeated(40); // as pasted from some systems
+    QTest::newRow("an accent is no character of its own")
+        << accented << QStringList{accented} << "";
+    QTest::newRow("only blanks") << " \n\t\n" << QStringList() << "Namen";
+}
+
+void SheetRules::classNamesFromTheTypedList() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, names);
+    QFETCH(QString, problemSays);
+    const ClassNames got = classNames(typed);
+    QCOMPARE(got.names, names);
+    QCOMPARE(got.problem.isEmpty(), problemSays.isEmpty());
+    QVERIFY2(got.problem.contains(problemSays), qPrintable(got.problem));
+}
+
+void SheetRules::namedClassSet_data() {
+    QTest::addColumn<bool>("remainder");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("a long name breaks at a blank")
+        << false << QStringList{"Anna", "Maximilian Alexander von Hohenstein-Berg", "Ben"};
+    QTest::newRow("a long word is cut, with remainder") << true << QStringList{QString(40, 'X')};
+    QStringList forty;
+    for (int i = 1; i <= 40; ++i)
+        forty << QStringLiteral("Kind Nummer %1").arg(i);
+    QTest::newRow("forty") << true << forty;
+}
+
+// Each sheet of a named set is the unnamed one with the name under its
+// heading: the same sheet, foot line and page runs, never wider.
+void SheetRules::namedClassSet() {
+    QFETCH(bool, remainder);
+    QFETCH(QStringList, names);
+    const Mode mode = modeOf(remainder);
+    QList<NumberedSheet> sheets;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString number = formatSheetNumber({mode, 7919 * i});
+        sheets.append({number, sheetLinesOf(*parseSheetNumber(number))});
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const QList<PrintDocument> named = classSetDocuments(sheets, mode, names);
+    qInfo("%d named sheets made in %lld µs", int(names.size()), clock.nsecsElapsed() / 1000);
+    QVERIFY(clock.elapsed() < 1000);
+    const QList<PrintDocument> plain = classSetDocuments(sheets, mode);
+    QCOMPARE(named.size(), plain.size());
+    for (int d = 0; d < named.size(); ++d) {
+        const PrintDocument &n = named[d], &p = plain[d];
+        QCOMPARE(n.footLine, p.footLine);
+        QCOMPARE(n.lines.value(0), p.lines.value(0));
+        const int extra = int(n.lines.size() - p.lines.size());
+        QCOMPARE(n.lines.mid(2 + extra), p.lines.mid(2));
+        const QStringList nameLines = n.lines.mid(1, 1 + extra);
+        QVERIFY(nameLines[0].startsWith("Name: "));
+        int widest = 0;
+        for (const QString& l : p.lines)
+            widest = std::max<int>(widest, visiblePart(l).size());
+        for (int i = 0; i < nameLines.size(); ++i) {
+            QVERIFY2(nameLines[i].size() <= widest, qPrintable(nameLines[i]));
+            QVERIFY(i == 0 || nameLines[i].startsWith("      "));
+        }
+        QCOMPARE(nameLines.join("").remove(' '),
+                 "Name:" + QString(names[d % names.size()]).remove(' '));
+        // The runs a page break keeps whole hold the same lines of the sheet.
+        QCOMPARE(n.keepTogether.size(), p.keepTogether.size());
+        for (int r = 0; r < n.keepTogether.size(); ++r) {
+            const KeepTogether a = n.keepTogether[r], b = p.keepTogether[r];
+            QCOMPARE(a.first - (a.first > 1 ? extra : 0), b.first);
+            QCOMPARE(a.count - (a.first > 1 ? 0 : extra), b.count);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(SheetRules)

@@ -50,6 +50,7 @@ class SheetPdf : public QObject {
     void pagesATeacherCanUse_data();
     void pagesATeacherCanUse();
     void footLineNamesNumberAndPage();
+    void classSetOfThree_data();
     void classSetOfThree();
     void progressBoxOnlyForLongWork();
 
@@ -443,17 +444,32 @@ void SheetPdf::footLineNamesNumberAndPage() {
     }
 }
 
+void SheetPdf::classSetOfThree_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("nameLines"); // as printed, lines of one name joined by "|"
+    QTest::newRow("numbered") << QStringList() << QStringList();
+    QTest::newRow("named, one name in two lines")
+        << QStringList{"Anna", "Maximilian Alexander von Hohenstein-Berg", "Ömer Yıldız"}
+        << QStringList{"Name: Anna", "Name: Maximilian Alexander von|      Hohenstein-Berg",
+                       "Name: Ömer Yıldız"};
+}
+
 // Three sheets saved as one PDF file: the task sheets, then the solution
-// sheets, each from a new page, with foot lines, on pages a teacher can use.
+// sheets, each from a new page, with foot lines, on pages a teacher can use;
+// a named set with each name under the heading.
 void SheetPdf::classSetOfThree() {
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, nameLines);
     int drawn = 0;
     const QStringList numbers{"E-482719", "E-000001", "E-482719", "E-999999"};
     const SheetSource source{
         [&] { return numbers[drawn++]; },
         [](const QString& n) { return core::sheetLinesOf(*core::parseSheetNumber(n)); }};
-    const core::PrintJob job = classSetJob(composeClassSet(3, source), core::Mode::Normal);
+    const QList<core::NumberedSheet> sheets = composeClassSet(3, source);
+    core::PrintJob job = classSetJob(sheets, core::Mode::Normal);
+    if (!names.isEmpty()) job.documents = core::classSetDocuments(sheets, core::Mode::Normal, names);
     app::QtDesktop rt;
-    const QString pdf = dir_.filePath("Klassensatz.pdf");
+    const QString pdf = dir_.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
     QCOMPARE(rt.printJobToPdf(nullptr, job, pdf), core::PrintResult::Printed);
 
     // Read back page by page; a heading at the top of a page opens a document.
@@ -501,6 +517,7 @@ void SheetPdf::classSetOfThree() {
         const QStringList items = core::sheetLinesOf(*core::parseSheetNumber(number));
         QStringList expected{solutions ? "Schriftliche Division (Lösungen)"
                                        : "Schriftliche Division (Aufgaben)"};
+        if (!names.isEmpty()) expected << nameLines[d % 3].split('|');
         for (int i = 0; i < items.size(); ++i)
             if (!items[i].trimmed().isEmpty())
                 expected << rstrip(solutions ? items[i] : blankItem(items[i], i, core::Mode::Normal));
