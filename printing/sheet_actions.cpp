@@ -32,15 +32,20 @@ const SheetKind& solutionKind() {
 }
 
 // A class set names its size where it says it was saved.
-SheetKind classSetKind(int count) {
-    const QString contents =
+SheetKind classSetKind(int count, bool named) {
+    QString contents =
         count == 1 ? QStringLiteral("1 Aufgabenblatt, danach sein Lösungsblatt")
                    : QStringLiteral("%1 Aufgabenblätter, danach ihre Lösungsblätter").arg(count);
+    if (named)
+        contents = count == 1
+                       ? QStringLiteral("1 Aufgabenblatt mit Namen, danach sein Lösungsblatt")
+                       : QStringLiteral("%1 Aufgabenblätter mit Namen, danach ihre Lösungsblätter")
+                             .arg(count);
     return {
         QString(),
         QStringLiteral("Der Klassensatz wird gedruckt ...\r\r"),
         QStringLiteral("Klassensatz als PDF-Datei speichern"),
-        QStringLiteral("Klassensatz.pdf"),
+        named ? QStringLiteral("Klassensatz mit Namen.pdf") : QStringLiteral("Klassensatz.pdf"),
         QStringLiteral("Der Klassensatz (%1) wurde als PDF-Datei gespeichert:\r").arg(contents),
         QStringLiteral("Soll der Klassensatz stattdessen als PDF-Datei gespeichert werden?\r\r"),
     };
@@ -220,11 +225,12 @@ QList<core::NumberedSheet> composeClassSet(int count, const SheetSource& source)
     return sheets;
 }
 
-core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode) {
+core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode,
+                           const QStringList& names) {
     core::PrintJob job;
     job.title = QStringLiteral("Klassensatz");
     job.progress = QStringLiteral("Der Klassensatz wird erstellt …");
-    job.documents = core::classSetDocuments(sheets, mode);
+    job.documents = core::classSetDocuments(sheets, mode, names);
     return job;
 }
 
@@ -244,8 +250,18 @@ void SheetActions::runClassSet(ClassSetCommand command, core::Mode mode,
              {widgets::Buttons::Ok, widgets::Icon::Warning}, title);
         return;
     }
-    const SheetKind kind = classSetKind(count);
-    const core::PrintJob job = classSetJob(composeClassSet(count, source), mode);
+    writeClassSet(command, classSetKind(count, false),
+                  classSetJob(composeClassSet(count, source), mode));
+}
+
+void SheetActions::writeNamedClassSet(ClassSetCommand command, core::Mode mode,
+                                      const SheetSource& source, const QStringList& names) {
+    writeClassSet(command, classSetKind(int(names.size()), true),
+                  classSetJob(composeClassSet(int(names.size()), source), mode, names));
+}
+
+void SheetActions::writeClassSet(ClassSetCommand command, const SheetKind& kind,
+                                 const core::PrintJob& job) {
     if (command == ClassSetCommand::SavePdf) {
         savePdf(kind, pdfOf(job), QStringLiteral("Als PDF speichern"),
                 QStringLiteral("Als PDF speichern"));

@@ -56,8 +56,10 @@ QString menuText(ClassSetCommand command);
 
 // count sheets, each of its own new number (no number twice).
 QList<core::NumberedSheet> composeClassSet(int count, const SheetSource& source);
-// The whole class set as one job: the task sheets, then the solution sheets.
-core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode);
+// The whole class set as one job: the task sheets, then the solution sheets;
+// with names, one a sheet in the same order, each under its heading.
+core::PrintJob classSetJob(const QList<core::NumberedSheet>& sheets, core::Mode mode,
+                           const QStringList& names = {});
 
 // Printing and saving from one window: every box and dialog belongs to it.
 class SheetActions {
@@ -95,8 +97,14 @@ class SheetActions {
     // Qt's print dialog and the chosen printer. Nothing of the window changes.
     void runClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
                      const PrinterLock& lock);
+    // A class set of one sheet a name, names checked (see class_names.h):
+    // into a PDF file or through Qt's print dialog, as runClassSet() after
+    // its count. The lock is asked before the names are.
+    void writeNamedClassSet(ClassSetCommand command, core::Mode mode, const SheetSource& source,
+                            const QStringList& names);
 
   private:
+    void writeClassSet(ClassSetCommand command, const SheetKind& kind, const core::PrintJob& job);
     widgets::Answer tell(const QString& text, widgets::BoxStyle style, const QString& title);
     void printSheet(const SheetKind& kind, const core::PrintDocument& doc, const PrinterLock& lock);
     PdfWrite pdfOf(const core::PrintDocument& doc);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -13,6 +15,7 @@
 
 #include "fonts.h"
 #include "practice_record.h"
+#include "report_table.h"
 #include "desktop.h"
 #include "twips.h"
 #include "window_stack.h"
@@ -117,22 +120,39 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     };
     printButton = button("printButton", "Drucken …");
     savePdfButton = button("savePdfButton", "Als PDF speichern …");
+    saveTableButton = button("saveTableButton", "Als Tabelle speichern …");
     startAfreshButton = button("startAfreshButton", "Neu beginnen");
     closeButton = button("closeButton", "Schließen");
     closeButton->setShortcut(Qt::Key_Escape);
 
+    // The child's name heads the report on paper and in the teacher's table.
+    nameLabel = new QLabel(QStringLiteral("Name"), this);
+    nameLabel->setObjectName(QStringLiteral("childNameLabel"));
+    nameLabel->setFont(widgets::sansFont(8.25, true));
+    nameEdit = new QLineEdit(this);
+    nameEdit->setObjectName(QStringLiteral("childNameEdit"));
+    nameEdit->setFont(widgets::sansFont(8.25, false));
+    nameLabel->setBuddy(nameEdit);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(nameEdit, 1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printButton);
     buttons->addWidget(savePdfButton);
+    buttons->addWidget(saveTableButton);
     buttons->addStretch(1);
     buttons->addWidget(startAfreshButton);
     buttons->addWidget(closeButton);
     auto* column = new QVBoxLayout(this);
+    column->addLayout(nameRow);
     column->addWidget(scrollArea, 1);
     column->addLayout(buttons);
 
     connect(printButton, &QPushButton::clicked, this, [this] { printReport(); });
     connect(savePdfButton, &QPushButton::clicked, this, [this] { saveReportPdf(); });
+    connect(saveTableButton, &QPushButton::clicked, this, [this] { saveReportTable(); });
+    connect(nameEdit, &QLineEdit::textChanged, this, [this] { refresh(); });
     connect(startAfreshButton, &QPushButton::clicked, this, [this] { startAfresh(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { closeReport(); });
 }
@@ -160,17 +180,25 @@ void PracticeReportWindow::open(QWidget* from) {
 }
 
 int PracticeReportWindow::layOut() {
-    for (QPushButton* b : {printButton, savePdfButton, startAfreshButton, closeButton})
-        tw::zoomFont(b);
+    for (QWidget* w : std::initializer_list<QWidget*>{printButton, savePdfButton, saveTableButton,
+                                                      startAfreshButton, closeButton, nameLabel,
+                                                      nameEdit})
+        tw::zoomFont(w);
     const int gap = tw::toPx(this, 120);
     layout()->setContentsMargins(gap, gap, gap, gap);
     layout()->setSpacing(gap);
     refresh();
-    return page->minimumWidth() + 2 * gap + scrollArea->verticalScrollBar()->sizeHint().width();
+    // The fonts changed: the least size of the rows must be taken anew before
+    // the window is sized, or the last zoom's would hold it wide.
+    layout()->invalidate();
+    layout()->activate();
+    return std::max(layout()->minimumSize().width(),
+                    page->minimumWidth() + 2 * gap +
+                        scrollArea->verticalScrollBar()->sizeHint().width());
 }
 
 void PracticeReportWindow::refresh() {
-    page->setReport(core::buildReport(record_, now(), core::ReportFor::Screen));
+    page->setReport(report(core::ReportFor::Screen));
 }
 
 void PracticeReportWindow::broughtToFront() {
@@ -183,8 +211,9 @@ bool PracticeReportWindow::closeRequested() {
     return false;
 }
 
-QDateTime PracticeReportWindow::now() const {
-    return QDateTime::fromMSecsSinceEpoch(desktop().now());
+core::PracticeReport PracticeReportWindow::report(core::ReportFor target) const {
+    return core::buildReport(record_, QDateTime::fromMSecsSinceEpoch(desktop().now()), target,
+                             nameEdit->text());
 }
 
 printing::SheetActions PracticeReportWindow::actions() {
@@ -198,7 +227,7 @@ bool PracticeReportWindow::unlocked() {
 
 printing::PdfWrite PracticeReportWindow::pdfWrite() {
     return [this](const QString& path) {
-        printing::ReportDocument doc(core::buildReport(record_, now(), core::ReportFor::Paper));
+        printing::ReportDocument doc(report(core::ReportFor::Paper));
         return desktop().savePaintedPdf(doc, path) ? core::PrintResult::Printed
                                                           : core::PrintResult::Failed;
     };
@@ -206,7 +235,7 @@ printing::PdfWrite PracticeReportWindow::pdfWrite() {
 
 void PracticeReportWindow::printReport() {
     if (!unlocked()) return;
-    printing::ReportDocument doc(core::buildReport(record_, now(), core::ReportFor::Paper));
+    printing::ReportDocument doc(report(core::ReportFor::Paper));
     actions().afterPrintDialog(reportKind(), pdfWrite(), desktop().printPaintedWithDialog(this, doc));
 }
 
@@ -222,7 +251,43 @@ void PracticeReportWindow::startAfresh() {
         {widgets::Buttons::YesNoDefaultNo, widgets::Icon::Question});
     if (answer != widgets::Answer::Yes) return;
     record_.clear(desktop().now());
+    // A new sitting is a new child's: the name goes with the record.
+    nameEdit->clear();
     refresh();
+}
+
+void PracticeReportWindow::saveReportTable() {
+    const QString title = QStringLiteral("Als Tabelle speichern");
+    if (!report(core::ReportFor::Paper).nothingYet.isEmpty()) {
+        desktop().message(this, title,
+                          QStringLiteral("Es wurde noch nichts geübt: Es gibt noch keine Zeile "
+                                         "für die Tabelle.\r\r"));
+        return;
+    }
+    if (!unlocked()) return;
+    QString path = desktop().askSaveFile(this, title, QStringLiteral("Übungsberichte.csv"),
+                                         QStringLiteral("Tabellen (*.csv)"));
+    if (path.isEmpty()) return;
+    // A name typed without its ending still becomes a file a spreadsheet opens.
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) path += QLatin1String(".csv");
+    const core::TableFile file = core::checkTableFile(path);
+    if (file == core::TableFile::Foreign || file == core::TableFile::Unreadable) {
+        desktop().message(this, title, core::tableMessage(file, path),
+                          {widgets::Buttons::Ok, widgets::Icon::Warning});
+        return;
+    }
+    if (file == core::TableFile::Ours &&
+        desktop().message(this, title, core::tableMessage(file, path),
+                          {widgets::Buttons::YesNo, widgets::Icon::Question}) !=
+            widgets::Answer::Yes)
+        return;
+    const QString choice = taskChoice ? taskChoice() : QString();
+    const core::TableWrite written =
+        core::writeTableRow(path, core::reportTableRow(record_, nameEdit->text(), choice));
+    desktop().message(this, title, core::tableMessage(written, path),
+                      written == core::TableWrite::Written
+                          ? widgets::BoxStyle{}
+                          : widgets::BoxStyle{widgets::Buttons::Ok, widgets::Icon::Stop});
 }
 
 void PracticeReportWindow::closeReport() {

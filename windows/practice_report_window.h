@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPointer>
+
+class QLabel;
+class QLineEdit;
 #include <QWidget>
 #include <functional>
 
@@ -45,6 +48,8 @@ class PracticeReportWindow : public widgets::ProgramWindow {
 
     // The printer lock as it stands at the moment of a click.
     std::function<printing::PrinterLock()> printerLock;
+    // The task choice in force, briefly ("" for every task), for the table.
+    std::function<QString()> taskChoice;
 
     // Shows the report as the record stands, at the zoom of the window it is
     // opened from (at most three times).
@@ -57,6 +62,9 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     PracticeReportPage* page;
     widgets::CommandButton* printButton; // "Drucken …"
     widgets::CommandButton* savePdfButton; // "Als PDF speichern …"
+    widgets::CommandButton* saveTableButton; // "Als Tabelle speichern …"
+    QLabel* nameLabel; // "Name"
+    QLineEdit* nameEdit; // the child's name: heads the report, first in the table
     widgets::CommandButton* startAfreshButton; // "Neu beginnen"
     widgets::CommandButton* closeButton; // "Schließen"
 
@@ -64,6 +72,8 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     bool closeRequested() override;
     void printReport();
     void saveReportPdf();
+    // One row in the teacher's spreadsheet file: new, or appended after asking.
+    void saveReportTable();
     void startAfresh();
     void closeReport();
 
@@ -71,7 +81,7 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     // Fonts, margins and the sheet at the window's zoom; returns the width
     // that shows the whole sheet.
     int layOut();
-    QDateTime now() const;
+    core::PracticeReport report(core::ReportFor target) const;
     printing::SheetActions actions();
     bool unlocked();
     // Writes the report as it stands into a PDF file.

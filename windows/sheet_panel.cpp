@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMenu>
 
+#include "class_names_dialog.h"
 #include "double_click.h"
 #include "exercise_window.h"
 #include "fonts.h"
@@ -132,6 +133,10 @@ void SheetPanel::buildMenus() {
         sheetMenu->addAction(a);
         sheetButtonMenu->addAction(a);
     }
+    auto* named = new QAction(QStringLiteral("Klassensatz mit Namen …"), this);
+    connect(named, &QAction::triggered, this, &SheetPanel::runNamedClassSet);
+    sheetMenu->addAction(named);
+    sheetButtonMenu->addAction(named);
 }
 
 void SheetPanel::show(const core::Exercise& exercise) {
@@ -224,15 +229,31 @@ void SheetPanel::sheetByNumber() {
     window_.showExercise();
 }
 
-void SheetPanel::runClassSet(printing::ClassSetCommand command) {
+printing::SheetSource SheetPanel::newSheets() {
     core::Exercise& exercise = window_.exercise();
-    const printing::SheetSource source{
-        [&exercise] { return core::formatSheetNumber(exercise.newSheetNumber()); },
-        [](const QString& number) {
-            const std::optional<core::SheetNumber> n = core::parseSheetNumber(number);
-            return n ? core::sheetLinesOf(*n) : QStringList();
-        }};
-    actions().runClassSet(command, exercise.mode(), source, window_.printerLock());
+    return {[&exercise] { return core::formatSheetNumber(exercise.newSheetNumber()); },
+            [](const QString& number) {
+                const std::optional<core::SheetNumber> n = core::parseSheetNumber(number);
+                return n ? core::sheetLinesOf(*n) : QStringList();
+            }};
+}
+
+void SheetPanel::runClassSet(printing::ClassSetCommand command) {
+    actions().runClassSet(command, window_.exercise().mode(), newSheets(), window_.printerLock());
+}
+
+void SheetPanel::runNamedClassSet() {
+    printing::SheetActions sheetActions = actions();
+    if (!sheetActions.printingUnlocked(window_.printerLock())) return;
+    ClassNamesDialog dialog(window_.desktop(), &window_, classNames_);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    // The list stays for the next set while the program runs, also when
+    // cancelled: a class typed in is not lost to a slip.
+    classNames_ = dialog.typed();
+    tw::returnFocus(&window_);
+    if (!chosen) return;
+    sheetActions.writeNamedClassSet(dialog.command(), window_.exercise().mode(), newSheets(),
+                                    dialog.names());
 }
 
 } // namespace windows

@@ -48,6 +48,8 @@ class SheetPanel : public QObject {
     void copySheet();
     void sheetByNumber();
     void runClassSet(printing::ClassSetCommand command);
+    // "Klassensatz mit Namen …": the lock, the names, then the set.
+    void runNamedClassSet();
     // Right click or long press on the sheet (pos in the list's viewport)
     // and on "Blatt" (pos in the button).
     void showSheetMenu(const QPoint& pos);
@@ -57,8 +59,12 @@ class SheetPanel : public QObject {
     void buildMenus();
     // Printing, saving and copying, with boxes that belong to the window.
     printing::SheetActions actions();
+    // New sheets of the current mode, each of a new number.
+    printing::SheetSource newSheets();
     ExerciseWindow& window_;
     std::optional<core::SheetNumber> shown_;
+    // The names typed last for a class set with names, kept while the program runs.
+    QString classNames_;
 };
 
 } // namespace windows

@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointingDevice>
 #include <QProcess>
@@ -107,6 +109,7 @@ class PracticeReportTest : public QObject {
     void reportCountsTheChildsWorkAndLeavesTheWindowAlone();
     void newStartPrintingAndZoom();
     void savedPdfReadsBack();
+    void tableCollectsTheClassRowByRow();
 };
 
 void PracticeReportTest::reportCountsTheChildsWorkAndLeavesTheWindowAlone() {
@@ -223,10 +226,12 @@ void PracticeReportTest::newStartPrintingAndZoom() {
                        "PDF-Datei gespeichert werden?\r\r",
                        {widgets::Buttons::YesNo, widgets::Icon::Warning}, "Drucken"));
 
+    r->nameEdit->setText(QStringLiteral("Anna"));
     s.rt.answer(widgets::Answer::Yes);
     click(r->startAfreshButton);
     QCOMPARE(s.rt.takeBoxes(), QList<Box>({question}));
     QVERIFY(!r->report().nothingYet.isEmpty());
+    QCOMPARE(r->nameEdit->text(), QString()); // the next child's report
     QVERIFY(r->report().bars.isEmpty());
     QCOMPARE(stateOf(f, s.rt), before);
     r->closeReport();
@@ -276,6 +281,7 @@ void PracticeReportTest::savedPdfReadsBack() {
         click(r->savePdfButton);
         return path;
     };
+    r->nameEdit->setText(QStringLiteral("Anna Müller"));
     const QString path = save("bericht");
     const QList<Box> boxes = s.rt.takeBoxes();
     QCOMPARE(boxes.value(0), Box({Box::SaveFile, "PDF-Dateien (*.pdf)", {}, "Als PDF speichern",
@@ -286,7 +292,7 @@ void PracticeReportTest::savedPdfReadsBack() {
 
     // The counts, the steps and the task with its wrong digits, as on screen.
     const QString text = pdfText(path + ".pdf", {"-layout"});
-    QVERIFY2(text.contains("Übungsbericht"), qPrintable(text));
+    QVERIFY2(text.contains("Übungsbericht für Anna Müller"), qPrintable(text));
     QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy") + ", "));
     for (const char* expected :
          {R"(Falsche Ziffern: 8 \(3 gezogen, 3 mit der Tastatur, 2 angetippt\))",
@@ -341,6 +347,70 @@ void PracticeReportTest::savedPdfReadsBack() {
     }
     QVERIFY(words > 100);
     QCOMPARE(s.rt.unexpectedBoxes, 0);
+}
+
+// One file collects the class: a new table, a row appended after asking,
+// a declined append and a file that is not the program's left alone.
+void PracticeReportTest::tableCollectsTheClassRowByRow() {
+    QTemporaryDir dir;
+    Session s;
+    ExerciseWindow& f = s.form();
+    f.printingLocked = [] { return false; };
+    PracticeReportWindow* r = openReport(f);
+    QVERIFY(r);
+    const QString title = QStringLiteral("Als Tabelle speichern");
+    // Before any work there is no row to save.
+    s.rt.answer(widgets::Answer::Ok);
+    click(r->saveTableButton);
+    QCOMPARE(s.rt.takeBoxes().size(), 1);
+    r->closeReport();
+    childWorks(s);
+    QCOMPARE(openReport(f), r);
+
+    const QString path = dir.filePath(QStringLiteral("Klasse 3b.csv"));
+    auto lines = [&] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return QStringList();
+        return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    };
+    r->nameEdit->setText(QStringLiteral("Anna"));
+    s.rt.answerSaveFile(dir.filePath(QStringLiteral("Klasse 3b")));
+    s.rt.answer(widgets::Answer::Ok);
+    click(r->saveTableButton);
+    QList<Box> boxes = s.rt.takeBoxes();
+    QCOMPARE(boxes.value(0),
+             Box({Box::SaveFile, "Tabellen (*.csv)", {}, title, "Übungsberichte.csv"}));
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(lines().size(), 2);
+    QVERIFY(lines().value(1).startsWith(QStringLiteral("Anna;")));
+
+    r->nameEdit->setText(QStringLiteral("Ben"));
+    for (widgets::Answer append : {widgets::Answer::Yes, widgets::Answer::No}) {
+        s.rt.answerSaveFile(path);
+        s.rt.answer(append);
+        if (append == widgets::Answer::Yes) s.rt.answer(widgets::Answer::Ok);
+        click(r->saveTableButton);
+        boxes = s.rt.takeBoxes();
+        QCOMPARE(boxes.value(1),
+                 msgRecord("Eine Zeile für dieses Kind an die Tabelle anhängen?",
+                           {widgets::Buttons::YesNo, widgets::Icon::Question}, title));
+        QCOMPARE(lines().size(), 3); // appended once, then left alone
+    }
+    QVERIFY(lines().value(2).startsWith(QStringLiteral("Ben;")));
+
+    const QString foreign = dir.filePath(QStringLiteral("Noten.csv"));
+    QFile notes(foreign);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("Name;Note\r\nAnna;1\r\n");
+    notes.close();
+    s.rt.answerSaveFile(foreign);
+    s.rt.answer(widgets::Answer::Ok);
+    click(r->saveTableButton);
+    QCOMPARE(s.rt.takeBoxes().value(1).style,
+             (widgets::BoxStyle{widgets::Buttons::Ok, widgets::Icon::Warning}));
+    QVERIFY(notes.open(QIODevice::ReadOnly));
+    QCOMPARE(notes.readAll(), QByteArray("Name;Note\r\nAnna;1\r\n"));
+    QVERIFY(s.rt.allAnswersUsed());
 }
 
 // A board smaller than the report at three times its size.

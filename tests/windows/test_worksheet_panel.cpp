@@ -8,7 +8,9 @@
 #include <QTest>
 #include <memory>
 
+#include "class_names_dialog.h"
 #include "exercise_driver.h"
+#include "modal_answer.h"
 #include "scripted_desktop.h"
 #include "sheet_number.h"
 #include "sheet_panel.h"
@@ -83,6 +85,7 @@ QString firstDifference(const QMap<QString, QString>& was, const QMap<QString, Q
 
 const QString kByNumber = QStringLiteral("Blatt nach Nummer …");
 const QString kByNumberTitle = QStringLiteral("Blatt nach Nummer");
+const QString kNamedSet = QStringLiteral("Klassensatz mit Namen …");
 
 } // namespace
 
@@ -98,6 +101,7 @@ class WorksheetPanelTest : public QObject {
     void badNumbersChangeNothing_data();
     void badNumbersChangeNothing();
     void blattMenuOnRightClickAndLongPress();
+    void namedClassSetThroughItsWindow();
 };
 
 void WorksheetPanelTest::composeShowsTwelveTasks_data() {
@@ -228,7 +232,8 @@ void WorksheetPanelTest::sheetMenuOnRightClickAndLongPress() {
              QStringList({"Blatt-Nr. " + panel.number(), kByNumber,
                           "Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
                           "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …",
-                          "Klassensatz als PDF speichern …", "Klassensatz drucken auf …"}));
+                          "Klassensatz als PDF speichern …", "Klassensatz drucken auf …",
+                          kNamedSet}));
     QVERIFY(!panel.sheetMenu->actions().first()->isEnabled());
     panel.sheetMenu->hide();
 
@@ -382,7 +387,7 @@ void WorksheetPanelTest::blattMenuOnRightClickAndLongPress() {
     QApplication::sendEvent(blatt, &e);
     QTRY_VERIFY(f.sheetPanel().sheetButtonMenu->isVisible());
     QCOMPARE(texts(f.sheetPanel().sheetButtonMenu), QStringList({kByNumber, "Klassensatz als PDF speichern …",
-                                                 "Klassensatz drucken auf …"}));
+                                                 "Klassensatz drucken auf …", kNamedSet}));
     f.sheetPanel().sheetButtonMenu->hide();
     settle(); // the window takes the touch again once the menu's window has gone
     QCOMPARE(f.sheetPanel().sheetList->count(), 0);
@@ -418,6 +423,63 @@ void WorksheetPanelTest::blattMenuOnRightClickAndLongPress() {
     QTest::touchEvent(blatt, device.get()).release(0, away);
     settle();
     QCOMPARE(rt.unexpectedBoxes, 0);
+}
+
+// Behind the lock, the names are checked in their window before anything is
+// made; a set of one sheet a name follows, and the list waits for the next.
+void WorksheetPanelTest::namedClassSetThroughItsWindow() {
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
+    f.printingLocked = [] { return true; };
+    earnPoints(f, 3);
+    rt.takeBoxes();
+    auto openNamed = [&](const std::function<void(windows::ClassNamesDialog*)>& fill) {
+        ModalAnswer answer([&](QWidget* w) { fill(qobject_cast<windows::ClassNamesDialog*>(w)); });
+        action(f.sheetPanel().sheetButtonMenu, kNamedSet)->trigger();
+        return answer.answered();
+    };
+    // A wrong password opens no window.
+    rt.answerInput(QStringLiteral("2"));
+    QVERIFY(!openNamed([](windows::ClassNamesDialog* d) { d->reject(); }));
+    QCOMPARE(rt.takeBoxes().size(), 1);
+
+    // 41 names are refused in a box and the window stays; then two are made.
+    const QString tooMany = QStringLiteral("Kind\n").repeated(41);
+    bool stayed = false;
+    rt.answerInput(QStringLiteral("3"));
+    rt.answer(widgets::Answer::Ok);
+    rt.answerSaveFile(QStringLiteral("/tmp/Klasse.pdf"));
+    rt.answer(widgets::Answer::Ok);
+    QVERIFY(openNamed([&](windows::ClassNamesDialog* d) {
+        QVERIFY(d);
+        d->namesEdit->setPlainText(tooMany);
+        d->savePdfButton->click();
+        stayed = d->isVisible();
+        d->namesEdit->setPlainText(QStringLiteral("  Anna Müller \n\nBen\n"));
+        d->savePdfButton->click();
+    }));
+    QVERIFY(stayed);
+    const QList<ScriptedDesktop::Box> boxes = rt.takeBoxes();
+    QCOMPARE(boxes.size(), 4);
+    QCOMPARE(boxes[1].style, (widgets::BoxStyle{widgets::Buttons::Ok, widgets::Icon::Warning}));
+    QCOMPARE(boxes[2].defaultText, QStringLiteral("Klassensatz mit Namen.pdf"));
+    QCOMPARE(rt.pdfJobs.size(), 1);
+    const QList<core::PrintDocument>& docs = rt.pdfJobs[0].second.documents;
+    QCOMPARE(docs.size(), 4); // two task sheets, then their solutions
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(docs[i].lines.contains(i % 2 ? QStringLiteral("Name: Ben")
+                                              : QStringLiteral("Name: Anna Müller")));
+
+    // The list typed last is there again; Abbrechen makes nothing.
+    rt.answerInput(QStringLiteral("3"));
+    QString shown;
+    QVERIFY(openNamed([&](windows::ClassNamesDialog* d) {
+        shown = d->namesEdit->toPlainText();
+        d->cancelButton->click();
+    }));
+    QCOMPARE(shown, QStringLiteral("  Anna Müller \n\nBen\n"));
+    QCOMPARE(rt.pdfJobs.size(), 1);
+    QVERIFY(rt.allAnswersUsed());
 }
 
 QTEST_MAIN(WorksheetPanelTest)
