@@ -52,6 +52,8 @@ constexpr int kReportedTasks = 12;
 constexpr int kNotesPerTask = 7;
 
 PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target);
+// The report as lines of plain text, as a screen reader reads it out.
+QStringList reportLines(const PracticeReport& report);
 
 // What a wrong entry showed: the digit, or the key's name ("Eingabetaste").
 QString enteredText(const WrongDigit& w);

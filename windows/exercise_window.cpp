@@ -4,11 +4,12 @@
 #include <QDateTime>
 #include <QKeyEvent>
 
+#include "accessible_controls.h"
 #include "counter_column.h"
 #include "double_click.h"
+#include "exercise_keyboard.h"
 #include "fonts.h"
 #include "icons.h"
-#include "keys.h"
 #include "runtime.h"
 #include "sheet_panel.h"
 #include "twips.h"
@@ -70,6 +71,10 @@ ExerciseWindow::ExerciseWindow(QWidget* parent)
     counters_ = std::make_unique<CounterColumn>(*this);
     buildLadderAndPrompts();
     sheetPanel_ = std::make_unique<SheetPanel>(*this);
+    keyboard_ = new ExerciseKeyboard(*this, [this](int digit, const core::Entered& key) {
+        exercise_.pressKey(digit, key);
+        changed();
+    });
 
     exercise_.onNotice = [this](core::Notice n) { tell(n); };
 }
@@ -144,6 +149,10 @@ void ExerciseWindow::buildLadderAndPrompts() {
     // claimed first and the memory prompt shows after it.
     memoryPrompt = prompt("memoryPrompt", kMemoryPrompt, games::Reward::Ladder);
     numberCatchPrompt = prompt("numberCatchPrompt", kNumberCatchPrompt, games::Reward::Points);
+    memoryPrompt->setAccessibleName(QStringLiteral("Belohnung: Memory"));
+    numberCatchPrompt->setAccessibleName(QStringLiteral("Belohnung: Zahlfange"));
+    ladderColumn->setAccessibleName(QStringLiteral("Leiter"));
+    showLadder();
 }
 
 void ExerciseWindow::connectLayout(DivisionLayout& layout) {
@@ -185,9 +194,18 @@ void ExerciseWindow::showExercise() {
     counters_->show(e);
     const int climberTop = kLadderFoot - kLadderStepTwips * e.ladderStep();
     if (tw::top(climber) != climberTop) tw::setTop(climber, climberTop);
+    showLadder();
     memoryPrompt->setVisible(e.memoryWaiting());
     numberCatchPrompt->setVisible(e.numberCatchWaiting());
     sheetPanel_->show(e);
+    keyboard_->follow();
+}
+
+void ExerciseWindow::showLadder() {
+    const int step = exercise_.ladderStep();
+    widgets::showProgress(
+        ladderColumn, step, core::Exercise::kLadderSteps,
+        QStringLiteral("Stufe %1 von %2").arg(step).arg(core::Exercise::kLadderSteps));
 }
 
 void ExerciseWindow::changed() {
@@ -221,6 +239,7 @@ void ExerciseWindow::Form_Activate() {
     centreOnScreen();
     exercise_.enter();
     changed();
+    keyboard_->enterDivision();
 }
 
 void ExerciseWindow::leave() {
@@ -243,9 +262,7 @@ void ExerciseWindow::chooseMode(Mode mode) {
 }
 
 void ExerciseWindow::keyPressed(QKeyEvent* e) {
-    if (!exercise_.selectedCell()) return;
-    exercise_.pressKey(widgets::typedDigit(e), widgets::enteredKey(e));
-    changed();
+    if (keyboard_->keyPressed(e)) takeKey();
 }
 
 void ExerciseWindow::tap(int digit) {
@@ -263,7 +280,14 @@ void ExerciseWindow::showHelp() {
                                         "klickst zu zuerst auf das gewünschte Feld und\r"
                                         "eine Taste erscheint. Nun gibst du die Zahl ein.\r"
                                         "Für jede richtige Ziffer gibt es einen Punkt und\r"
-                                        "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r");
+                                        "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r"
+                                        "\r"
+                                        "Nur mit der Tastatur:\r"
+                                        "Tab: zum nächsten leeren Feld,\r"
+                                        "Umschalt+Tab: zum Feld davor,\r"
+                                        "Pfeiltasten: zum Feld in Pfeilrichtung,\r"
+                                        "Strg+Tab: zu den Knöpfen und zurück,\r"
+                                        "Leertaste oder Eingabetaste: Knopf drücken.\r");
     widgets::runtime().msgBox(text, widgets::OkOnly, QStringLiteral("Hilfe"));
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "fonts.h"
+#include "keyboard_access.h"
 #include "practice_record.h"
 #include "runtime.h"
 #include "twips.h"
@@ -48,6 +49,7 @@ double pxPerPt(const QWidget* w) {
 
 PracticeReportPage::PracticeReportPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("reportPage"));
+    setAccessibleName(QStringLiteral("Übungsbericht"));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBack);
@@ -59,6 +61,8 @@ double PracticeReportPage::margin() const {
 }
 
 void PracticeReportPage::setReport(core::PracticeReport report) {
+    // Read out as a whole: the drawing is no text an assistive tool can see.
+    setAccessibleDescription(core::reportLines(report).join(QLatin1Char('\n')));
     drawing_ = printing::ReportDrawing(std::move(report));
     remeasure();
 }
@@ -119,6 +123,9 @@ PracticeReportWindow::PracticeReportWindow(core::PracticeRecord& record, QWidget
     startAfreshButton = button("startAfreshButton", "Neu beginnen");
     closeButton = button("closeButton", "Schließen");
     closeButton->setShortcut(Qt::Key_Escape);
+    // Enter presses a button as Space does.
+    for (QPushButton* b : {printButton, savePdfButton, startAfreshButton, closeButton})
+        widgets::pressableByKeys(b);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printButton);
