@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "drag.h"
+#include "form.h"
 #include "keyboard_access.h"
 
 namespace widgets {
@@ -16,12 +17,23 @@ const char* const kStep = "progressStep";
 const char* const kSteps = "progressSteps";
 const char* const kStepWords = "progressWords";
 
-// A label read as what it shows: a cell's digit (empty while the cell is),
-// a counter's number. Its name is its accessible name, or else what it shows.
-class ShownText : public QAccessibleWidget, public QAccessibleTextInterface {
+// A label of the program's windows, read as what it is now: the cell of a
+// division (a digit, or empty), a counter (its number), a label a child
+// clicks (a button: a reward prompt, "O k a y", a memory card), or a caption.
+// Qt asks for the interface while the label is still being made, so what it
+// is gets decided at each question, not once.
+class ProgramLabel : public QAccessibleWidget,
+                     public QAccessibleTextInterface,
+                     public QAccessibleValueInterface {
   public:
-    ShownText(QLabel* label, QAccessible::Role role) : QAccessibleWidget(label, role) {}
+    explicit ProgramLabel(QLabel* label) : QAccessibleWidget(label) {}
 
+    QAccessible::Role role() const override {
+        if (const auto* cell = qobject_cast<const DigitCell*>(widget()))
+            return cell->takesDigits() ? QAccessible::EditableText : QAccessible::StaticText;
+        if (clickable()) return QAccessible::Button;
+        return QAccessible::StaticText;
+    }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value) return shown();
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return shown();
@@ -30,12 +42,23 @@ class ShownText : public QAccessibleWidget, public QAccessibleTextInterface {
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         // A cell that takes digits is where the keyboard goes (Tab, a click).
-        if (role() == QAccessible::EditableText) s.focusable = true;
+        if (role() == QAccessible::EditableText || isPressableByKeys(widget())) s.focusable = true;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::ValueInterface)
+            return holdsNumber() ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
         return QAccessibleWidget::interface_cast(t);
+    }
+    QStringList actionNames() const override {
+        return clickable() ? QStringList{pressAction()} : QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (clickable() && action == pressAction())
+            emit static_cast<ClickableLabel*>(widget())->clicked();
+        else
+            QAccessibleWidget::doAction(action);
     }
 
     // Read only, no selection; the cursor stands after the text.
@@ -63,23 +86,20 @@ class ShownText : public QAccessibleWidget, public QAccessibleTextInterface {
         return {};
     }
 
-  protected:
-    QString shown() const { return static_cast<QLabel*>(widget())->text(); }
-};
-
-// A label that shows a number, read as its value as well.
-class ShownNumber : public ShownText, public QAccessibleValueInterface {
-  public:
-    explicit ShownNumber(QLabel* label) : ShownText(label, QAccessible::StaticText) {}
-    void* interface_cast(QAccessible::InterfaceType t) override {
-        if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
-        return ShownText::interface_cast(t);
-    }
+    // A counter's number.
     QVariant currentValue() const override { return shown().toLongLong(); }
     void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return {}; }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
+
+  private:
+    QString shown() const { return static_cast<QLabel*>(widget())->text(); }
+    bool clickable() const {
+        return qobject_cast<const ClickableLabel*>(widget()) &&
+               !qobject_cast<const DigitCell*>(widget());
+    }
+    bool holdsNumber() const { return widget()->property(kHoldsNumber).toBool(); }
 };
 
 // A digit key: a button whose press is a tap, the digit for the waiting cell.
@@ -98,27 +118,6 @@ class DigitKeyButton : public QAccessibleWidget {
 
   private:
     DigitKey* key() const { return static_cast<DigitKey*>(widget()); }
-};
-
-// A label a child clicks: a reward prompt, "O k a y", a memory card.
-class ClickableButton : public QAccessibleWidget {
-  public:
-    explicit ClickableButton(ClickableLabel* label)
-        : QAccessibleWidget(label, QAccessible::Button) {}
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<QLabel*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-    QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
-        if (isPressableByKeys(widget())) s.focusable = true;
-        return s;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& action) override {
-        if (action == pressAction()) emit static_cast<ClickableLabel*>(widget())->clicked();
-    }
 };
 
 // The ladder: how far the child has come, as a number and in words.
@@ -148,13 +147,10 @@ QAccessibleInterface* controlFactory(const QString& className, QObject* object) 
         className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     auto* w = static_cast<QWidget*>(object);
-    if (auto* cell = qobject_cast<DigitCell*>(w))
-        return new ShownText(cell, cell->takesDigits() ? QAccessible::EditableText
-                                                       : QAccessible::StaticText);
+    // Labels of the program's windows, not those of Qt's boxes and dialogs.
+    if (auto* label = qobject_cast<QLabel*>(w); label && qobject_cast<Form*>(w->window()))
+        return new ProgramLabel(label);
     if (auto* key = qobject_cast<DigitKey*>(w)) return new DigitKeyButton(key);
-    if (auto* label = qobject_cast<ClickableLabel*>(w)) return new ClickableButton(label);
-    if (auto* label = qobject_cast<QLabel*>(w); label && label->property(kHoldsNumber).toBool())
-        return new ShownNumber(label);
     if (w->property(kSteps).isValid()) return new Progress(w);
     return nullptr;
 }

@@ -21,11 +21,11 @@ void installAccessibleControls();
 // value at once.
 void showText(QLabel* label, const QString& text);
 // The label shows a number (a counter, the next digit to catch): it is read
-// as its value. Called before the label is first read.
+// as its value.
 void holdsNumber(QLabel* label);
 // The control shows how far the child has come (the ladder): step of steps,
-// in words ("Stufe 5 von 23"). Called when the control is made and at every
-// change.
+// in words ("Stufe 5 von 23"). Called when the control is made, before it
+// is named (which makes Qt ask for its interface), and at every change.
 void showProgress(QWidget* control, int step, int steps, const QString& words);
 
 } // namespace widgets

@@ -78,8 +78,8 @@ void paintKeyboardFocus(QWidget* w) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::black, 2));
     p.drawRect(r.adjusted(1, 1, -1, -1));
-    p.setPen(QPen(Qt::white, 1));
-    p.drawRect(r.adjusted(2.5, 2.5, -2.5, -2.5));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRect(r.adjusted(3, 3, -3, -3));
 }
 
 // ---------------------------------------------------------------- ring

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 
 #include "cell_navigation.h"
 #include "counter_column.h"
@@ -45,9 +44,6 @@ ExerciseKeyboard::ExerciseKeyboard(ExerciseWindow& window,
         widgets::pressableByKeys(counter, [&counters, counter] {
             counters.showMenu(counter->mapToGlobal(counter->rect().center()));
         });
-    // Digits are typed: a digit key never takes the keyboard from the cell.
-    for (QWidget* k : window.digitKeys)
-        k->setFocusPolicy(Qt::NoFocus);
     qApp->installEventFilter(this);
 }
 

@@ -151,8 +151,8 @@ void ExerciseWindow::buildLadderAndPrompts() {
     numberCatchPrompt = prompt("numberCatchPrompt", kNumberCatchPrompt, games::Reward::Points);
     memoryPrompt->setAccessibleName(QStringLiteral("Belohnung: Memory"));
     numberCatchPrompt->setAccessibleName(QStringLiteral("Belohnung: Zahlfange"));
-    ladderColumn->setAccessibleName(QStringLiteral("Leiter"));
     showLadder();
+    ladderColumn->setAccessibleName(QStringLiteral("Leiter"));
 }
 
 void ExerciseWindow::connectLayout(DivisionLayout& layout) {
