@@ -192,4 +192,16 @@ PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, R
     return report;
 }
 
+QStringList reportLines(const PracticeReport& report) {
+    QStringList lines{report.title};
+    if (!report.nothingYet.isEmpty()) return lines << report.nothingYet;
+    lines << report.span << report.summary << report.chartTitle;
+    for (const ReportBar& bar : report.bars)
+        lines << QStringLiteral("%1: %2").arg(bar.name).arg(bar.count);
+    if (!report.tasks.isEmpty()) lines << report.tasksTitle;
+    for (const ReportTask& task : report.tasks)
+        lines << task.lines << task.notes;
+    return lines;
+}
+
 } // namespace core

@@ -55,6 +55,8 @@ constexpr int kNotesPerTask = 7;
 // The report of the record; the child's name, when given, heads it.
 PracticeReport buildReport(const PracticeRecord& record, const QDateTime& now, ReportFor target,
                            const QString& childName = {});
+// The report as lines of plain text, as a screen reader reads it out.
+QStringList reportLines(const PracticeReport& report);
 
 // What a wrong entry showed: the digit, or the key's name ("Eingabetaste").
 QString enteredText(const WrongDigit& w);

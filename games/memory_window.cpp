@@ -4,6 +4,7 @@
 
 #include "desktop.h"
 #include "fonts.h"
+#include "keyboard_access.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -54,8 +55,20 @@ MemoryWindow::MemoryWindow(widgets::WindowStack& windows) : ProgramWindow(window
         c->setAlignment(Qt::AlignCenter);
         c->setFramed(true);
         connect(c, &widgets::ClickableLabel::clicked, this, [this, k] { revealCard(k); });
+        c->setAccessibleName(QStringLiteral("Karte %1").arg(k + 1));
+        c->setAccessibleDescription(QStringLiteral("verdeckt"));
+        widgets::pressableByKeys(c);
         cards[k] = c;
     }
+    // From the keyboard: Tab or the arrows go from card to card, Space or
+    // Enter turn one up; the game starts on the first card.
+    QList<QWidget*> ring{endButton, helpButton};
+    for (QWidget* c : cards)
+        ring << c;
+    for (QWidget* b : {endButton, helpButton})
+        widgets::pressableByKeys(b);
+    new widgets::KeyboardRing(this, ring);
+    cards[0]->setFocus();
 }
 
 void MemoryWindow::open(widgets::ProgramWindow& from) {
@@ -112,6 +125,11 @@ void MemoryWindow::showBoard() {
                                                             : MemoryGame::face(game_.digit(k)));
         c->setBackground(state == MemoryGame::CardState::Found ? kFound : kFaceDown);
         c->setItalic(state == MemoryGame::CardState::Found);
+        const QString seen = state == MemoryGame::CardState::FaceDown ? QStringLiteral("verdeckt")
+                             : state == MemoryGame::CardState::Open
+                                 ? QStringLiteral("aufgedeckt: ") + c->text()
+                                 : QStringLiteral("gefunden: ") + c->text();
+        if (c->accessibleDescription() != seen) c->setAccessibleDescription(seen);
     }
 }
 

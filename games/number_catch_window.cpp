@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "accessible_controls.h"
 #include "double_click.h"
 #include "fonts.h"
 #include "icons.h"
@@ -54,6 +55,9 @@ NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWin
         widgets::takeEveryPress(b); // quick clicks each move the cross
         *arrows[i] = b;
     }
+    const char* const arrowWords[] = {"nach links", "nach oben", "nach unten", "nach rechts"};
+    for (int i = 0; i < 4; ++i)
+        (*arrows[i])->setAccessibleName(QString::fromUtf8(arrowWords[i]));
     connect(leftArrow, &QAbstractButton::clicked, this, [this] { moveLeft(); });
     connect(upArrow, &QAbstractButton::clicked, this, [this] { moveUp(); });
     connect(downArrow, &QAbstractButton::clicked, this, [this] { moveDown(); });
@@ -70,6 +74,8 @@ NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWin
     // Centred vertically: the 24-point line is taller than the label.
     nextDigitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     nextDigitLabel->setText(QStringLiteral("0"));
+    nextDigitLabel->setAccessibleName(QStringLiteral("nächste Ziffer"));
+    widgets::holdsNumber(nextDigitLabel);
 
     // The box first, so the speed control lies on it.
     speedPanel = new widgets::Shape(this, QStringLiteral("speedPanel"));
@@ -97,6 +103,8 @@ NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWin
     speedBar->installEventFilter(this);
     // Each quick click on its arrows is one more step.
     widgets::takeEveryPress(speedBar);
+    speedBar->setAccessibleName(QStringLiteral("Tempo"));
+    speedBar->setAccessibleDescription(QStringLiteral("links schnell, rechts langsam"));
     connect(speedBar, &QScrollBar::valueChanged, this, [this] { paceChanged(); });
     connect(speedBar, &QScrollBar::sliderMoved, this, [this] { paceChanged(); });
 
@@ -106,6 +114,7 @@ NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWin
     tw::place(field, 120, 720, 6975, 4215);
     field->setNoFill();
     field->setBorderColour(Qt::black);
+    field->setAccessibleName(QStringLiteral("Spielfeld"));
 
     setTabOrder(endButton, leftArrow);
     setTabOrder(leftArrow, upArrow);
@@ -233,8 +242,13 @@ void NumberCatchWindow::steer(NumberCatchGame::Direction d) {
 void NumberCatchWindow::catchAndShow() {
     if (game_.catchNext()) drawDigits(false);
     numberField_.draw(kCross, game_.cross(), kDigits);
-    nextDigitLabel->setText(game_.finished() ? QString()
-                                             : QString::number(game_.digitsLeft().front().value));
+    widgets::showText(nextDigitLabel, game_.finished()
+                                          ? QString()
+                                          : QString::number(game_.digitsLeft().front().value));
+    const QString where = QStringLiteral("Kreuz in Spalte %1, Zeile %2")
+                              .arg(game_.cross().column + 1)
+                              .arg(game_.cross().row + 1);
+    if (field->accessibleDescription() != where) field->setAccessibleDescription(where);
     if (game_.finished()) finish();
 }
 

@@ -9,7 +9,7 @@
 #include <QPdfWriter>
 
 #include "fonts.h"
-#include "form.h"
+#include "program_window.h"
 #include "page_layout.h"
 #include "printing.h"
 

@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils appstream
   valgrind strace
   xvfb openbox xdotool xclip x11-utils x11-xkb-utils wmctrl imagemagick python3
+  dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include <QStylePainter>
 #include <cmath>
 
+#include "keyboard_access.h"
 #include "twips.h"
 
 namespace widgets {
@@ -82,6 +83,11 @@ bool Label::event(QEvent* e) {
     return QLabel::event(e);
 }
 
+void Label::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    paintKeyboardFocus(this);
+}
+
 void ClickableLabel::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressed_ = true;
     e->accept();
@@ -98,6 +104,18 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* e) {
 DigitCell::DigitCell(QWidget* parent, const QString& objectName)
     : ClickableLabel(parent, objectName) {
     setAlignment(Qt::AlignCenter);
+}
+
+void DigitCell::setMark(std::function<void(QPainter&, const QRectF&)> mark) {
+    mark_ = std::move(mark);
+    update();
+}
+
+void DigitCell::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (!mark_ || text().isEmpty()) return;
+    QPainter p(this);
+    mark_(p, tw::drawAtDesignSize(p, this));
 }
 
 // ---------------------------------------------------------------- pictures
@@ -144,6 +162,7 @@ void PictureButton::setPicture(PictureFunction picture) {
 
 void PictureButton::paintEvent(QPaintEvent*) {
     paintPicture(this, picture_);
+    paintKeyboardFocus(this);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* e) {

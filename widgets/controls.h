@@ -29,6 +29,7 @@ class Label : public QLabel {
 
   protected:
     bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
   private:
     void zoomFrame();
@@ -60,12 +61,18 @@ class DigitCell : public ClickableLabel, public DropTarget {
     void setTakesDigits(bool takes) { takesDigits_ = takes; }
     bool takesDigits() const override { return takesDigits_; }
     void takeDigit(int digit) override { emit digitDropped(digit); }
+    // Drawn over the cell, as at 100 %, while it shows a digit.
+    void setMark(std::function<void(QPainter&, const QRectF&)> mark);
 
   signals:
     void digitDropped(int digit);
 
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+
   private:
     bool takesDigits_ = false;
+    std::function<void(QPainter&, const QRectF&)> mark_;
 };
 
 // Draws a picture into the rectangle of its design size (as at 100 %).

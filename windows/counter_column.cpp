@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "accessible_controls.h"
 #include "double_click.h"
 #include "exercise_window.h"
 #include "fonts.h"
@@ -47,6 +48,11 @@ CounterColumn::CounterColumn(ExerciseWindow& window) : window_(window) {
     pointsCounter = counter("pointsBox", "pointsCounter", 2400, pointsBox);
     new widgets::Line(&window, QStringLiteral("counterRule"), 240, 3000, 720, 3000, Qt::white, 2);
     errorsCounter = counter("errorsBox", "errorsCounter", 3120, errorsBox);
+    // Read by their letters' meaning, their numbers as values.
+    pointsCounter->setAccessibleName(rightLetter->toolTip());
+    errorsCounter->setAccessibleName(wrongLetter->toolTip());
+    widgets::holdsNumber(pointsCounter);
+    widgets::holdsNumber(errorsCounter);
 
     // The column's shape and line let the pointer through to the window; its
     // letters and counters take it themselves.
@@ -65,8 +71,8 @@ CounterColumn::CounterColumn(ExerciseWindow& window) : window_(window) {
 CounterColumn::~CounterColumn() = default;
 
 void CounterColumn::show(const core::Exercise& exercise) {
-    pointsCounter->setText(QString::number(exercise.points()));
-    errorsCounter->setText(QString::number(exercise.errors()));
+    widgets::showText(pointsCounter, QString::number(exercise.points()));
+    widgets::showText(errorsCounter, QString::number(exercise.errors()));
 }
 
 bool CounterColumn::contains(const QPoint& windowPos) const {

@@ -1,8 +1,11 @@
 #include "division_layout.h"
 
+#include "accessible_controls.h"
+#include "cell_words.h"
 #include "double_click.h"
 #include "fonts.h"
 #include "icons.h"
+#include "step_cue.h"
 #include "twips.h"
 
 namespace windows {
@@ -139,12 +142,15 @@ widgets::DigitCell* DivisionLayout::makeCell(QWidget* on, const QString& name, i
 
 DivisionLayout::DivisionLayout(Mode mode, QWidget* on) : QObject(on), mode_(mode) {
     const LayoutTable& t = tableOf(mode);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         dividend_[size_t(i)] = makeCell(on, QStringLiteral("Dividend%1").arg(i + 1),
                                         t.dividend[i].left, t.dividend[i].top, t.givenBack,
                                         kGivenDigit);
+        dividend_[size_t(i)]->setAccessibleName(core::dividendDigitWords(i));
+    }
     divisor_ = makeCell(on, QStringLiteral("Divisor"), t.divisor.left, t.divisor.top, t.givenBack,
                         t.divisorAtStart);
+    divisor_->setAccessibleName(core::divisorWords());
     const QList<const core::AnswerCell*> cells = core::answerCells(mode);
     firstNumber_ = cells.first()->number;
     for (const core::AnswerCell* a : cells) {
@@ -159,6 +165,8 @@ DivisionLayout::DivisionLayout(Mode mode, QWidget* on) : QObject(on), mode_(mode
         widgets::DigitCell* c =
             makeCell(on, roleName(a->role), at.left, at.top, t.answerBack, stepColour(a->colour()));
         c->setTakesDigits(true);
+        c->setAccessibleName(core::cellWords(a->role));
+        c->setMark(widgets::stepCue(a->colour()));
         widgets::takeDigitEntry(c);
         const int number = a->number;
         connect(c, &widgets::DigitCell::clicked, this, [this, number] { emit cellClicked(number); });
@@ -212,15 +220,21 @@ void DivisionLayout::show(const core::Exercise& exercise) {
     const bool shown = exercise.mode() == mode_;
     const core::WrittenDivision& w = exercise.written();
     for (int i = 0; i < 4; ++i)
-        dividend_[size_t(i)]->setText(shown ? w.dividend.mid(i, 1) : QString());
-    divisor_->setText(shown ? w.divisor : QString());
+        widgets::showText(dividend_[size_t(i)], shown ? w.dividend.mid(i, 1) : QString());
+    widgets::showText(divisor_, shown ? w.divisor : QString());
     if (shown) {
         const QColor colour = stepColour(exercise.divisorColour());
         if (divisor_->textColour() != colour) divisor_->setTextColour(colour);
+        // The step being worked on, shown by the divisor's mark as well.
+        const QString step = core::stepWords(exercise.divisorColour());
+        if (divisor_->accessibleDescription() != step) {
+            divisor_->setMark(widgets::stepCue(exercise.divisorColour()));
+            divisor_->setAccessibleDescription(step);
+        }
     }
     for (int i = 0; i < cells_.size(); ++i) {
         const QChar digit = shown ? exercise.digitIn(firstNumber_ + i) : QChar();
-        cells_.at(i)->setText(digit.isNull() ? QString() : QString(digit));
+        widgets::showText(cells_.at(i), digit.isNull() ? QString() : QString(digit));
     }
 
     const int marked = shown && exercise.selectedCell() && cell(*exercise.selectedCell())

@@ -3,12 +3,14 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 
+#include "accessible_controls.h"
 #include "counter_column.h"
 #include "double_click.h"
+#include "exercise_keyboard.h"
 #include "fonts.h"
 #include "icons.h"
-#include "keys.h"
 #include "desktop.h"
+#include "keys.h"
 #include "sheet_panel.h"
 #include "twips.h"
 #include "window_stack.h"
@@ -63,6 +65,10 @@ ExerciseWindow::ExerciseWindow(widgets::WindowStack& windows)
     counters_ = std::make_unique<CounterColumn>(*this);
     buildLadderAndPrompts();
     sheetPanel_ = std::make_unique<SheetPanel>(*this);
+    keyboard_ = new ExerciseKeyboard(*this, [this](int digit, const core::Entered& key) {
+        exercise_.pressKey(digit, key);
+        changed();
+    });
 
     exercise_.onNotice = [this](core::Notice n) { tell(n); };
 }
@@ -137,6 +143,10 @@ void ExerciseWindow::buildLadderAndPrompts() {
     // claimed first and the memory prompt shows after it.
     memoryPrompt = prompt("memoryPrompt", kMemoryPrompt, games::Reward::Ladder);
     numberCatchPrompt = prompt("numberCatchPrompt", kNumberCatchPrompt, games::Reward::Points);
+    memoryPrompt->setAccessibleName(QStringLiteral("Belohnung: Memory"));
+    numberCatchPrompt->setAccessibleName(QStringLiteral("Belohnung: Zahlfange"));
+    showLadder();
+    ladderColumn->setAccessibleName(QStringLiteral("Leiter"));
 }
 
 void ExerciseWindow::connectLayout(DivisionLayout& layout) {
@@ -178,9 +188,18 @@ void ExerciseWindow::showExercise() {
     counters_->show(e);
     const int climberTop = kLadderFoot - kLadderStepTwips * e.ladderStep();
     if (tw::top(climber) != climberTop) tw::setTop(climber, climberTop);
+    showLadder();
     memoryPrompt->setVisible(e.memoryWaiting());
     numberCatchPrompt->setVisible(e.numberCatchWaiting());
     sheetPanel_->show(e);
+    keyboard_->follow();
+}
+
+void ExerciseWindow::showLadder() {
+    const int step = exercise_.ladderStep();
+    widgets::showProgress(
+        ladderColumn, step, core::Exercise::kLadderSteps,
+        QStringLiteral("Stufe %1 von %2").arg(step).arg(core::Exercise::kLadderSteps));
 }
 
 void ExerciseWindow::changed() {
@@ -218,6 +237,7 @@ void ExerciseWindow::broughtToFront() {
     centreOnScreen();
     exercise_.enter();
     changed();
+    keyboard_->enterDivision();
 }
 
 void ExerciseWindow::leave() {
@@ -240,9 +260,7 @@ void ExerciseWindow::chooseMode(Mode mode) {
 }
 
 void ExerciseWindow::keyPressed(QKeyEvent* e) {
-    if (!exercise_.selectedCell()) return;
-    exercise_.pressKey(widgets::typedDigit(e), widgets::enteredKey(e));
-    changed();
+    if (keyboard_->keyPressed(e)) takeKey();
 }
 
 void ExerciseWindow::tap(int digit) {
@@ -260,7 +278,14 @@ void ExerciseWindow::showHelp() {
                                         "klickst zu zuerst auf das gewünschte Feld und\r"
                                         "eine Taste erscheint. Nun gibst du die Zahl ein.\r"
                                         "Für jede richtige Ziffer gibt es einen Punkt und\r"
-                                        "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r");
+                                        "alle 50 Punkte gibt es dann ein Belohnungsspiel.\r"
+                                        "\r"
+                                        "Nur mit der Tastatur:\r"
+                                        "Tab: zum nächsten leeren Feld,\r"
+                                        "Umschalt+Tab: zum Feld davor,\r"
+                                        "Pfeiltasten: zum Feld in Pfeilrichtung,\r"
+                                        "Strg+Tab: zu den Knöpfen und zurück,\r"
+                                        "Leertaste oder Eingabetaste: Knopf drücken.\r");
     desktop().message(this, QStringLiteral("Hilfe"), text);
 }
 

@@ -16,6 +16,7 @@
 namespace windows {
 
 class CounterColumn;
+class ExerciseKeyboard;
 class SheetPanel;
 
 // The exercise window: the child solves one written division at a time in
@@ -88,12 +89,15 @@ class ExerciseWindow : public widgets::ProgramWindow {
     void tap(int digit);
     // Input that changed the exercise: show it.
     void changed();
+    // Where the climber stands, for assistive tools: "Stufe 5 von 23".
+    void showLadder();
 
     core::Exercise exercise_;
     DivisionLayout* normalLayout_ = nullptr;
     DivisionLayout* remainderLayout_ = nullptr;
     std::unique_ptr<CounterColumn> counters_;
     std::unique_ptr<SheetPanel> sheetPanel_;
+    ExerciseKeyboard* keyboard_ = nullptr;
 };
 
 } // namespace windows

@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "icons.h"
 #include "desktop.h"
+#include "keyboard_access.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -81,6 +82,11 @@ InfoWindow::InfoWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     closePicture->setCursor(Qt::PointingHandCursor);
     closePicture->setToolTip(QStringLiteral("Schließen"));
     connect(closePicture, &QAbstractButton::clicked, this, &InfoWindow::closeKeepingSwitch);
+    okayLabel->setAccessibleName(QStringLiteral("Okay"));
+    closePicture->setAccessibleName(closePicture->toolTip());
+    widgets::pressableByKeys(okayLabel);
+    widgets::pressableByKeys(closePicture);
+    new widgets::KeyboardRing(this, {printLockBox, okayLabel, closePicture});
 
     websiteLabel = label(new widgets::Label(this, QStringLiteral("websiteLabel"),
                                             QStringLiteral("schriftliche-division.example")),

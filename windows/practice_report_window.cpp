@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "fonts.h"
+#include "keyboard_access.h"
 #include "practice_record.h"
 #include "report_table.h"
 #include "desktop.h"
@@ -51,6 +52,7 @@ double pxPerPt(const QWidget* w) {
 
 PracticeReportPage::PracticeReportPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("reportPage"));
+    setAccessibleName(QStringLiteral("Übungsbericht"));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBack);
@@ -62,6 +64,8 @@ double PracticeReportPage::margin() const {
 }
 
 void PracticeReportPage::setReport(core::PracticeReport report) {
+    // Read out as a whole: the drawing is no text an assistive tool can see.
+    setAccessibleDescription(core::reportLines(report).join(QLatin1Char('\n')));
     drawing_ = printing::ReportDrawing(std::move(report));
     remeasure();
 }
@@ -124,6 +128,9 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     startAfreshButton = button("startAfreshButton", "Neu beginnen");
     closeButton = button("closeButton", "Schließen");
     closeButton->setShortcut(Qt::Key_Escape);
+    // Enter presses a button as Space does.
+    for (QPushButton* b : {printButton, savePdfButton, startAfreshButton, closeButton})
+        widgets::pressableByKeys(b);
 
     // The child's name heads the report on paper and in the teacher's table.
     nameLabel = new QLabel(QStringLiteral("Name"), this);

@@ -154,6 +154,7 @@ void SheetPanel::show(const core::Exercise& exercise) {
         return;
     }
     sheetList->addItems(core::sheetLinesOf(*shown_));
+    sheetList->setAccessibleName(QStringLiteral("Arbeitsblatt ") + number());
     sheetList->setToolTip(core::numberLine(number()) + QLatin1Char('\n') + kSheetMenuHint);
 }
 

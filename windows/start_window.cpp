@@ -4,6 +4,7 @@
 #include "icons.h"
 #include "info_text.h"
 #include "desktop.h"
+#include "keyboard_access.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -62,6 +63,8 @@ StartWindow::StartWindow(widgets::WindowStack& windows) : ProgramWindow(windows)
         p->setPicture([g](QPainter& pa, const QRectF& r) { icons::tile(pa, r, g); });
         p->setCursor(Qt::PointingHandCursor);
         p->setToolTip(QString::fromUtf8(tip));
+        p->setAccessibleName(p->toolTip());
+        widgets::pressableByKeys(p);
         return p;
     };
     quitPicture = picture("quitPicture", 1080, 840, icons::Glyph::Cross, "Programm beenden");
@@ -101,6 +104,12 @@ StartWindow::StartWindow(widgets::WindowStack& windows) : ProgramWindow(windows)
     connect(exercisePicture, &QAbstractButton::clicked, this, &StartWindow::openExercise);
     connect(quitPicture, &QAbstractButton::clicked, this, &StartWindow::askToQuit);
     connect(infoPicture, &QAbstractButton::clicked, this, &StartWindow::openInfo);
+    // The text box has the keyboard at the start, as it always had; Tab goes
+    // on to the exercise first.
+    setTabOrder(description, exercisePicture);
+    setTabOrder(exercisePicture, infoPicture);
+    setTabOrder(infoPicture, quitPicture);
+    description->setFocus();
 
     centreOnScreen();
 }

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "controls.h"
@@ -91,7 +92,101 @@ QString fitFault(const QWidget* w, const QString& text, const QRect& room, int f
         .arg(w->fontInfo().pixelSize());
 }
 
+double linear(int c) {
+    const double v = c / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+int encoded(double v) {
+    v = std::clamp(v, 0.0, 1.0);
+    v = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+    return int(std::lround(v * 255));
+}
+
+struct Lab {
+    double l, a, b;
+};
+
+Lab labOf(QRgb c) {
+    const double r = linear(qRed(c)), g = linear(qGreen(c)), b = linear(qBlue(c));
+    const double xyz[3] = {(0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047,
+                           0.2126729 * r + 0.7151522 * g + 0.0721750 * b,
+                           (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883};
+    double f[3];
+    for (int i = 0; i < 3; ++i)
+        f[i] = xyz[i] > 216.0 / 24389 ? std::cbrt(xyz[i]) : (24389.0 / 27 * xyz[i] + 16) / 116;
+    return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+}
+
+constexpr double kPi = 3.14159265358979323846;
+double radians(double degrees) {
+    return degrees * kPi / 180;
+}
+
+// The hue angle in degrees, 0 to 360.
+double hueOf(double b, double a) {
+    if (a == 0 && b == 0) return 0;
+    const double h = std::atan2(b, a) * 180 / kPi;
+    return h < 0 ? h + 360 : h;
+}
+
 } // namespace
+
+QImage seenWith(const QImage& image, Vision vision) {
+    static const double protan[3][3] = {{0.152286, 1.052583, -0.204868},
+                                        {0.114503, 0.786281, 0.099216},
+                                        {-0.003882, -0.048116, 1.051998}};
+    static const double deutan[3][3] = {{0.367322, 0.860646, -0.227968},
+                                        {0.280085, 0.672501, 0.047413},
+                                        {-0.011820, 0.042940, 0.968881}};
+    QImage out = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const double c[3] = {linear(qRed(line[x])), linear(qGreen(line[x])),
+                                 linear(qBlue(line[x]))};
+            if (vision == Vision::Greyscale) {
+                const int grey = encoded(0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]);
+                line[x] = qRgb(grey, grey, grey);
+                continue;
+            }
+            const double(*m)[3] = vision == Vision::Protanopia ? protan : deutan;
+            int seen[3];
+            for (int i = 0; i < 3; ++i)
+                seen[i] = encoded(m[i][0] * c[0] + m[i][1] * c[1] + m[i][2] * c[2]);
+            line[x] = qRgb(seen[0], seen[1], seen[2]);
+        }
+    }
+    return out;
+}
+
+double colourDistance(QRgb first, QRgb second) {
+    const Lab p = labOf(first), q = labOf(second);
+    const double c7 = std::pow((std::hypot(p.a, p.b) + std::hypot(q.a, q.b)) / 2, 7);
+    const double g = 0.5 * (1 - std::sqrt(c7 / (c7 + std::pow(25.0, 7))));
+    const double a1 = (1 + g) * p.a, a2 = (1 + g) * q.a;
+    const double c1 = std::hypot(a1, p.b), c2 = std::hypot(a2, q.b);
+    const double h1 = hueOf(p.b, a1), h2 = hueOf(q.b, a2);
+    double dh = h2 - h1;
+    if (dh > 180) dh -= 360;
+    if (dh < -180) dh += 360;
+    if (c1 * c2 == 0) dh = 0;
+    const double dL = q.l - p.l, dC = c2 - c1;
+    const double dH = 2 * std::sqrt(c1 * c2) * std::sin(radians(dh / 2));
+    const double l = (p.l + q.l) / 2, c = (c1 + c2) / 2;
+    double h = h1 + h2;
+    if (c1 * c2 != 0 && std::abs(h1 - h2) > 180) h += h < 360 ? 360 : -360;
+    if (c1 * c2 != 0) h /= 2;
+    const double t = 1 - 0.17 * std::cos(radians(h - 30)) + 0.24 * std::cos(radians(2 * h)) +
+                     0.32 * std::cos(radians(3 * h + 6)) - 0.20 * std::cos(radians(4 * h - 63));
+    const double sl = 1 + 0.015 * (l - 50) * (l - 50) / std::sqrt(20 + (l - 50) * (l - 50));
+    const double sc = 1 + 0.045 * c, sh = 1 + 0.015 * c * t;
+    const double cc7 = std::pow(c, 7);
+    const double rt = -2 * std::sqrt(cc7 / (cc7 + std::pow(25.0, 7))) *
+                      std::sin(radians(60 * std::exp(-std::pow((h - 275) / 25, 2))));
+    const double kl = dL / sl, kc = dC / sc, kh = dH / sh;
+    return std::sqrt(kl * kl + kc * kc + kh * kh + rt * kc * kh);
+}
 
 QImage grabWindow(QWidget* window, const QString& file) {
     const QImage img = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -264,13 +359,13 @@ quint32 inkColour(const QImage& image, const QRect& area, quint32 back) {
 }
 
 QStringList textFaults(const QImage& image, const QWidget* label, quint32 back, quint32 fore,
-                       double tolerance, bool vertical) {
+                       double tolerance, bool vertical, int footPx) {
     QStringList faults;
     const QRect r(label->mapTo(label->window(), QPoint(0, 0)), label->size());
     // The frame of a bordered label is not its text; it grows with the zoom.
     const auto* frame = qobject_cast<const QFrame*>(label);
     const int edge = std::max(2, frame ? frame->frameWidth() : 0);
-    const QRect inside = r.adjusted(edge, edge, -edge, -edge);
+    const QRect inside = r.adjusted(edge, edge, -edge, -std::max(edge, footPx));
     const QRect ink = inkBox(image, inside, back);
     const QString who = name(label);
     if (ink.isNull()) return {who + QStringLiteral(": no text to be seen")};

@@ -56,8 +56,19 @@ quint32 inkColour(const QImage& image, const QRect& area, quint32 back);
 
 // The text of a label (a digit in a cell, the face of a card) in the
 // picture: its ink must be centred in the label, within tolerance pixels
-// (only across when vertical is false), and drawn in the colour fore.
+// (only across when vertical is false), and drawn in the colour fore. The
+// band of footPx pixels at the label's foot is no part of the text (a step's
+// mark beneath a digit).
 QStringList textFaults(const QImage& image, const QWidget* label, quint32 back, quint32 fore,
-                       double tolerance, bool vertical);
+                       double tolerance, bool vertical, int footPx = 0);
+
+// The picture as a child sees it who cannot tell red from green: the usual
+// simulation (Machado, Oliveira and Fernandes 2009, severity 1) of
+// protanopia and deuteranopia, and in grey.
+enum class Vision { Protanopia, Deuteranopia, Greyscale };
+QImage seenWith(const QImage& image, Vision vision);
+// How far apart two colours look: CIEDE2000 on CIELAB under D65. About 2 is
+// just noticeable; what a child must read at a glance wants 20 or more.
+double colourDistance(QRgb a, QRgb b);
 
 } // namespace pictures

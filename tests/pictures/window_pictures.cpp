@@ -16,6 +16,7 @@
 #include "number_catch_window.h"
 #include "picture_checks.h"
 #include "practice_report_window.h"
+#include "step_cue.h"
 
 using namespace drive;
 using namespace pictures;
@@ -201,8 +202,11 @@ QStringList exerciseFaults(ExerciseWindow& f, const QImage& img, quint32 divisor
                     faults << QStringLiteral("%1 is empty but shows something").arg(c->name);
                 continue;
             }
+            // The divisor and the answer cells have their step's mark beneath the digit.
+            const bool marked = c->role <= int(R::FinalDifference) || c->role == Divisor;
             faults << textFaults(img, label, c->back,
-                                 c->fore == kStepColour ? divisorColour : c->fore, 1.5, true);
+                                 c->fore == kStepColour ? divisorColour : c->fore, 1.5, true,
+                                 marked ? widgets::stepCueBand(label).height() : 0);
         }
     }
 
@@ -216,6 +220,48 @@ void dropRight(ExerciseWindow& f, std::initializer_list<int> cellNumbers) {
         const core::AnswerCell* c = core::answerCell(n);
         dragDigit(f, c->expected(f.exercise().written()).digitValue(), f.cell(n));
     }
+}
+
+// The mark beneath a digit as a picture shows it, told by its parts: "2
+// dots", "2 lines". Ink is what stands out from the cell's back by 20 or
+// more; the digit is the tallest run of rows with ink (unless it faded into
+// the back), the mark what lies below it.
+QString markIn(const QImage& img, const QWidget* cell) {
+    const QRect r(cell->mapTo(cell->window(), QPoint(0, 0)), cell->size());
+    const QRgb back = img.pixel(r.topLeft() + QPoint(2, 2));
+    const auto ink = [&](int x, int y) { return colourDistance(img.pixel(x, y), back) >= 20; };
+    QList<std::pair<int, int>> runs; // first and last row
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        bool any = false;
+        for (int x = r.left(); x <= r.right() && !any; ++x)
+            any = ink(x, y);
+        if (any && !runs.isEmpty() && runs.last().second == y - 1)
+            runs.last().second = y;
+        else if (any)
+            runs.append({y, y});
+    }
+    int below = r.top() + r.height() * 4 / 5;
+    for (const auto& [first, last] : runs)
+        if (last - first + 1 > r.height() / 3) below = last + 1;
+    runs.removeIf([below](const std::pair<int, int>& run) { return run.first < below; });
+    if (runs.isEmpty()) return QStringLiteral("none");
+    // The parts of the mark: runs of columns with ink.
+    int parts = 0, widest = 0;
+    for (int x = r.left(), width = 0; x <= r.right() + 1; ++x) {
+        bool any = false;
+        for (int y = runs.first().first; x <= r.right() && y <= runs.last().second && !any; ++y)
+            any = ink(x, y);
+        if (any) {
+            ++width;
+        } else if (width) {
+            ++parts;
+            widest = std::max(widest, width);
+            width = 0;
+        }
+    }
+    // A line is as wide as a digit; lines stacked are one run of columns.
+    if (widest > r.width() / 3) return QStringLiteral("%1 lines").arg(runs.size());
+    return QStringLiteral("%1 dots").arg(parts);
 }
 
 // The memory prompt is shown by the ladder; the points prompt by points.
@@ -437,6 +483,74 @@ class WindowPictures : public QObject {
             // The number-catch prompt lies on top: green on black.
             CHECK_NONE(textFaults(img, f.numberCatchPrompt, kBlack, 0x00C000, 1.5, false));
         }
+    }
+
+    // Each step of the written division has its mark beneath the digits and
+    // beneath the divisor, which a child tells apart in grey and without red
+    // and green: the divisor's mark is that of the step worked on, the digits
+    // of one step share one mark and no two steps share one.
+    void stepsToldApartWithoutColour_data() { zoomData(); }
+    void stepsToldApartWithoutColour() {
+        QFETCH(double, zoom);
+        Session s;
+        ExerciseWindow& f = s.form();
+        growTo(f, zoom);
+        forceTask(s.rt, 4, 0, 7, 5, 3); // 2038 : 5 = 407 R 3
+        click(f.remainderButton);
+        const QList<QList<int>> steps = {
+            {15, 19, 20}, {21, 22, 16, 23, 24}, {25, 26, 17, 27, 28}, {18, 29}};
+        const QList<std::pair<Vision, QString>> visions = {
+            {Vision::Protanopia, QStringLiteral("protanopia")},
+            {Vision::Deuteranopia, QStringLiteral("deuteranopia")},
+            {Vision::Greyscale, QStringLiteral("grey")}};
+        QStringList faults;
+        QList<int> filled;
+        for (int step = 0; step < steps.size(); ++step) {
+            const QString file =
+                pictureName(QStringLiteral("exercise_step_%1").arg(step + 1), zoom);
+            QImage img;
+            // The last digit solves the task: the picture is taken while the
+            // child is told so.
+            s.rt.answer(widgets::Answer::Ok);
+            s.rt.onBox = [&](const ScriptedDesktop::Box&) { img = grabWindow(&f, file); };
+            for (int n : steps[step])
+                dropRight(f, {n});
+            s.rt.onBox = nullptr;
+            filled << steps[step];
+            if (img.isNull()) img = grabWindow(&f, file);
+            const QWidget* divisor = f.layout(core::Mode::Remainder).divisorCell();
+            for (const auto& [vision, seen] : visions) {
+                const QImage sim = seenWith(img, vision);
+                if (step == steps.size() - 1)
+                    sim.save(QStringLiteral(DIVISION_PICTURE_DIR "/%1-%2.png").arg(file, seen));
+                QMap<int, QString> markOf; // by the step a digit belongs to
+                for (int n : filled) {
+                    const QString mark = markIn(sim, f.cell(n));
+                    const int of = int(core::answerCell(n)->colour());
+                    if (mark == QLatin1String("none"))
+                        faults
+                            << QStringLiteral("%1, %2: cell %3 has no mark").arg(file, seen).arg(n);
+                    else if (markOf.contains(of) && markOf[of] != mark)
+                        faults << QStringLiteral("%1, %2: cell %3 shows %4, its step %5")
+                                      .arg(file, seen)
+                                      .arg(n)
+                                      .arg(mark, markOf[of]);
+                    markOf.insert(of, mark);
+                }
+                const QStringList marks = markOf.values();
+                if (QSet<QString>(marks.begin(), marks.end()).size() != marks.size())
+                    faults << QStringLiteral("%1, %2: steps share a mark: %3")
+                                  .arg(file, seen, marks.join(QLatin1String(", ")));
+                const QString shown = markIn(sim, divisor);
+                // The steps in order: the first, second and third, then the last.
+                const QString worked = markOf.value(step);
+                if (shown != worked)
+                    faults << QStringLiteral("%1, %2: the divisor shows %3, the step worked on %4")
+                                  .arg(file, seen, shown, worked);
+            }
+        }
+        CHECK_NONE(faults);
+        QCOMPARE(s.rt.boxes.size(), 1); // solved, and nothing wrong on the way
     }
 
     // The practice report after two wrong digits in one cell, opened from the

@@ -256,6 +256,12 @@ class Soak {
         QWidget* active = QApplication::activeWindow();
         QContextMenuEvent e(QContextMenuEvent::Mouse, at, hit->mapToGlobal(at));
         QApplication::sendEvent(hit, &e);
+        chooseFromMenu(active);
+    }
+
+    // A menu that opened (a right click, a key on a counter) is read, then one
+    // of its commands chosen.
+    void chooseFromMenu(QWidget* active) {
         QMenu* menu = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && qobject_cast<QMenu*>(w)) menu = static_cast<QMenu*>(w);
@@ -291,7 +297,9 @@ class Soak {
         QWidget* to = drive::keyTarget(window);
         const QString name = (keypad ? "keypad " : "") + QKeySequence(k).toString();
         log(QStringLiteral("key %1 to %2").arg(name, nameOf(to)));
+        QWidget* active = QApplication::activeWindow();
         QTest::keyClick(to, k, keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        chooseFromMenu(active);
         // The report's "Schließen" takes Esc as a shortcut, which clicks it once
         // a timer lets it up: wait for that, so that time decides nothing.
         const PracticeReportWindow* report = windowOf<PracticeReportWindow>(program_.windows());

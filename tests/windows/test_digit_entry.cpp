@@ -1,10 +1,12 @@
 // Digit entry through the exercise window as a child does it: drags of the
 // digit keys, a click on a cell and a key, taps, double-clicks; each refusal
 // and reminder shown in its box. (The rules themselves: test_exercise.)
+#include <QMenu>
 #include <QTest>
 
 #include "exercise_driver.h"
 #include "info_window.h"
+#include "memory_window.h"
 #include "number_catch_window.h"
 #include "window_stack.h"
 
@@ -20,6 +22,21 @@ const QString kSolved = QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r")
 
 Box inputBox(const QString& text) {
     return msgRecord(text, {}, QStringLiteral("Eingabefehler"));
+}
+
+// Presses keys as named in a row, "Tab", "Ctrl+Shift+Tab", "Shift" alone, a
+// digit, one after another; each goes where the keyboard is.
+void pressKeys(QWidget* window, const QString& names) {
+    for (const QString& name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        QWidget* to = drive::keyTarget(window);
+        if (name == QLatin1String("Shift")) {
+            QTest::keyClick(to, Qt::Key_Shift);
+            continue;
+        }
+        const QKeyCombination k = QKeySequence::fromString(name)[0];
+        QVERIFY2(k.key() != Qt::Key_unknown, qPrintable(name));
+        QTest::keyClick(to, k.key(), k.keyboardModifiers());
+    }
 }
 
 // Opens the window on 2035 : 5, or on 2038 : 5 remainder 3 with remainder.
@@ -167,6 +184,155 @@ class TestDigitEntry : public QObject {
         QCOMPARE(cell->text(), right ? QStringLiteral("3") : QString());
         QCOMPARE(e.errors(), right ? QStringLiteral("0") : QStringLiteral("1"));
         QCOMPARE(e.markerParked(), right); // after a wrong key the child may try again
+    }
+
+    // ------------------------------------------------------------ keyboard alone
+
+    // Tab, Shift+Tab and the arrows select empty cells, Ctrl+Tab goes to the
+    // controls and back; none of them is a wrong key, while every other key
+    // still is. `waiting` is the cell selected afterwards, `focus` the control
+    // with the keyboard (when it is no cell).
+    void keysMoveTheKeyboard_data() {
+        QTest::addColumn<bool>("remainder");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("waiting");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("errors");
+        auto row = [](const char* name, bool r, const char* keys, const char* waiting,
+                      const char* focus = "", int errors = 0) {
+            QTest::newRow(name) << r << keys << waiting << focus << errors;
+        };
+        row("Tab: the first quotient digit", false, "Tab", "Quotient1");
+        row("Tab again: the first product, in working order", false, "Tab Tab", "Product1Tens");
+        row("Shift+Tab: the last cell", false, "Shift+Tab", "FinalDifference");
+        row("with remainder, Shift+Tab: the remainder", true, "Shift+Tab", "Remainder");
+        row("Shift+Tab from the first goes round", false, "Tab Shift+Tab", "FinalDifference");
+        row("Tab from the last goes round", true, "Shift+Tab Tab", "Quotient1");
+        row("a typed digit, Tab: on from that cell", false, "Tab 4 Tab", "Product1Tens");
+        row("Tab skips filled cells", false, "Tab 4 Shift+Tab Tab", "Product1Tens");
+        row("Shift+Tab skips filled cells", true, "Tab 4 Tab 2 Shift+Tab", "Remainder");
+        row("Right: the cell beside", false, "Tab Tab Right", "Product1Units");
+        row("Down: the cell beneath", true, "Tab Tab Tab Down", "Difference1");
+        row("Left: the nearest that way", false, "Tab Tab Tab Down Left", "Product1Tens");
+        row("Up from the product: the quotient digit", false, "Tab Tab Up", "Quotient1");
+        row("no empty cell that way: it stays", false, "Tab Up", "Quotient1");
+        row("an arrow, no cell waiting: the first", false, "Down", "Quotient1");
+        row("Ctrl+Tab: to the buttons, no cell waits", false, "Tab Ctrl+Tab", "", "endButton");
+        row("Ctrl+Shift+Tab: to the last control", false, "Ctrl+Shift+Tab", "", "errorsCounter");
+        row("along the controls", false, "Ctrl+Tab Tab Right Left Shift+Tab Tab", "", "helpButton");
+        row("Ctrl+Tab back: the first empty cell", false, "Tab Tab Ctrl+Tab Ctrl+Tab", "Quotient1");
+        row("Shift let go alone still counts", false, "Tab Shift", "Quotient1", "", 1);
+        row("Shift with a digit: both count", false, "Tab Shift+4", "", "normalQuotient1", 1);
+        row("Enter with a cell waiting still counts", false, "Tab Return", "Quotient1", "", 1);
+        row("a letter still counts", true, "Tab Tab G", "Product1Tens", "", 1);
+        row("Space in the division presses nothing", false, "Space", "", "exerciseWindow");
+    }
+    void keysMoveTheKeyboard() {
+        QFETCH(bool, remainder);
+        QFETCH(QString, keys);
+        QFETCH(QString, waiting);
+        QFETCH(QString, focus);
+        QFETCH(int, errors);
+        Entry e(remainder); // 2035 : 5, or 2038 : 5 remainder 3
+        ExerciseWindow& f = e.form();
+        for (int i = 0; i < errors; ++i)
+            e.rt.answer(widgets::Answer::Ok);
+        pressKeys(&f, keys);
+        const std::optional<int> cell = f.exercise().selectedCell();
+        QCOMPARE(cell ? f.cell(*cell)->objectName() : QString(),
+                 waiting.isEmpty() ? QString() : (remainder ? "remainder" : "normal") + waiting);
+        if (cell) {
+            QCOMPARE(QPoint(tw::left(e.marker()), tw::top(e.marker())),
+                     QPoint(tw::left(f.cell(*cell)), tw::top(f.cell(*cell))));
+            QCOMPARE(f.focusWidget(), f.cell(*cell)); // an assistive tool follows the keyboard
+        } else if (!focus.isEmpty()) {
+            QCOMPARE(f.focusWidget()->objectName(), focus);
+        }
+        QCOMPARE(e.errors(), QString::number(errors));
+        QCOMPARE(e.rt.boxes, QList<Box>(errors, wrongBox()));
+    }
+
+    // From the start window through a solved task, a worksheet and back, by
+    // keys alone: Tab and digits fill the division in working order.
+    void aTaskAndASheetByKeysAlone() {
+        ScriptedDesktop rt;
+        app::Program program(rt);
+        program.start();
+        windows::StartWindow& start = program.startWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&start));
+        forceTask(rt, 4, 0, 7, 5); // 2035 : 5
+        pressKeys(&start, QStringLiteral("Tab Return"));
+        ExerciseWindow& f = program.exerciseWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QVERIFY(!start.isVisible());
+        rt.answer(widgets::Answer::Ok);
+        forceTask(rt, 5, 1, 2, 3);
+        for (const char* digit : {"4", "2", "0", "0", "3", "0", "0", "0", "3", "5", "7", "3", "5"})
+            pressKeys(&f, QStringLiteral("Tab ") + QLatin1String(digit));
+        QVERIFY(rt.boxes.isEmpty());
+        pressKeys(&f, QStringLiteral("Tab 0"));
+        QCOMPARE(rt.takeBoxes(), QList<Box>{msgRecord(kSolved, {}, QStringLiteral("Teilaufgabe"))});
+        QCOMPARE(f.exercise().task().dividend(), 1536);
+        QCOMPARE(f.counters().pointsCounter->text(), QStringLiteral("14"));
+
+        pressKeys(&f, QStringLiteral("Ctrl+Tab Right Right Right Right Return"));
+        QVERIFY(f.exercise().sheet());
+        QCOMPARE(f.focusWidget(), f.sheetPanel().closeButton);
+        // Round the panel, the sheet and the counters; the covered buttons are passed by.
+        pressKeys(&f, QStringLiteral("Tab Tab Tab Tab Tab Shift+Tab Shift+Tab Left Left Left"));
+        QCOMPARE(f.focusWidget(), f.sheetPanel().closeButton);
+        pressKeys(&f, QStringLiteral("Space"));
+        QVERIFY(!f.exercise().sheet());
+        QCOMPARE(f.focusWidget(), f.sheetButton);
+        pressKeys(&f, QStringLiteral("Left Left Left Left Return"));
+        QVERIFY(!f.isVisible());
+        QVERIFY(start.isVisible());
+        QCOMPARE(f.counters().errorsCounter->text(), QStringLiteral("0"));
+    }
+
+    // The controls that are no button, pressed by Space or Enter.
+    void labelsPressedByKeys_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("the reward prompt opens its game") << "prompt";
+        QTest::newRow("a counter opens its menu") << "counter";
+        QTest::newRow("O k a y closes the info window") << "okay";
+        QTest::newRow("a memory card turns up") << "card";
+    }
+    void labelsPressedByKeys() {
+        QFETCH(QString, what);
+        Session s;
+        ExerciseWindow& f = s.form();
+        if (what == "prompt") {
+            earnPoints(f, 50);
+            QVERIFY(f.numberCatchPrompt->isVisible());
+            pressKeys(&f, QStringLiteral("Ctrl+Shift+Tab Shift+Tab Shift+Tab Return"));
+            auto& game = dynamic_cast<games::NumberCatchWindow&>(
+                s.program.rewardGame(games::Reward::Points));
+            QVERIFY(game.isVisible());
+            QVERIFY(!f.numberCatchPrompt->isVisible());
+        } else if (what == "counter") {
+            pressKeys(&f, QStringLiteral("Ctrl+Shift+Tab Shift+Tab Space"));
+            QVERIFY(f.counters().menu() && f.counters().menu()->isVisible());
+            f.counters().menu()->hide();
+        } else if (what == "okay") {
+            pressKeys(&f, QStringLiteral("Ctrl+Tab Return")); // "Ende"
+            click(s.program.startWindow().infoPicture);
+            windows::InfoWindow* info = s.program.loadedInfoWindow();
+            QVERIFY(info && QTest::qWaitForWindowActive(info));
+            pressKeys(info, QStringLiteral("Tab Return"));
+            QVERIFY(!info->isVisible());
+            QVERIFY(info->printingLocked()); // the switch stays
+        } else if (what == "card") {
+            auto& m =
+                dynamic_cast<games::MemoryWindow&>(s.program.rewardGame(games::Reward::Ladder));
+            m.open(f);
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+            pressKeys(&m, QStringLiteral("Down Down Space"));
+            QCOMPARE(m.game().state(2), games::MemoryGame::CardState::Open);
+            QCOMPARE(m.cards[2]->accessibleDescription(),
+                     QStringLiteral("aufgedeckt: ") + m.cards[2]->text());
+        }
+        QVERIFY(s.rt.boxes.isEmpty());
     }
 
     // The marker lies over the waiting cell and takes drops as its digit.
@@ -340,6 +506,8 @@ class TestDigitEntry : public QObject {
         QCOMPARE(e.at(CellRole::Quotient1)->text(), QString());
     }
 
+    // The seven lines about the mouse and the keys stay as they were; the keys
+    // that work without a mouse follow.
     void helpBoxExplainsBothWaysOfEntry() {
         Session s;
         s.rt.answer(widgets::Answer::Ok);
@@ -348,11 +516,13 @@ class TestDigitEntry : public QObject {
         const Box b = s.rt.boxes.at(0);
         QCOMPARE(b.title, QStringLiteral("Hilfe"));
         QCOMPARE(b.style, widgets::BoxStyle{});
-        QCOMPARE(b.prompt.count(QLatin1Char('\r')), 7);
-        QVERIFY(
-            b.prompt.startsWith(QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand\r")));
-        QVERIFY(b.prompt.endsWith(
-            QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel.\r")));
+        const QStringList lines = b.prompt.split(QLatin1Char('\r'));
+        QCOMPARE(lines.value(0), QStringLiteral("Schiebe die Ziffern vom unteren Fensterrand"));
+        QCOMPARE(lines.value(6),
+                 QStringLiteral("alle 50 Punkte gibt es dann ein Belohnungsspiel."));
+        const QString keys = lines.mid(7).join(QLatin1Char(' '));
+        for (const char* k : {"Tab", "Umschalt+Tab", "Pfeiltasten", "Strg+Tab", "Leertaste"})
+            QVERIFY2(keys.contains(QLatin1String(k)), k);
     }
 };
 
