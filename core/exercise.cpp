@@ -1,6 +1,7 @@
 #include "exercise.h"
 
 #include "sheet_number.h"
+#include "task_draw.h"
 
 namespace core {
 
@@ -46,15 +47,31 @@ void Exercise::switchMode(Mode mode) {
 }
 
 void Exercise::newTask() {
-    showTask(drawTask(random_, mode_));
+    showTask(drawTask(random_, mode_, choice_), choice_);
 }
 
-void Exercise::showTask(const Task& task) {
+void Exercise::showTask(const Task& task, const TaskChoice& drawnUnder) {
     task_ = task;
     written_ = writtenDivision(task);
     digits_.fill(QChar());
     divisorColour_ = StepColour::First;
-    record_.taskDrawn(task.quotient, task.divisor, task.remainder, mode_ == Mode::Remainder, now());
+    record_.taskDrawn(task.quotient, task.divisor, task.remainder, mode_ == Mode::Remainder, now(),
+                      drawnUnder);
+}
+
+// ------------------------------------------------------------------ the choice of tasks
+
+void Exercise::setChoice(const TaskChoice& choice) {
+    choice_ = choice;
+}
+
+TargetedPractice Exercise::targetedPractice() const {
+    return core::targetedPractice(record_, choice_, mode_);
+}
+
+void Exercise::applyTargetedPractice(const TargetedPractice& aim) {
+    if (aim.choice) setChoice(*aim.choice);
+    if (aim.mode) chooseMode(*aim.mode);
 }
 
 // ------------------------------------------------------------------ entry
@@ -186,7 +203,7 @@ void Exercise::claimMemory() {
 // ------------------------------------------------------------------ worksheets
 
 SheetNumber Exercise::newSheetNumber() {
-    return sheetNumberFrom(mode_, random_());
+    return sheetNumberFrom(mode_, random_(), choice_);
 }
 
 void Exercise::composeSheet() {
@@ -201,7 +218,7 @@ void Exercise::showSheetNumbered(const SheetNumber& number) {
     // The sheet's last task stays on screen, as if the exercise had drawn all
     // twelve. It is no work of the child's until the child works on it.
     record_.sheetStarted();
-    showTask(sheetTasks(number).constLast());
+    showTask(sheetTasks(number).constLast(), number.choice);
     record_.sheetFinished();
 }
 

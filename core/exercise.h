@@ -8,7 +8,9 @@
 #include "cells.h"
 #include "practice_record.h"
 #include "sheet_number.h"
+#include "targeted_practice.h"
 #include "task.h"
+#include "task_choice.h"
 
 namespace core {
 
@@ -99,19 +101,36 @@ class Exercise {
     void claimNumberCatch();
     void claimMemory();
 
+    // ---- the teacher's choice of tasks ("Aufgaben wählen")
+    // Every task until the teacher chooses; nothing of it is stored.
+    const TaskChoice& choice() const { return choice_; }
+    // The choice for every task drawn from now on, in both modes, and for
+    // new sheets and class sets. The task on screen stays until it is solved
+    // or the mode changes.
+    void setChoice(const TaskChoice& choice);
+    // "Gezielt üben": what the wrong digits recorded so far ask for, from the
+    // current choice and mode; nothing changes yet.
+    TargetedPractice targetedPractice() const;
+    // Applies it: the choice, and the mode as "mit Rest" would (a new task).
+    void applyTargetedPractice(const TargetedPractice& aim);
+
     // ---- worksheets
-    // "Blatt": a sheet of a new number in the current mode.
+    // "Blatt": a sheet of a new number in the current mode, drawn under the
+    // current choice.
     void composeSheet();
-    // "Blatt nach Nummer …": the sheet of a number, its mode taken on.
+    // "Blatt nach Nummer …": the sheet of a number, its mode taken on. The
+    // tasks are drawn under the number's choice; the exercise's own choice
+    // stays as the teacher set it.
     void showSheetNumbered(const SheetNumber& number);
     // "Abbruch".
     void closeSheet();
-    // The number of a new sheet of the mode, drawn at random.
+    // The number of a new sheet of the mode under the current choice, drawn
+    // at random (class sets take theirs from here).
     SheetNumber newSheetNumber();
 
   private:
     void newTask();
-    void showTask(const Task& task);
+    void showTask(const Task& task, const TaskChoice& drawnUnder);
     void switchMode(Mode mode);
     void tell(Notice notice);
     // A digit for the waiting cell: placed or refused, counted, then the
@@ -143,6 +162,7 @@ class Exercise {
     bool numberCatchWaiting_ = false;
     bool memoryWaiting_ = false;
     std::optional<SheetNumber> sheet_;
+    TaskChoice choice_;
     PracticeRecord record_;
 };
 

@@ -48,7 +48,7 @@ void PracticeRecord::touch(qint64 atMs) {
 }
 
 void PracticeRecord::taskDrawn(int quotient, int divisor, int remainder, bool remainderMode,
-                               qint64 atMs) {
+                               qint64 atMs, const TaskChoice& choice) {
     Task t;
     t.drawnAt = seconds(atMs);
     t.quotient = quint16(quotient);
@@ -57,13 +57,21 @@ void PracticeRecord::taskDrawn(int quotient, int divisor, int remainder, bool re
     t.remainderMode = remainderMode;
     if (inSheet_) {
         sheetTask_ = t;
+        sheetChoice_ = quint16(choice.code());
         sheetTaskInWindow_ = true;
         return;
     }
     touch(atMs);
     sheetTaskInWindow_ = false;
     tasks_.push_back(t);
+    noteChoice(quint16(choice.code()), t.drawnAt);
     trim();
+}
+
+void PracticeRecord::noteChoice(quint16 choice, quint32 at) {
+    if (!choices_.empty() && choices_.back().choice == choice) return;
+    if (choices_.size() == kKeptChoices) choices_.erase(choices_.begin());
+    choices_.push_back({at, choice});
 }
 
 void PracticeRecord::sheetStarted() {
@@ -78,6 +86,7 @@ PracticeRecord::Task* PracticeRecord::current() {
     if (sheetTaskInWindow_) {
         sheetTaskInWindow_ = false;
         tasks_.push_back(sheetTask_);
+        noteChoice(sheetChoice_, sheetTask_.drawnAt);
         trim();
     }
     return tasks_.empty() ? nullptr : &tasks_.back();
@@ -126,7 +135,12 @@ void PracticeRecord::clear(qint64 atMs) {
     std::fill(std::begin(byWay_), std::end(byWay_), 0);
     firstAt_ = lastAt_ = seconds(atMs);
     if (sheetTaskInWindow_) sheetTask_.drawnAt = firstAt_;
+    // The task kept in the window came under the latest choice.
+    const quint16 keptChoice =
+        choices_.empty() ? quint16(TaskChoice().code()) : choices_.back().choice;
+    choices_.clear();
     if (!keep) return;
+    noteChoice(keptChoice, firstAt_);
     Task fresh = kept;
     fresh.drawnAt = firstAt_;
     fresh.solved = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cells.h"
+#include "task_choice.h"
 
 namespace core {
 
@@ -82,9 +83,18 @@ class PracticeRecord {
         WrongDigit what;
     };
 
+    // When the child's tasks came under a choice of tasks: from the moment
+    // the first of them was drawn (seconds since the epoch), the choice
+    // (TaskChoice::code()).
+    struct ChoiceSpan {
+        quint32 from = 0;
+        quint16 choice = 0;
+    };
+
     // A task the exercise window drew for the child (quotient, divisor and
-    // remainder, 0 without).
-    void taskDrawn(int quotient, int divisor, int remainder, bool remainderMode, qint64 atMs);
+    // remainder, 0 without), and the choice of tasks it was drawn under.
+    void taskDrawn(int quotient, int divisor, int remainder, bool remainderMode, qint64 atMs,
+                   const TaskChoice& choice = TaskChoice());
     // Tasks drawn between these belong to a worksheet and do not count. The
     // last of them stays in the window; it joins the record once the child
     // works on it.
@@ -118,6 +128,12 @@ class PracticeRecord {
     const std::vector<Entry>& entries() const { return entries_; }
     // A worksheet's last task stands in the window, not yet worked on.
     bool sheetTaskInWindow() const { return sheetTaskInWindow_; }
+    // The choices the recorded tasks came under, in order; a new span begins
+    // where a task's choice differs from the one before. After "Neu beginnen"
+    // only the choice of the task kept in the window. At most kKeptChoices,
+    // the latest.
+    const std::vector<ChoiceSpan>& choices() const { return choices_; }
+    static constexpr size_t kKeptChoices = 8;
     // The memory the details take, in bytes.
     size_t memoryBytes() const;
 
@@ -131,11 +147,14 @@ class PracticeRecord {
     Task* current();
     void touch(qint64 atMs);
     void trim();
+    void noteChoice(quint16 choice, quint32 at);
 
     std::vector<Task> tasks_;
     std::vector<Entry> entries_;
     quint32 firstSerial_ = 0;
     Task sheetTask_;
+    quint16 sheetChoice_ = 0;
+    std::vector<ChoiceSpan> choices_;
     bool inSheet_ = false;
     bool sheetTaskInWindow_ = false;
     quint32 firstAt_ = 0, lastAt_ = 0;

@@ -4,6 +4,7 @@
 
 #include "sheet_text.h"
 #include "task.h"
+#include "task_choice.h"
 
 namespace core {
 
@@ -39,6 +40,29 @@ QString timeSpan(const PracticeRecord& r, const QDateTime& now, ReportFor target
            duration(r.lastAt() > r.firstAt() ? r.lastAt() - r.firstAt() : 0) + QLatin1Char(')');
 }
 
+// "Aufgabenwahl: Teiler 6–9 · Null im Ergebnis: oft" for the choice the
+// tasks came under; one line each, with the time it began, where it changed;
+// nothing when every task came as at start.
+QStringList choiceLines(const PracticeRecord& r) {
+    const std::vector<PracticeRecord::ChoiceSpan>& spans = r.choices();
+    auto summaryOf = [](const PracticeRecord::ChoiceSpan& span) {
+        return choiceSummary(TaskChoice::fromCode(span.choice).value_or(TaskChoice()));
+    };
+    QStringList lines;
+    if (spans.size() == 1 && !summaryOf(spans.front()).isEmpty())
+        lines << QStringLiteral("Aufgabenwahl: ") + summaryOf(spans.front());
+    if (spans.size() > 1) {
+        for (const PracticeRecord::ChoiceSpan& span : spans) {
+            const QString from =
+                QDateTime::fromSecsSinceEpoch(span.from).toString(QStringLiteral("HH:mm"));
+            const QString s = summaryOf(span);
+            lines << QStringLiteral("Aufgabenwahl ab %1: %2")
+                         .arg(from, s.isEmpty() ? QStringLiteral("alle Aufgaben") : s);
+        }
+    }
+    return lines;
+}
+
 QStringList summary(const PracticeRecord& r) {
     const quint64 normal = r.solvedTasks(false), rest = r.solvedTasks(true);
     QStringList lines;
@@ -60,6 +84,7 @@ QStringList summary(const PracticeRecord& r) {
     QString hints = QStringLiteral("Hinweise zur Reihenfolge: %1").arg(r.orderHints());
     if (r.orderHints() > 0) hints += QStringLiteral(" (die Ergebnisziffer fehlte noch)");
     lines << hints;
+    lines << choiceLines(r);
     return lines;
 }
 

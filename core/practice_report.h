@@ -36,6 +36,10 @@ struct PracticeReport {
     // Nothing done yet: the one sentence that says so, and nothing below it.
     QString nothingYet;
     QString span; // "heute, 10:12 bis 10:47 (35 Minuten)"
+    // Tasks solved, right and wrong digits, hints; then, where tasks came
+    // under a choice of tasks, "Aufgabenwahl: Teiler 6–9 · …", or a line
+    // "Aufgabenwahl ab 10:20: …" for each choice in order where it changed
+    // ("alle Aufgaben" for every task).
     QStringList summary;
     QString chartTitle;
     QList<ReportBar> bars;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sheet_number.h"
+
 namespace core {
 
 namespace {
@@ -14,6 +16,42 @@ constexpr int kRowIndent[6] = {0, 1, 1, 2, 2, 3};
 
 QString blanks(int n) {
     return QString(n, kBlank);
+}
+
+// Text as HTML in plain ASCII: markup characters and everything beyond ASCII
+// as references.
+QString asciiHtml(const QString& text) {
+    QString html;
+    html.reserve(text.size() + 64);
+    for (const char32_t c : text.toUcs4()) {
+        if (c == U'&')
+            html += QLatin1String("&amp;");
+        else if (c == U'<')
+            html += QLatin1String("&lt;");
+        else if (c == U'>')
+            html += QLatin1String("&gt;");
+        else if (c > 126)
+            html += QStringLiteral("&#%1;").arg(uint(c));
+        else
+            html += QChar(char16_t(c));
+    }
+    return html;
+}
+
+// The choice a printed sheet number holds; every task for anything else.
+TaskChoice choiceOfNumber(const QString& number) {
+    const std::optional<SheetNumber> parsed = parseSheetNumber(number);
+    return parsed ? parsed->choice : TaskChoice();
+}
+
+// The number line and the choice, briefly enough that `after` still fits the
+// foot line.
+QString footNaming(const QString& number, const QString& after) {
+    const TaskChoice choice = choiceOfNumber(number);
+    if (choice.isEveryTask()) return numberLine(number);
+    const QString whole = numberLine(number) + QStringLiteral(" · ") + choiceSummary(choice);
+    if (whole.size() + after.size() <= kFootLineMostChars) return whole;
+    return numberLine(number) + QStringLiteral(" · ") + shortChoiceSummary(choice);
 }
 
 // Overwrites characters of s from pos (counted from 1) with the
@@ -149,31 +187,23 @@ QString clipboardText(const QStringList& items, Mode mode) {
 QString clipboardHtml(const QString& text, const QString& number) {
     QString lines = text;
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QString body;
-    body.reserve(lines.size() + 64);
-    for (const char32_t c : lines.toUcs4()) {
-        if (c == U'&')
-            body += QLatin1String("&amp;");
-        else if (c == U'<')
-            body += QLatin1String("&lt;");
-        else if (c == U'>')
-            body += QLatin1String("&gt;");
-        else if (c > 126)
-            body += QStringLiteral("&#%1;").arg(uint(c));
-        else
-            body += QChar(char16_t(c));
-    }
-    // HTML drops a line break right after <pre>; the extra one keeps a leading empty line.
     QString after;
     if (!number.isEmpty())
-        after = QStringLiteral("<p>") + numberLine(number) + QStringLiteral("</p>");
+        after = QStringLiteral("<p>") + asciiHtml(sheetNameLine(number)) + QStringLiteral("</p>");
+    // HTML drops a line break right after <pre>; the extra one keeps a leading empty line.
     return QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
                           "<pre style=\"font-family: 'Courier New', monospace;\">\n") +
-           body + QStringLiteral("</pre>") + after + QStringLiteral("</body></html>");
+           asciiHtml(lines) + QStringLiteral("</pre>") + after + QStringLiteral("</body></html>");
 }
 
 QString numberLine(const QString& number) {
     return number.isEmpty() ? QString() : QStringLiteral("Blatt-Nr. ") + number;
+}
+
+QString sheetNameLine(const QString& number) {
+    const QString summary = choiceSummary(choiceOfNumber(number));
+    return summary.isEmpty() ? numberLine(number)
+                             : numberLine(number) + QStringLiteral(" · ") + summary;
 }
 
 QList<KeepTogether> blockRowRuns(int lead, int itemCount) {
@@ -216,7 +246,9 @@ PrintDocument solutionSheet(const QStringList& items, Mode mode) {
 
 QString sheetFootLine(const QString& number) {
     if (number.isEmpty()) return {};
-    return numberLine(number) + QStringLiteral(" · Seite {page} von {pages}");
+    // A sheet has a page or two: room for one digit each.
+    return footNaming(number, QStringLiteral(" · Seite 9 von 9")) +
+           QStringLiteral(" · Seite {page} von {pages}");
 }
 
 int classSetCount(const QString& typed) {
@@ -231,19 +263,21 @@ int classSetCount(const QString& typed) {
 QList<PrintDocument> classSetDocuments(const QList<NumberedSheet>& sheets, Mode mode,
                                        const QStringList& names) {
     const int count = int(sheets.size());
-    auto foot = [count](const NumberedSheet& sheet, int place) {
-        return numberLine(sheet.number) +
-               QStringLiteral(" · Blatt %1 von %2").arg(place).arg(count);
+    auto setFoot = [count](PrintDocument& doc, const NumberedSheet& sheet, int place) {
+        const QString where = QStringLiteral(" · Blatt %1 von %2").arg(place).arg(count);
+        doc.footLine = footNaming(sheet.number, where) + where;
+        if (doc.footLine.size() > kFootLineMostChars)
+            doc.footPointSize = doc.footPointSize * kFootLineMostChars / doc.footLine.size();
     };
     QList<PrintDocument> docs;
     for (int i = 0; i < count; ++i) {
         docs.append(taskSheet(sheets.at(i).items, mode));
-        docs.last().footLine = foot(sheets.at(i), i + 1);
+        setFoot(docs.last(), sheets.at(i), i + 1);
         if (!names.isEmpty()) putName(docs.last(), names.value(i));
     }
     for (int i = 0; i < count; ++i) {
         docs.append(solutionSheet(sheets.at(i).items, mode));
-        docs.last().footLine = foot(sheets.at(i), i + 1);
+        setFoot(docs.last(), sheets.at(i), i + 1);
         if (!names.isEmpty()) putName(docs.last(), names.value(i));
     }
     return docs;

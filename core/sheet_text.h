@@ -43,13 +43,18 @@ QString clipboardText(const QStringList& items, Mode mode);
 
 // The clipboard text as HTML: one <pre> in 'Courier New' (any fixed-width
 // font where that is missing) holding the same lines, so a word processor
-// keeps the columns, and after it a line naming the sheet's number (none
-// without a number). Every character outside plain ASCII is written as a
-// character reference, so no charset guess can spoil an umlaut.
+// keeps the columns, and after it a line naming the sheet's number and the
+// choice it was drawn under (sheetNameLine; none without a number). Every
+// character outside plain ASCII is written as a character reference, so no
+// charset guess can spoil an umlaut.
 QString clipboardHtml(const QString& text, const QString& number);
 
 // "Blatt-Nr. E-482719", "" without a number.
 QString numberLine(const QString& number);
+// The number line, and for a sheet drawn under a choice the choice its
+// number holds: "Blatt-Nr. E-482719-XQG · Teiler 6–9 · Null im Ergebnis:
+// oft". Without a choice the number line alone.
+QString sheetNameLine(const QString& number);
 
 // A sheet is printed as a document of lines in one fixed-pitch font (see
 // print_document.h): the heading, two empty lines, the items. A page break
@@ -66,8 +71,16 @@ PrintDocument taskSheet(const QStringList& items, Mode mode);
 // unchanged.
 PrintDocument solutionSheet(const QStringList& items, Mode mode);
 
+// The most characters of a foot line that fit its page: at 10 pt a
+// fixed-pitch character is 6 pt wide, and an A4 page less its 12 mm margins
+// holds 87 of them.
+constexpr int kFootLineMostChars = 87;
+
 // The foot line of a sheet's pages: "Blatt-Nr. E-482719 · Seite {page} von
-// {pages}"; none without a number.
+// {pages}"; none without a number. A sheet drawn under a choice names it
+// after the number, "Blatt-Nr. E-482719-XQG · Teiler 6–9 · Null im
+// Ergebnis: oft · Seite {page} von {pages}", in the short form
+// (shortChoiceSummary) where the whole would not fit kFootLineMostChars.
 QString sheetFootLine(const QString& number);
 
 // ---- class sets: many sheets of new numbers, then their solutions
@@ -84,8 +97,10 @@ constexpr int kClassSetMost = 40;
 int classSetCount(const QString& typed);
 
 // The task sheets in order, then the solution sheets in the same order; each
-// foot line names the sheet's number and its place in the set ("Blatt-Nr.
-// E-482719 · Blatt 3 von 25").
+// foot line names the sheet's number, the choice it holds as sheetFootLine
+// does, and its place in the set ("Blatt-Nr. E-482719 · Blatt 3 von 25").
+// A foot line longer than kFootLineMostChars gets a smaller font, so it keeps
+// inside the margins.
 // With names (one for each sheet, in the same order, see class_names.h) every
 // task and solution sheet shows "Name: …" in the line under its heading; a
 // name too long for the width of the sheet goes on in the next line,

@@ -246,6 +246,46 @@ class ExerciseTest : public QObject {
         QCOMPARE(g.exercise.task(), (Task{600, 3, 0}));
     }
 
+    // The teacher's choice: the task on screen stays; the next tasks, both
+    // modes, new sheets and class sets come under it; a sheet brought back
+    // by number has its own and leaves the exercise's as it is.
+    void theChoiceHoldsFromTheNextTask() {
+        Game g; // 2035 : 5 = 407
+        TaskChoice nine;
+        nine.setDivisors({9});
+        nine.setBorrowing(Frequency::Never);
+        g.exercise.setChoice(nine);
+        QCOMPARE(g.exercise.task(), (Task{407, 5, 0}));
+        g.solveByDrops();
+        for (Mode mode : {Mode::Normal, Mode::Remainder}) {
+            if (mode != g.exercise.mode()) g.exercise.chooseMode(mode);
+            QCOMPARE(g.exercise.task().divisor, 9);
+            QVERIFY(!needsBorrowing(g.exercise.task()));
+            QCOMPARE(g.exercise.newSheetNumber().choice, nine);
+            g.exercise.composeSheet();
+            QCOMPARE(g.exercise.sheet()->choice, nine);
+            QCOMPARE(g.exercise.task(), sheetTasks(*g.exercise.sheet()).constLast());
+        }
+        g.exercise.showSheetNumbered(SheetNumber(Mode::Normal, 482719));
+        QCOMPARE(g.exercise.task(), sheetTasks(SheetNumber(Mode::Normal, 482719)).constLast());
+        QCOMPARE(g.exercise.choice(), nine);
+    }
+
+    // "Gezielt üben" for "Rest": the mode switches as "mit Rest" would, with a
+    // new task.
+    void targetedPracticeApplied() {
+        Game g(407, 5, 3);
+        for (int i = 0; i < 3; ++i)
+            g.exercise.dropOnCell(g.cell(CellRole::Remainder), 9);
+        g.exercise.chooseMode(Mode::Normal);
+        const TargetedPractice rest = g.exercise.targetedPractice();
+        QCOMPARE(rest.mode, std::optional<Mode>(Mode::Remainder));
+        g.exercise.applyTargetedPractice(rest);
+        QCOMPARE(g.exercise.mode(), Mode::Remainder);
+        QVERIFY(g.exercise.task().remainder > 0);
+        QCOMPARE(g.exercise.choice(), TaskChoice());
+    }
+
     void aSheetShowsItsLastTaskAndTakesOnItsMode() {
         Game g;
         const SheetNumber number{Mode::Remainder, 482719};

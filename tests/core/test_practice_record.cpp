@@ -2,6 +2,7 @@
 
 #include "practice_record.h"
 #include "practice_report.h"
+#include "targeted_practice.h"
 #include "task.h"
 
 using namespace core;
@@ -43,6 +44,9 @@ class PracticeRecordTest : public QObject {
     void reportShowsTheLatestTasksWithTheirWrongPlaces_data();
     void reportShowsTheLatestTasksWithTheirWrongPlaces();
     void longRunKeepsItsTotalsInLittleMemory();
+    void reportNamesTheChoicesInOrder();
+    void targetedPracticeAimsAtTheWorstStep_data();
+    void targetedPracticeAimsAtTheWorstStep();
 };
 
 void PracticeRecordTest::wrongDigitCountsInItsStep_data() {
@@ -263,6 +267,135 @@ void PracticeRecordTest::longRunKeepsItsTotalsInLittleMemory() {
     const int newest = 400 + (days * tasksPerDay - 1) % 600;
     QVERIFY(report.tasks.last().lines.value(0).contains(QStringLiteral("=%1").arg(newest)));
     QCOMPARE(report.tasks.last().notes.size(), 2);
+}
+
+TaskChoice choiceOf(const QList<int>& divisors, Frequency zero = Frequency::AsItComes,
+                    Frequency borrowing = Frequency::AsItComes) {
+    TaskChoice c;
+    c.setDivisors(divisors);
+    c.setZeroInQuotient(zero);
+    c.setBorrowing(borrowing);
+    return c;
+}
+
+void PracticeRecordTest::reportNamesTheChoicesInOrder() {
+    const TaskChoice sixToNine = choiceOf({6, 7, 8, 9}, Frequency::Often);
+    const TaskChoice nine = choiceOf({9}, Frequency::AsItComes, Frequency::Never);
+    PracticeRecord r;
+    PracticeReport keep;
+    r.taskDrawn(407, 5, 0, false, at(10, 12), sixToNine);
+    r.rightDigit(at(10, 13));
+    QCOMPARE(reportFor(r, keep).summary.value(4),
+             QStringLiteral("Aufgabenwahl: Teiler 6–9 · Null im Ergebnis: oft"));
+    r.taskDrawn(806, 9, 0, false, at(10, 14));
+    r.taskDrawn(907, 9, 0, false, at(10, 15), sixToNine);
+    r.taskDrawn(908, 9, 0, false, at(10, 16), sixToNine);
+    // A sheet's task came under the sheet's choice, and counts once worked on.
+    r.sheetStarted();
+    r.taskDrawn(999, 9, 0, false, at(10, 17), nine);
+    r.sheetFinished();
+    QCOMPARE(reportFor(r, keep).summary.size(), 7);
+    r.rightDigit(at(10, 18));
+    QCOMPARE(reportFor(r, keep).summary.mid(4),
+             QStringList({"Aufgabenwahl ab 10:12: Teiler 6–9 · Null im Ergebnis: oft",
+                          "Aufgabenwahl ab 10:14: alle Aufgaben",
+                          "Aufgabenwahl ab 10:15: Teiler 6–9 · Null im Ergebnis: oft",
+                          "Aufgabenwahl ab 10:17: Teiler 9 · Abziehen mit Übertrag: nie"}));
+    // The next child: the task in the window and its choice.
+    r.clear(at(10, 30));
+    r.rightDigit(at(10, 31));
+    QCOMPARE(reportFor(r, keep).summary.mid(4),
+             QStringList{"Aufgabenwahl: Teiler 9 · Abziehen mit Übertrag: nie"});
+    // Every task as at start: no line, as it always was.
+    PracticeRecord plain;
+    plain.taskDrawn(407, 5, 0, false, at(10, 12));
+    plain.rightDigit(at(10, 13));
+    QCOMPARE(reportFor(plain, keep).summary.size(), 4);
+}
+
+Q_DECLARE_METATYPE(core::TaskChoice)
+
+void PracticeRecordTest::targetedPracticeAimsAtTheWorstStep_data() {
+    // Wrong digits by step: "Ergebnisziffer", "Malnehmen", "Abziehen",
+    // "Herunterholen", "Rest", "andere Taste".
+    QTest::addColumn<QList<int>>("wrongBySteps");
+    QTest::addColumn<TaskChoice>("current");
+    QTest::addColumn<bool>("remainderMode");
+    QTest::addColumn<QString>("chosen"); // the summary of the choice set, "-" for none
+    QTest::addColumn<bool>("toRemainder");
+    QTest::addColumn<QString>("sentence");
+    const TaskChoice all;
+    const QString stays = QStringLiteral("Die Aufgaben bleiben, wie sie sind.");
+    QTest::newRow("nothing wrong yet")
+        << QList<int>{0, 0, 0, 0, 0, 0} << all << false << "-" << false
+        << "Bisher gibt es keine falsche Ziffer, also nichts gezielt zu üben: " + stays;
+    QTest::newRow("one wrong digit")
+        << QList<int>{0, 0, 1, 0, 0, 0} << all << false << "-" << false
+        << "Bisher gibt es erst eine falsche Ziffer, zu wenig, um gezielt zu üben: " + stays;
+    QTest::newRow("two in the steps, many other keys")
+        << QList<int>{1, 0, 1, 0, 0, 9} << all << false << "-" << false
+        << "Bisher gibt es erst 2 falsche Ziffern, zu wenig, um gezielt zu üben: " + stays;
+    QTest::newRow("only other keys")
+        << QList<int>{0, 0, 0, 0, 0, 5} << all << false << "-" << false
+        << "Bisher wurden nur andere Tasten statt Ziffern gedrückt, das sagt nichts über einen "
+           "Rechenschritt: " +
+               stays;
+    QTest::newRow("Ergebnisziffer: 6 to 9")
+        << QList<int>{3, 0, 0, 0, 0, 0} << all << false << "Teiler 6–9" << false
+        << "Die meisten Fehler gab es bei der Ergebnisziffer: Jetzt kommen nur Aufgaben mit den "
+           "Teilern 6 bis 9, den schwereren Einmaleinsreihen.";
+    QTest::newRow("tie of Malnehmen and Abziehen: Malnehmen, the other settings kept")
+        << QList<int>{0, 3, 3, 0, 0, 0} << choiceOf({3, 4}, Frequency::Never) << false
+        << "Teiler 6–9 · Null im Ergebnis: nie" << false
+        << "Die meisten Fehler gab es beim Malnehmen: Jetzt kommen nur Aufgaben mit den Teilern 6 "
+           "bis 9, den schwereren Einmaleinsreihen.";
+    QTest::newRow("tie of Abziehen and Herunterholen: Abziehen, divisors kept")
+        << QList<int>{0, 0, 4, 4, 1, 0} << choiceOf({3, 4}, Frequency::Never) << false
+        << "Teiler 3–4 · Null im Ergebnis: nie · Abziehen mit Übertrag: oft" << false
+        << "Die meisten Fehler gab es beim Abziehen: Jetzt kommen oft Aufgaben mit Übertrag.";
+    QTest::newRow("Abziehen, borrowing already oft")
+        << QList<int>{0, 0, 5, 0, 0, 0}
+        << choiceOf({3, 4, 5, 6, 7, 8, 9}, Frequency::AsItComes, Frequency::Often) << false << "-"
+        << false
+        << "Die meisten Fehler gab es beim Abziehen: Es kommen schon oft Aufgaben mit Übertrag.";
+    QTest::newRow("Herunterholen, more other keys than any step")
+        << QList<int>{1, 1, 1, 3, 0, 20} << all << true << "Null im Ergebnis: oft" << false
+        << "Die meisten Fehler gab es beim Herunterholen: Jetzt kommen oft Aufgaben mit einer Null "
+           "im Ergebnis.";
+    QTest::newRow("Rest, back in normal mode: remainder tasks")
+        << QList<int>{0, 0, 0, 0, 3, 0} << all << false << "-" << true
+        << "Die meisten Fehler gab es beim Rest: Jetzt kommen Aufgaben mit Rest.";
+    QTest::newRow("Rest, in remainder mode already")
+        << QList<int>{0, 0, 0, 0, 3, 0} << all << true << "-" << false
+        << "Die meisten Fehler gab es beim Rest: Es kommen schon Aufgaben mit Rest.";
+}
+
+void PracticeRecordTest::targetedPracticeAimsAtTheWorstStep() {
+    QFETCH(QList<int>, wrongBySteps);
+    QFETCH(TaskChoice, current);
+    QFETCH(bool, remainderMode);
+    QFETCH(QString, chosen);
+    QFETCH(bool, toRemainder);
+    QFETCH(QString, sentence);
+    // A cell of each step, in the remainder layout.
+    const int cellOfStep[kBucketCount] = {15, 19, 21, 22, 18, 21};
+    PracticeRecord r;
+    r.taskDrawn(412, 3, 2, true, at(10, 0));
+    for (int step = 0; step < kBucketCount; ++step) {
+        const Entered entered =
+            step == kOtherKeyBucket ? key(Entered::Kind::Enter) : Entered::ofDigit(7);
+        for (int i = 0; i < wrongBySteps[step]; ++i)
+            r.wrongDigit(wrong(cellOfStep[step], '0', entered, EntryWay::Key), at(10, 1));
+    }
+    for (int step = 0; step < kBucketCount; ++step)
+        QCOMPARE(int(r.wrongIn(step)), wrongBySteps[step]);
+    const TargetedPractice aim =
+        targetedPractice(r, current, remainderMode ? Mode::Remainder : Mode::Normal);
+    QCOMPARE(aim.choice ? choiceSummary(*aim.choice) : QString("-"), chosen);
+    QCOMPARE(aim.mode.has_value(), toRemainder);
+    if (aim.mode) QCOMPARE(*aim.mode, Mode::Remainder);
+    QCOMPARE(aim.sentence, sentence);
+    QCOMPARE(aim.changes(), chosen != "-" || toRemainder);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)

@@ -50,6 +50,29 @@ class TestSheetNumber : public QObject {
                                       << "";
         QTest::newRow("nothing") << ""
                                  << "";
+        // Sheets drawn under a choice.
+        QTest::newRow("with a choice, as printed") << "E-482719-XQG"
+                                                   << "E-482719-XQG";
+        QTest::newRow("with a choice, small letters and blanks") << " e 482 719 xqg"
+                                                                 << "E-482719-XQG";
+        QTest::newRow("O and I typed for 0 and 1") << "e-482719-oio"
+                                                   << "E-482719-010";
+        QTest::newRow("a choice character typed wrong") << "E-482719-XQH"
+                                                        << "";
+        QTest::newRow("a digit typed wrong before a choice") << "E-482718-XQG"
+                                                             << "";
+        QTest::newRow("two digits swapped before a choice") << "E-487219-XQG"
+                                                            << "";
+        QTest::newRow("the other letter before a choice") << "R-482719-XQG"
+                                                          << "";
+        QTest::newRow("characters for every task") << "E-482719-ZGA"
+                                                   << "";
+        QTest::newRow("characters of no choice") << "E-482719-ZZT"
+                                                 << "";
+        QTest::newRow("two choice characters") << "E-482719-XQ"
+                                               << "";
+        QTest::newRow("four choice characters") << "E-482719-XQGA"
+                                                << "";
     }
     void typedForms() {
         QFETCH(QString, typed);
@@ -99,6 +122,29 @@ class TestSheetNumber : public QObject {
                                                  "2689:3=896R1", "2870:6=478R2", "5651:8=706R3",
                                                  "2162:3=720R2", "4634:5=926R4", "2895:4=723R3",
                                                  "3827:5=765R2", "3369:7=481R2", "3631:4=907R3"};
+        // Under a choice: "Teiler 6–9 · Null im Ergebnis: oft"; the narrowest choice (9,
+        // zero oft, borrowing nie); "Teiler 3, 5, 7 · Abziehen mit Übertrag: oft";
+        // "Null im Ergebnis: nie · Abziehen mit Übertrag: nie".
+        QTest::newRow("E-482719-XQG")
+            << "E-482719-XQG"
+            << QStringList{"5796:6=966", "8010:9=890", "4970:7=710", "4920:6=820",
+                           "3180:6=530", "4800:8=600", "3012:6=502", "3448:8=431",
+                           "5664:8=708", "4914:7=702", "8901:9=989", "3264:8=408"};
+        QTest::newRow("R-093514-GVN")
+            << "R-093514-GVN"
+            << QStringList{"7257:9=806R3", "8285:9=920R5", "7925:9=880R5", "7894:9=877R1",
+                           "5468:9=607R5", "8798:9=977R5", "3665:9=407R2", "6356:9=706R2",
+                           "6999:9=777R6", "4573:9=508R1", "6936:9=770R6", "8644:9=960R4"};
+        QTest::newRow("E-000000-5FY")
+            << "E-000000-5FY"
+            << QStringList{"2202:3=734", "3570:5=714", "2244:3=748", "3227:7=461",
+                           "2735:5=547", "4144:7=592", "1818:3=606", "4910:5=982",
+                           "4080:5=816", "2046:3=682", "1611:3=537", "2055:3=685"};
+        QTest::newRow("R-999999-ZC6")
+            << "R-999999-ZC6"
+            << QStringList{"7929:8=991R1", "7399:9=822R1", "4419:7=631R2", "6763:7=966R1",
+                           "1724:3=574R2", "4086:5=817R1", "3967:7=566R5", "4168:5=833R3",
+                           "4457:7=636R5", "2599:5=519R4", "1735:4=433R3", "1645:4=411R1"};
     }
     void frozenTasks() {
         QFETCH(QString, number);
@@ -112,6 +158,36 @@ class TestSheetNumber : public QObject {
         const QStringList lines = sheetLinesOf(n);
         for (int i = 0; i < 12; ++i)
             QVERIFY(lines.value(9 * (i / 3)).contains(tasks[i]));
+    }
+
+    // Every choice has numbers of both modes that come back as typed, in
+    // lower case too, hold sheets drawn under the choice, and turn into no
+    // number at all with any one character typed wrong.
+    void everyChoiceHasItsNumbers() {
+        for (int code = 0; code < TaskChoice::kCodes; ++code) {
+            const TaskChoice choice = *TaskChoice::fromCode(code);
+            if (choice.isEveryTask()) continue;
+            for (const SheetNumber n : {SheetNumber(Mode::Normal, 482719, choice),
+                                        SheetNumber(Mode::Remainder, 7, choice)}) {
+                const QString text = formatSheetNumber(n);
+                QVERIFY(text.size() <= kSheetNumberMostChars);
+                QCOMPARE(parseSheetNumber(text.toLower()), std::optional<SheetNumber>(n));
+                for (const Task& t : sheetTasks(n)) {
+                    QVERIFY(choice.hasDivisor(t.divisor));
+                    QVERIFY(choice.zeroInQuotient() != Frequency::Never || !hasZeroInQuotient(t));
+                    QVERIFY(choice.borrowing() != Frequency::Never || !needsBorrowing(t));
+                }
+                for (int at = 2; at < text.size(); ++at) {
+                    if (text[at] == QLatin1Char('-')) continue;
+                    for (const QChar c : QStringLiteral("0123456789ABCDEFGHJKLMNPQRSTUVWXYZ")) {
+                        if (c == text[at] || (at < 8 && !c.isDigit())) continue;
+                        QString typo = text;
+                        typo[at] = c;
+                        if (parseSheetNumber(typo)) QFAIL(qPrintable(text + " as " + typo));
+                    }
+                }
+            }
+        }
     }
 
     // Sheets of numbers across the whole range hold tasks of their mode with

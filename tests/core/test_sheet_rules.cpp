@@ -32,6 +32,9 @@ class SheetRules : public QObject {
     void classNamesFromTheTypedList();
     void namedClassSet_data();
     void namedClassSet();
+    void footLinesNameTheChoice_data();
+    void footLinesNameTheChoice();
+    void footLinesOfEveryChoiceFitThePage();
 };
 
 void SheetRules::composedSheetHasFixedShape_data() {
@@ -217,23 +220,33 @@ void SheetRules::printDocuments() {
 void SheetRules::clipboardHtmlHoldsTheSameLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("number");
-    QTest::newRow("E sheet") << clipboardText(randomSheet(false), Mode::Normal) << "E-482719";
-    QTest::newRow("R sheet") << clipboardText(randomSheet(true), Mode::Remainder) << "R-093514";
-    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, Mode::Normal) << "";
-    QTest::newRow("empty R sheet") << clipboardText({}, Mode::Remainder) << "";
+    QTest::addColumn<QString>("named"); // the paragraph after the lines
+    QTest::newRow("E sheet") << clipboardText(randomSheet(false), Mode::Normal) << "E-482719"
+                             << "Blatt-Nr. E-482719";
+    QTest::newRow("R sheet") << clipboardText(randomSheet(true), Mode::Remainder) << "R-093514"
+                             << "Blatt-Nr. R-093514";
+    QTest::newRow("empty E sheet: two empty lines") << clipboardText({}, Mode::Normal) << ""
+                                                    << "";
+    QTest::newRow("empty R sheet") << clipboardText({}, Mode::Remainder) << ""
+                                   << "";
     QTest::newRow("umlauts, markup characters, blanks")
         << QStringLiteral("  Lösungen für Ärger & Übung <b>ß</b> \"x\" €  \r\n \r\n\r\nä\r\n")
-        << "E-000000";
+        << "E-000000"
+        << "Blatt-Nr. E-000000";
+    QTest::newRow("a sheet drawn under a choice names it")
+        << clipboardText(randomSheet(false), Mode::Normal) << "E-482719-XQG"
+        << "Blatt-Nr. E-482719-XQG &#183; Teiler 6&#8211;9 &#183; Null im Ergebnis: oft";
 }
 
 void SheetRules::clipboardHtmlHoldsTheSameLines() {
     QFETCH(QString, text);
     QFETCH(QString, number);
+    QFETCH(QString, named);
     const QString html = clipboardHtml(text, number);
     // The number stands in a paragraph of its own after the <pre>, none without a number.
     const QString after = html.mid(html.indexOf("</pre>") + 6);
-    QCOMPARE(after, number.isEmpty() ? QString("</body></html>")
-                                     : "<p>Blatt-Nr. " + number + "</p></body></html>");
+    QCOMPARE(after,
+             named.isEmpty() ? QString("</body></html>") : "<p>" + named + "</p></body></html>");
     const PreBlock pre = readPre(html);
     QCOMPARE(pre.count, 1);
     QVERIFY2(pre.style.contains("font-family: 'Courier New', monospace"), qPrintable(pre.style));
@@ -330,6 +343,50 @@ void SheetRules::namedClassSet() {
             QCOMPARE(a.first - (a.first > 1 ? extra : 0), b.first);
             QCOMPARE(a.count - (a.first > 1 ? 0 : extra), b.count);
         }
+    }
+}
+
+void SheetRules::footLinesNameTheChoice_data() {
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("named"); // what stands before "Seite" or "Blatt"
+    QTest::newRow("no choice: as always") << "E-482719"
+                                          << "Blatt-Nr. E-482719";
+    QTest::newRow("a choice, in full")
+        << "E-482719-XQG"
+        << "Blatt-Nr. E-482719-XQG · Teiler 6–9 · Null im Ergebnis: oft";
+    QTest::newRow("both kinds: the short form")
+        << "R-093514-GVN"
+        << "Blatt-Nr. R-093514-GVN · Teiler 9 · Null: oft · Übertrag: nie";
+}
+
+void SheetRules::footLinesNameTheChoice() {
+    QFETCH(QString, number);
+    QFETCH(QString, named);
+    QCOMPARE(sheetFootLine(number), named + " · Seite {page} von {pages}");
+    QList<NumberedSheet> sheets;
+    for (int i = 0; i < 25; ++i)
+        sheets.append({number, randomSheet(number.startsWith('R'), i)});
+    const QList<PrintDocument> docs = classSetDocuments(sheets, modeNamed(number.left(1)));
+    QCOMPARE(docs.value(2).footLine, named + " · Blatt 3 von 25");
+    QCOMPARE(docs.value(27).footLine, named + " · Blatt 3 von 25");
+    QCOMPARE(docs.value(2).footPointSize, 10.0);
+}
+
+// At 10 pt a foot line holds 87 characters between the margins of an A4 page;
+// a longer one runs off the paper.
+void SheetRules::footLinesOfEveryChoiceFitThePage() {
+    for (int code = 0; code < TaskChoice::kCodes; ++code) {
+        const SheetNumber n(Mode::Remainder, 482719, *TaskChoice::fromCode(code));
+        const QString number = formatSheetNumber(n);
+        QString single = sheetFootLine(number);
+        single.replace("{pages}", "2").replace("{page}", "2");
+        QVERIFY2(single.size() <= 87, qPrintable(single));
+        QList<NumberedSheet> sheets;
+        for (int i = 0; i < kClassSetMost; ++i)
+            sheets.append({number, {}});
+        const PrintDocument last = classSetDocuments(sheets, n.mode).constLast();
+        QVERIFY2(last.footLine.size() * last.footPointSize <= 87 * 10.0 + 1e-9,
+                 qPrintable(last.footLine));
     }
 }
 
