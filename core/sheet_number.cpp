@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <random>
 
-#include "sheet_text.h"
 #include "task_draw.h"
 
 namespace core {
@@ -117,13 +116,6 @@ QList<Task> sheetTasks(const SheetNumber& number) {
     for (int i = 0; i < 12; ++i)
         tasks.append(drawTask(random, number.mode, number.choice));
     return tasks;
-}
-
-QStringList sheetLinesOf(const SheetNumber& number) {
-    QList<WrittenDivision> written;
-    for (const Task& t : sheetTasks(number))
-        written.append(writtenDivision(t));
-    return sheetLines(written, number.mode);
 }
 
 } // namespace core

@@ -56,7 +56,4 @@ SheetNumber sheetNumberFrom(Mode mode, double rnd, const TaskChoice& choice = Ta
 // depend on it.
 QList<Task> sheetTasks(const SheetNumber& number);
 
-// The 34 lines of the sheet, as "Blatt" lays them out.
-QStringList sheetLinesOf(const SheetNumber& number);
-
 } // namespace core

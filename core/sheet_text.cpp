@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "sheet_number.h"
 
 namespace core {
 
@@ -198,6 +197,13 @@ QString clipboardHtml(const QString& text, const QString& number) {
 
 QString numberLine(const QString& number) {
     return number.isEmpty() ? QString() : QStringLiteral("Blatt-Nr. ") + number;
+}
+
+QStringList sheetLinesOf(const SheetNumber& number) {
+    QList<WrittenDivision> written;
+    for (const Task& t : sheetTasks(number))
+        written.append(writtenDivision(t));
+    return sheetLines(written, number.mode);
 }
 
 QString sheetNameLine(const QString& number) {

@@ -7,6 +7,7 @@
 
 #include "cells.h"
 #include "print_document.h"
+#include "sheet_number.h"
 #include "task.h"
 
 // The text of a worksheet: twelve tasks laid out as written divisions in
@@ -32,6 +33,8 @@ BlockPlace blockPlace(const WrittenDivision& task, CellRole cell);
 // (2 with a remainder), two " " items between block rows. Twelve tasks make
 // the 34 items of a sheet.
 QStringList sheetLines(const QList<WrittenDivision>& tasks, Mode mode);
+// The 34 lines of the sheet of a number, as "Blatt" lays them out.
+QStringList sheetLinesOf(const SheetNumber& number);
 
 // The copy of an item that the task sheet shows. Task lines get the answers
 // overwritten in place; every other item has each non-blank replaced by "_".

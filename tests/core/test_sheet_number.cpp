@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "sheet_number.h"
+#include "sheet_text.h"
 
 using namespace core;
 

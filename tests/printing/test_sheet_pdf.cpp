@@ -19,6 +19,7 @@
 #include "qt_desktop.h"
 #include "sheet_actions.h"
 #include "sheet_number.h"
+#include "sheet_text.h"
 #include "sheet_samples.h"
 
 using namespace core;

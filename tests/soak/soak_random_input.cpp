@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleHints>
 #include <QTemporaryDir>
@@ -22,6 +25,7 @@
 #include "number_catch_window.h"
 #include "practice_report.h"
 #include "practice_report_window.h"
+#include "class_names.h"
 #include "sheet_text.h"
 #include "window_stack.h"
 
@@ -58,6 +62,8 @@ const QStringList kKnownBoxes = {
     "Lösungsblatt als PDF-Datei speichern|PDF-Dateien",
     "Klassensatz als PDF-Datei speichern|PDF-Dateien",
     "Übungsbericht als PDF-Datei speichern|PDF-Dateien",
+    "Als Tabelle speichern|Tabellen|Es wurde noch nichts|Eine Zeile|Die Datei|Die Zeile",
+    "Klassensatz mit Namen|Bitte mindestens|Ein Klassensatz hat|Der Name in Zeile",
 };
 
 bool known(const Box& b) {
@@ -125,6 +131,12 @@ class Soak {
     bool run() {
         rt_.seed(unsigned(seed_));
         rt_.onBox = [this](const Box& b) { answer(b); };
+        // The program's own dialogs run their own loop; they are answered
+        // from inside it, as boxes are.
+        QTimer dialogs;
+        dialogs.setInterval(1);
+        QObject::connect(&dialogs, &QTimer::timeout, [this] { actInDialog(); });
+        dialogs.start();
         program_.start();
         flush();
         checkAll(before());
@@ -211,6 +223,36 @@ class Soak {
         if (!known(b)) fail(QStringLiteral("a box the program does not have:") + box);
     }
 
+    // A dialog of the program's own: its lists and boxes filled at random,
+    // then one of its buttons pressed. A list that is refused keeps the
+    // dialog open for the next turn.
+    void actInDialog() {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible() || qobject_cast<QMessageBox*>(d)) return;
+        if (auto* names = d->findChild<QPlainTextEdit*>()) {
+            const int count = chance(0.1) ? 41 : pick(6);
+            QStringList list;
+            for (int i = 0; i < count; ++i)
+                list << (chance(0.05) ? QString(41, QLatin1Char('x'))
+                                      : QStringLiteral(" Kind %1 ").arg(pick(100)));
+            names->setPlainText(list.join(chance(0.5) ? QStringLiteral("\n")
+                                                      : QStringLiteral("\r\n\n")));
+        }
+        for (QAbstractButton* b : d->findChildren<QAbstractButton*>())
+            if (b->isCheckable() && b->isVisible() && chance(0.3)) b->click();
+        QList<QPushButton*> buttons = d->findChildren<QPushButton*>();
+        buttons.removeIf([](QPushButton* b) { return !b->isVisible() || !b->isEnabled(); });
+        if (buttons.isEmpty() || chance(0.1)) {
+            log(QStringLiteral(" [dialog %1: Esc]").arg(d->windowTitle()));
+            return d->reject();
+        }
+        QPushButton* b = oneOf(buttons);
+        log(QStringLiteral(" [dialog %1: %2]").arg(d->windowTitle(), b->text()));
+        if (auto* names = d->findChild<QPlainTextEdit*>())
+            classSetNames_ = core::classNames(names->toPlainText()).names;
+        b->click();
+    }
+
     QString typedInto(const Box& b) {
         if (b.title == QLatin1String("Druckersperre aufheben")) {
             asked_ = true;
@@ -221,9 +263,11 @@ class Soak {
             passed_ = typed == shown;
             return typed;
         }
-        if (b.title == QLatin1String("Klassensatz"))
+        if (b.title == QLatin1String("Klassensatz")) {
+            classSetNames_.clear();
             return typedCount_ =
                        oneOf(QStringList{"1", "3", " 2 ", "25", "40", "0", "41", "", "x"});
+        }
         // A sheet number met before or a new one, spelt as a teacher might, or none.
         numberTyped_ = true;
         const int r = pick(10);
@@ -701,10 +745,13 @@ class Soak {
             fail("the clipboard holds no copy of the sheet shown");
     }
 
-    // As many sheets of new numbers of the mode as were asked for, then their solutions.
+    // As many sheets of new numbers of the mode as were asked for (one a
+    // name, when named), then their solutions.
     void checkClassSet(const core::PrintJob& job, Mode mode) {
-        static const QRegularExpression sheetNumber(QStringLiteral("[ER]-\\d{6}"));
-        const int count = core::classSetCount(typedCount_);
+        static const QRegularExpression sheetNumber(
+            QStringLiteral("[ER]-\\d{6}(-[0-9A-Z]{3})?"));
+        const int count = classSetNames_.isEmpty() ? core::classSetCount(typedCount_)
+                                                   : int(classSetNames_.size());
         QList<core::NumberedSheet> sheets;
         QSet<QString> numbers;
         for (int k = 0; k < count && k < job.documents.size(); ++k) {
@@ -714,7 +761,8 @@ class Soak {
             numbers.insert(n);
             sheets.append({n, linesOf(n)});
         }
-        const QList<core::PrintDocument> want = core::classSetDocuments(sheets, mode);
+        const QList<core::PrintDocument> want =
+            core::classSetDocuments(sheets, mode, classSetNames_);
         bool ok = job.documents.size() == 2 * count && numbers.size() == count;
         for (qsizetype k = 0; ok && k < want.size(); ++k)
             ok = same(want[k], job.documents[k]);
@@ -785,6 +833,7 @@ class Soak {
     QList<Box> boxes_;
     bool asked_ = false, passed_ = false, cleared_ = false, numberTyped_ = false;
     QString typedNumber_, typedCount_;
+    QStringList classSetNames_; // the names of the last named class set
     QMap<QString, QStringList> sheets_; // every sheet met, in an order that replays
     QMap<int, int> climb_;              // where the climber stood at each ladder step
     HoldTicks* hold_ = nullptr;
