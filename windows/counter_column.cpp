@@ -95,6 +95,12 @@ void CounterColumn::openReport() {
     if (!report_) {
         report_ = std::make_unique<PracticeReportWindow>(window_.stack(), window_.exercise().record());
         report_->printerLock = [this] { return window_.printerLock(); };
+        report_->taskChoice = [this] { return core::choiceSummary(window_.exercise().choice()); };
+        report_->aimPractice = [this] { return window_.exercise().targetedPractice(); };
+        report_->applyPractice = [this](const core::TargetedPractice& aim) {
+            window_.exercise().applyTargetedPractice(aim);
+            window_.showExercise();
+        };
     }
     report_->open(&window_);
 }

@@ -12,6 +12,7 @@
 #include "desktop.h"
 #include "keys.h"
 #include "sheet_panel.h"
+#include "task_choice_control.h"
 #include "twips.h"
 #include "window_stack.h"
 
@@ -64,6 +65,7 @@ ExerciseWindow::ExerciseWindow(widgets::WindowStack& windows)
     buildDigitKeys();
     counters_ = std::make_unique<CounterColumn>(*this);
     buildLadderAndPrompts();
+    taskChoice_ = std::make_unique<TaskChoiceControl>(*this);
     sheetPanel_ = std::make_unique<SheetPanel>(*this);
     keyboard_ = new ExerciseKeyboard(*this, [this](int digit, const core::Entered& key) {
         exercise_.pressKey(digit, key);

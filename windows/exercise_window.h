@@ -18,6 +18,7 @@ namespace windows {
 class CounterColumn;
 class ExerciseKeyboard;
 class SheetPanel;
+class TaskChoiceControl;
 
 // The exercise window: the child solves one written division at a time in
 // the layout of the mode, by dragging, tapping or typing digits, and earns
@@ -59,6 +60,7 @@ class ExerciseWindow : public widgets::ProgramWindow {
     widgets::ClickableLabel* numberCatchPrompt;
     CounterColumn& counters() { return *counters_; }
     SheetPanel& sheetPanel() { return *sheetPanel_; }
+    TaskChoiceControl& taskChoice() { return *taskChoice_; }
 
     // ---- what the buttons do
     // "Ende" and the close button: back to the start window.
@@ -96,6 +98,7 @@ class ExerciseWindow : public widgets::ProgramWindow {
     DivisionLayout* normalLayout_ = nullptr;
     DivisionLayout* remainderLayout_ = nullptr;
     std::unique_ptr<CounterColumn> counters_;
+    std::unique_ptr<TaskChoiceControl> taskChoice_;
     std::unique_ptr<SheetPanel> sheetPanel_;
     ExerciseKeyboard* keyboard_ = nullptr;
 };

@@ -125,6 +125,7 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     printButton = button("printButton", "Drucken …");
     savePdfButton = button("savePdfButton", "Als PDF speichern …");
     saveTableButton = button("saveTableButton", "Als Tabelle speichern …");
+    targetButton = button("targetButton", "Gezielt üben");
     startAfreshButton = button("startAfreshButton", "Neu beginnen");
     closeButton = button("closeButton", "Schließen");
     closeButton->setShortcut(Qt::Key_Escape);
@@ -149,6 +150,7 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     buttons->addWidget(savePdfButton);
     buttons->addWidget(saveTableButton);
     buttons->addStretch(1);
+    buttons->addWidget(targetButton);
     buttons->addWidget(startAfreshButton);
     buttons->addWidget(closeButton);
     auto* column = new QVBoxLayout(this);
@@ -161,6 +163,7 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     connect(saveTableButton, &QPushButton::clicked, this, [this] { saveReportTable(); });
     connect(nameEdit, &QLineEdit::textChanged, this, [this] { refresh(); });
     connect(startAfreshButton, &QPushButton::clicked, this, [this] { startAfresh(); });
+    connect(targetButton, &QPushButton::clicked, this, [this] { practiseTargeted(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { closeReport(); });
 }
 
@@ -188,8 +191,8 @@ void PracticeReportWindow::open(QWidget* from) {
 
 int PracticeReportWindow::layOut() {
     for (QWidget* w : std::initializer_list<QWidget*>{printButton, savePdfButton, saveTableButton,
-                                                      startAfreshButton, closeButton, nameLabel,
-                                                      nameEdit})
+                                                      targetButton, startAfreshButton,
+                                                      closeButton, nameLabel, nameEdit})
         tw::zoomFont(w);
     const int gap = tw::toPx(this, 120);
     layout()->setContentsMargins(gap, gap, gap, gap);
@@ -261,6 +264,18 @@ void PracticeReportWindow::startAfresh() {
     // A new sitting is a new child's: the name goes with the record.
     nameEdit->clear();
     refresh();
+}
+
+void PracticeReportWindow::practiseTargeted() {
+    if (!aimPractice || !applyPractice) return;
+    const core::TargetedPractice aim = aimPractice();
+    // Only a change goes through the lock; the sentence is for everyone.
+    if (aim.changes()) {
+        if (!unlocked()) return;
+        applyPractice(aim);
+        refresh();
+    }
+    desktop().message(this, QStringLiteral("Gezielt üben"), aim.sentence + QStringLiteral("\r\r"));
 }
 
 void PracticeReportWindow::saveReportTable() {

@@ -11,6 +11,7 @@ class QLineEdit;
 #include "program_window.h"
 #include "practice_report_drawing.h"
 #include "sheet_actions.h"
+#include "targeted_practice.h"
 
 class QScrollArea;
 
@@ -50,6 +51,9 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     std::function<printing::PrinterLock()> printerLock;
     // The task choice in force, briefly ("" for every task), for the table.
     std::function<QString()> taskChoice;
+    // "Gezielt üben": what the record points to, and setting it in the exercise.
+    std::function<core::TargetedPractice()> aimPractice;
+    std::function<void(const core::TargetedPractice&)> applyPractice;
 
     // Shows the report as the record stands, at the zoom of the window it is
     // opened from (at most three times).
@@ -65,6 +69,7 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     widgets::CommandButton* saveTableButton; // "Als Tabelle speichern …"
     QLabel* nameLabel; // "Name"
     QLineEdit* nameEdit; // the child's name: heads the report, first in the table
+    widgets::CommandButton* targetButton; // "Gezielt üben"
     widgets::CommandButton* startAfreshButton; // "Neu beginnen"
     widgets::CommandButton* closeButton; // "Schließen"
 
@@ -75,6 +80,9 @@ class PracticeReportWindow : public widgets::ProgramWindow {
     // One row in the teacher's spreadsheet file: new, or appended after asking.
     void saveReportTable();
     void startAfresh();
+    // Aims the next tasks at the step with the most wrong digits, behind the
+    // lock, and says so in one sentence.
+    void practiseTargeted();
     void closeReport();
 
   private:

@@ -11,6 +11,7 @@
 #include "long_press.h"
 #include "sheet_number.h"
 #include "sheet_text.h"
+#include "task_choice_control.h"
 #include "twips.h"
 
 namespace windows {
@@ -27,11 +28,11 @@ const QColor kSheetText(255, 255, 0);
 
 const QString kSheetMenuHint =
     QStringLiteral("Rechte Maustaste (oder lange drücken): das Blatt als PDF speichern oder auf "
-                   "einem anderen Drucker drucken, ein Blatt nach Nummer holen, einen "
-                   "Klassensatz erstellen");
+                   "einem anderen Drucker drucken, ein Blatt nach Nummer holen, Aufgaben "
+                   "wählen, einen Klassensatz erstellen");
 const QString kSheetButtonMenuHint = QStringLiteral(
-    "Rechte Maustaste (oder lange drücken): ein Blatt nach Nummer holen, einen Klassensatz "
-    "erstellen");
+    "Rechte Maustaste (oder lange drücken): ein Blatt nach Nummer holen, Aufgaben wählen, "
+    "einen Klassensatz erstellen");
 
 void popupAt(QMenu* menu, QWidget* owner, QWidget* at, const QPoint& pos) {
     // At the board the menu is read from as far away as the window.
@@ -115,6 +116,8 @@ void SheetPanel::buildMenus() {
     connect(byNumber, &QAction::triggered, this, &SheetPanel::sheetByNumber);
     sheetMenu->addAction(byNumber);
     sheetButtonMenu->addAction(byNumber);
+    sheetMenu->addAction(window_.taskChoice().chooseAction);
+    sheetButtonMenu->addAction(window_.taskChoice().chooseAction);
     sheetMenu->addSeparator();
     sheetButtonMenu->addSeparator();
 

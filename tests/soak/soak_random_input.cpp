@@ -64,6 +64,7 @@ const QStringList kKnownBoxes = {
     "Übungsbericht als PDF-Datei speichern|PDF-Dateien",
     "Als Tabelle speichern|Tabellen|Es wurde noch nichts|Eine Zeile|Die Datei|Die Zeile",
     "Klassensatz mit Namen|Bitte mindestens|Ein Klassensatz hat|Der Name in Zeile",
+    "Gezielt üben|Die meisten Fehler|Bisher",
 };
 
 bool known(const Box& b) {

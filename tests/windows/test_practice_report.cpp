@@ -110,6 +110,7 @@ class PracticeReportTest : public QObject {
     void newStartPrintingAndZoom();
     void savedPdfReadsBack();
     void tableCollectsTheClassRowByRow();
+    void targetedPracticeAimsAtTheWeakestStep();
 };
 
 void PracticeReportTest::reportCountsTheChildsWorkAndLeavesTheWindowAlone() {
@@ -410,6 +411,44 @@ void PracticeReportTest::tableCollectsTheClassRowByRow() {
              (widgets::BoxStyle{widgets::Buttons::Ok, widgets::Icon::Warning}));
     QVERIFY(notes.open(QIODevice::ReadOnly));
     QCOMPARE(notes.readAll(), QByteArray("Name;Note\r\nAnna;1\r\n"));
+    QVERIFY(s.rt.allAnswersUsed());
+}
+
+// "Gezielt üben": too few wrong digits change nothing and say why; after the
+// child's work the step with the most (here "Malnehmen") is aimed at, behind
+// the lock, and the report names the choice.
+void PracticeReportTest::targetedPracticeAimsAtTheWeakestStep() {
+    Session s;
+    ExerciseWindow& f = s.form();
+    PracticeReportWindow* r = openReport(f);
+    QVERIFY(r);
+    f.printingLocked = [] { return true; };
+    s.rt.answer(widgets::Answer::Ok);
+    click(r->targetButton); // nothing to aim at: no password, one sentence
+    QList<Box> boxes = s.rt.takeBoxes();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].title, QStringLiteral("Gezielt üben"));
+    QVERIFY(boxes[0].prompt.startsWith(QStringLiteral("Bisher")));
+    r->closeReport();
+
+    childWorks(s);
+    QCOMPARE(openReport(f), r);
+    s.rt.answerInput(QStringLiteral("0")); // a wrong password: nothing changes
+    click(r->targetButton);
+    QCOMPARE(s.rt.takeBoxes().size(), 1);
+    QVERIFY(f.exercise().choice().isEveryTask());
+    s.rt.answerInput(f.counters().pointsCounter->text());
+    s.rt.answer(widgets::Answer::Ok);
+    click(r->targetButton);
+    boxes = s.rt.takeBoxes();
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes[1].prompt.startsWith(QStringLiteral("Die meisten Fehler gab es beim Malnehmen")),
+             qPrintable(boxes[1].prompt));
+    QCOMPARE(f.exercise().choice().divisors(), (QList<int>{6, 7, 8, 9}));
+    r->closeReport();
+    click(f.normalButton);
+    QVERIFY(f.exercise().task().divisor >= 6);
+    QVERIFY(openReport(f)->report().summary.join('\n').contains(QStringLiteral("Teiler 6–9")));
     QVERIFY(s.rt.allAnswersUsed());
 }
 

@@ -1,7 +1,9 @@
 // The worksheet panel through the real window: composing, closing, printing
 // and copying what is shown, the sheet's menus, sheets brought back by
 // number. (The print flows themselves: test_sheet_actions.)
+#include <QCheckBox>
 #include <QMap>
+#include <QRadioButton>
 #include <QMenu>
 #include <QPointingDevice>
 #include <QSet>
@@ -9,6 +11,8 @@
 #include <memory>
 
 #include "class_names_dialog.h"
+#include "task_choice_control.h"
+#include "task_choice_dialog.h"
 #include "exercise_driver.h"
 #include "modal_answer.h"
 #include "scripted_desktop.h"
@@ -86,6 +90,7 @@ QString firstDifference(const QMap<QString, QString>& was, const QMap<QString, Q
 const QString kByNumber = QStringLiteral("Blatt nach Nummer …");
 const QString kByNumberTitle = QStringLiteral("Blatt nach Nummer");
 const QString kNamedSet = QStringLiteral("Klassensatz mit Namen …");
+const QString kChooseTasks = QStringLiteral("Aufgaben wählen …");
 
 } // namespace
 
@@ -102,6 +107,7 @@ class WorksheetPanelTest : public QObject {
     void badNumbersChangeNothing();
     void blattMenuOnRightClickAndLongPress();
     void namedClassSetThroughItsWindow();
+    void taskChoiceThroughItsWindowAndTheLock();
 };
 
 void WorksheetPanelTest::composeShowsTwelveTasks_data() {
@@ -229,7 +235,7 @@ void WorksheetPanelTest::sheetMenuOnRightClickAndLongPress() {
     rightClick();
     QTRY_VERIFY(panel.sheetMenu->isVisible());
     QCOMPARE(texts(panel.sheetMenu),
-             QStringList({"Blatt-Nr. " + panel.number(), kByNumber,
+             QStringList({"Blatt-Nr. " + panel.number(), kByNumber, kChooseTasks,
                           "Aufgabenblatt als PDF speichern …", "Lösungsblatt als PDF speichern …",
                           "Aufgabenblatt drucken auf …", "Lösungsblatt drucken auf …",
                           "Klassensatz als PDF speichern …", "Klassensatz drucken auf …",
@@ -386,7 +392,7 @@ void WorksheetPanelTest::blattMenuOnRightClickAndLongPress() {
     QContextMenuEvent e(QContextMenuEvent::Mouse, at, blatt->mapToGlobal(at));
     QApplication::sendEvent(blatt, &e);
     QTRY_VERIFY(f.sheetPanel().sheetButtonMenu->isVisible());
-    QCOMPARE(texts(f.sheetPanel().sheetButtonMenu), QStringList({kByNumber, "Klassensatz als PDF speichern …",
+    QCOMPARE(texts(f.sheetPanel().sheetButtonMenu), QStringList({kByNumber, kChooseTasks, "Klassensatz als PDF speichern …",
                                                  "Klassensatz drucken auf …", kNamedSet}));
     f.sheetPanel().sheetButtonMenu->hide();
     settle(); // the window takes the touch again once the menu's window has gone
@@ -479,6 +485,69 @@ void WorksheetPanelTest::namedClassSetThroughItsWindow() {
     }));
     QCOMPARE(shown, QStringLiteral("  Anna Müller \n\nBen\n"));
     QCOMPARE(rt.pdfJobs.size(), 1);
+    QVERIFY(rt.allAnswersUsed());
+}
+
+// "Aufgaben wählen …" from the menu of "Normal": the choice in its window,
+// behind the lock, then the next tasks and a sheet drawn under it; the task
+// on screen stays, and "Alle Aufgaben" goes back to every task.
+void WorksheetPanelTest::taskChoiceThroughItsWindowAndTheLock() {
+    ScriptedDesktop rt;
+    ExerciseWindow f(rt.windows);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.printingLocked = [] { return true; };
+    earnPoints(f, 3);
+    rt.takeBoxes();
+    const QPoint at = f.normalButton->rect().center();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, f.normalButton->mapToGlobal(at));
+    QApplication::sendEvent(f.normalButton, &e);
+    QTRY_VERIFY(f.taskChoice().modeMenu->isVisible());
+    QCOMPARE(texts(f.taskChoice().modeMenu), QStringList{kChooseTasks});
+    f.taskChoice().modeMenu->hide();
+
+    auto choose = [&](const std::function<void(windows::TaskChoiceDialog*)>& act) {
+        ModalAnswer answer([&](QWidget* w) { act(qobject_cast<windows::TaskChoiceDialog*>(w)); });
+        f.taskChoice().chooseAction->trigger();
+        return answer.answered();
+    };
+    auto narrowest = [](windows::TaskChoiceDialog* d) {
+        for (int i = 0; i < 6; ++i)
+            d->divisorBoxes[size_t(i)]->click();
+        QVERIFY(!d->divisorBoxes[6]->isEnabled()); // the last divisor stays ticked
+        d->zeroButtons[2]->click();                // "oft"
+        d->borrowingButtons[0]->click();           // "nie"
+        d->okButton->click();
+    };
+    const core::Task onScreen = f.exercise().task();
+    rt.answerInput(QStringLiteral("2")); // a wrong password changes nothing
+    QVERIFY(choose(narrowest));
+    QVERIFY(f.exercise().choice().isEveryTask());
+    rt.answerInput(QStringLiteral("3"));
+    QVERIFY(choose(narrowest));
+    QCOMPARE(rt.takeBoxes().size(), 2);
+    QCOMPARE(f.exercise().choice().divisors(), QList<int>{9});
+    QCOMPARE(f.exercise().choice().zeroInQuotient(), core::Frequency::Often);
+    QCOMPARE(f.exercise().task(), onScreen);
+    for (int i = 0; i < 12; ++i) {
+        f.chooseMode(i % 2 ? Mode::Remainder : Mode::Normal);
+        QCOMPARE(f.exercise().task().divisor, 9);
+        QVERIFY(!core::needsBorrowing(f.exercise().task()));
+    }
+    f.sheetButton->click();
+    const std::optional<core::SheetNumber> number = core::parseSheetNumber(f.sheetPanel().number());
+    QVERIFY(number && number->choice == f.exercise().choice());
+    for (const core::Task& t : core::sheetTasks(*number))
+        QCOMPARE(t.divisor, 9);
+    f.sheetPanel().closeButton->click();
+
+    // Cancelled, or confirmed unchanged, nothing is asked.
+    QVERIFY(choose([](windows::TaskChoiceDialog* d) { d->cancelButton->click(); }));
+    QVERIFY(choose([](windows::TaskChoiceDialog* d) { d->okButton->click(); }));
+    QVERIFY(rt.takeBoxes().isEmpty());
+    rt.answerInput(QStringLiteral("3"));
+    QVERIFY(choose([](windows::TaskChoiceDialog* d) { d->everyTaskButton->click(); }));
+    QVERIFY(f.exercise().choice().isEveryTask());
     QVERIFY(rt.allAnswersUsed());
 }
 
