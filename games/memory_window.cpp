@@ -3,6 +3,7 @@
 #include <QShowEvent>
 
 #include "desktop.h"
+#include "controls.h"
 #include "fonts.h"
 #include "keyboard_access.h"
 #include "twips.h"
@@ -23,10 +24,7 @@ MemoryWindow::MemoryWindow(widgets::WindowStack& windows) : ProgramWindow(window
     setClientTwips(6525, 5805, Growing);
     // Left only through "ENDE" or by winning: no close box.
     setWindowFlags(growingFlags());
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kBack);
     setFont(widgets::sansFont(8.25, true));
 
     endButton =

@@ -7,6 +7,7 @@
 
 #include "accessible_controls.h"
 #include "double_click.h"
+#include "controls.h"
 #include "fonts.h"
 #include "icons.h"
 #include "desktop.h"
@@ -29,10 +30,7 @@ NumberCatchWindow::NumberCatchWindow(widgets::WindowStack& windows) : ProgramWin
     setClientTwips(7245, 5085, Growing);
     // The game is left only through "ENDE" or Esc: no close box.
     setWindowFlags(growingFlags());
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kBack);
     setKeyPreview(true);
 
     const QFont small = widgets::sansFont(8.25, true);

@@ -31,6 +31,11 @@ void paintPicture(QWidget* w, const PictureFunction& picture) {
 }
 } // namespace
 
+void fillBackground(QWidget* w, const QColor& c) {
+    w->setAutoFillBackground(true);
+    setColour(w, QPalette::Window, c);
+}
+
 // ---------------------------------------------------------------- labels
 
 Label::Label(QWidget* parent, const QString& objectName, const QString& text)

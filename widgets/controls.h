@@ -13,6 +13,9 @@
 // division, shapes and lines drawn at the window's zoom.
 namespace widgets {
 
+// Fills a window or page with its own back colour.
+void fillBackground(QWidget* w, const QColor& c);
+
 // A label in the colours its window gives it. A framed one draws its frame
 // as wide as the window's zoom.
 class Label : public QLabel {

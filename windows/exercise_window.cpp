@@ -7,6 +7,7 @@
 #include "counter_column.h"
 #include "double_click.h"
 #include "exercise_keyboard.h"
+#include "controls.h"
 #include "fonts.h"
 #include "icons.h"
 #include "desktop.h"
@@ -40,10 +41,7 @@ ExerciseWindow::ExerciseWindow(widgets::WindowStack& windows)
     setObjectName(QStringLiteral("exerciseWindow"));
     setWindowTitle(QStringLiteral("Einstellige Division"));
     setClientTwips(9060, 6645, Growing);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kWindowBack);
     setFont(widgets::sansFont(8.25, true));
     setKeyPreview(true);
 

@@ -1,5 +1,6 @@
 #include "info_window.h"
 
+#include "controls.h"
 #include "fonts.h"
 #include "icons.h"
 #include "desktop.h"
@@ -20,10 +21,7 @@ InfoWindow::InfoWindow(widgets::WindowStack& windows) : ProgramWindow(windows) {
     setObjectName(QStringLiteral("infoWindow"));
     setWindowTitle(QStringLiteral("Programm-Info"));
     setClientTwips(3510, 4005);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kWindowBack);
     setFont(widgets::sansFont(8.25));
 
     auto* panel = new widgets::Shape(this, QStringLiteral("panel"));

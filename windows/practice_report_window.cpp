@@ -13,6 +13,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "controls.h"
 #include "fonts.h"
 #include "keyboard_access.h"
 #include "practice_record.h"
@@ -53,10 +54,7 @@ double pxPerPt(const QWidget* w) {
 PracticeReportPage::PracticeReportPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("reportPage"));
     setAccessibleName(QStringLiteral("Übungsbericht"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kBack);
 }
 
 double PracticeReportPage::margin() const {
@@ -105,10 +103,7 @@ PracticeReportWindow::PracticeReportWindow(widgets::WindowStack& windows,
     setWindowTitle(QStringLiteral("Übungsbericht"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kBack);
 
     scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(QStringLiteral("reportScrollArea"));

@@ -1,5 +1,6 @@
 #include "start_window.h"
 
+#include "controls.h"
 #include "fonts.h"
 #include "icons.h"
 #include "info_text.h"
@@ -21,10 +22,7 @@ StartWindow::StartWindow(widgets::WindowStack& windows) : ProgramWindow(windows)
     setObjectName(QStringLiteral("startWindow"));
     setWindowTitle(QStringLiteral("Schriftliche Division"));
     setClientTwips(6285, 7350);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowBack);
-    setPalette(pal);
+    widgets::fillBackground(this, kWindowBack);
     setFont(widgets::sansFont(8.25, true));
 
     // The easel first, so that it lies beneath the controls.

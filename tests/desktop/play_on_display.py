@@ -24,6 +24,9 @@ import tempfile
 import time
 from collections import namedtuple
 
+import own_display
+from own_display import Failure, stop_all
+
 env = dict(os.environ)
 procs = []
 prog = None
@@ -41,10 +44,6 @@ GREEN = (0, 128, 0)  # the start window's pictures, the counters
 PROMPT = (0, 192, 0)  # the reward prompt's text
 NAVY = (0, 0, 128)  # the digits and the cross of the number-catch game
 FACE = ((220, 220, 220), (255, 255, 255))  # a push button's face
-
-
-class Failure(Exception):
-    pass
 
 
 # ---------------------------------------------------------------- processes and windows
@@ -709,20 +708,7 @@ def has(tool):
 
 
 def start_display():
-    rfd, wfd = os.pipe()
-    start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "%dx%dx24" % SCREEN, "-dpi", "96",
-           "-noreset", "-nolisten", "tcp"], pass_fds=(wfd,), stderr=subprocess.DEVNULL)
-    os.close(wfd)
-    number = b""
-    with os.fdopen(rfd, "rb") as f:
-        while not number.endswith(b"\n"):
-            c = f.read(1)
-            if not c:
-                raise Failure("Xvfb did not start")
-            number += c
-    env["DISPLAY"] = ":" + number.decode().strip()
-    start(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    expect(lambda: "Openbox" in run("wmctrl", "-m", ok=(0, 1)), "openbox")
+    own_display.start_display(env, procs, SCREEN)
     # A German keyboard, as at school: Shift turns the digit row into signs.
     run("setxkbmap", "de")
 
@@ -817,14 +803,7 @@ def main():
         print("screen at the failure:", shot, "- the printer's logs beside it in cups/log")
         return 1
     finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+        stop_all(procs)
         if passed:
             shutil.rmtree(runtime, ignore_errors=True)
 

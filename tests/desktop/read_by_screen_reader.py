@@ -16,9 +16,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-TIMEOUT = 20.0
+from own_display import Failure, start_display, stop_all, wait_for
+
 INSIDE = "DIVISION_ON_OWN_BUS"
 TOOLS = ["Xvfb", "openbox", "xdotool", "wmctrl", "dbus-run-session"]
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -35,41 +35,8 @@ BUTTONS = ["Ende", "Hilfe", "Normal", "mit Rest", "Blatt"] + ["Ziffer %d" % d fo
 procs = []
 
 
-class Failure(Exception):
-    pass
-
-
-def expect(pred, what, timeout=TIMEOUT):
-    """Polls pred until it holds and returns its value; fails at the time-out."""
-    end = time.monotonic() + timeout
-    while True:
-        v = pred()
-        if v:
-            return v
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + (what if isinstance(what, str) else what()))
-        time.sleep(0.05)
-
-
 def run(*args):
     return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout
-
-
-def start_display():
-    rfd, wfd = os.pipe()
-    procs.append(subprocess.Popen(
-        ["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1280x1024x24", "-noreset",
-         "-nolisten", "tcp"], pass_fds=(wfd,), stderr=subprocess.DEVNULL))
-    os.close(wfd)
-    with os.fdopen(rfd, "rb") as f:
-        number = f.readline().decode().strip()
-    if not number:
-        raise Failure("Xvfb did not start")
-    os.environ["DISPLAY"] = ":" + number
-    # The window manager first: a window mapped before it runs can stay unmapped.
-    procs.append(subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.DEVNULL))
-    expect(lambda: "Openbox" in run("wmctrl", "-m"), "openbox")
 
 
 def window_of(pid, title):
@@ -82,7 +49,7 @@ def window_of(pid, title):
 
 def keys(wid, *names):
     """Real key presses, once the window has the keyboard."""
-    expect(lambda: run("xdotool", "getactivewindow").strip() == str(wid),
+    wait_for(lambda: run("xdotool", "getactivewindow").strip() == str(wid),
            "window %d to take the keyboard" % wid)
     subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True, timeout=30)
 
@@ -129,12 +96,12 @@ def read(pid):
             level = below
         return out
 
-    app = expect(application, "the program on the accessibility bus")
-    expect(lambda: frame("Schriftliche Division"), "the start window in the tree")
-    start = expect(lambda: window_of(pid, "Schriftliche Division"), "the start window")
+    app = wait_for(application, "the program on the accessibility bus")
+    wait_for(lambda: frame("Schriftliche Division"), "the start window in the tree")
+    start = wait_for(lambda: window_of(pid, "Schriftliche Division"), "the start window")
     keys(start, "Tab", "Return")  # the exercise picture, then open it
-    f = expect(lambda: frame("Einstellige Division"), "the exercise window in the tree")
-    wid = expect(lambda: window_of(pid, "Einstellige Division"), "the exercise window")
+    f = wait_for(lambda: frame("Einstellige Division"), "the exercise window in the tree")
+    wid = wait_for(lambda: window_of(pid, "Einstellige Division"), "the exercise window")
 
     faults = []
     on = controls(f)
@@ -174,20 +141,20 @@ def read(pid):
                                            "object:text-changed:insert")
     first = on[CELLS[0]]
     keys(wid, "Tab")
-    expect(lambda: first.getState().contains(pyatspi.STATE_FOCUSED),
+    wait_for(lambda: first.getState().contains(pyatspi.STATE_FOCUSED),
            "the first quotient digit to have the keyboard")
     digit = str(int("".join(digits)) // 100 // int(text(divisor)))
     keys(wid, digit)
-    expect(lambda: text(first) == digit,
+    wait_for(lambda: text(first) == digit,
            lambda: "the cell to hold %s, it holds %r" % (digit, text(first)))
-    expect(lambda: on["Richtige Ziffern"].queryValue().currentValue == 1, "a point")
+    wait_for(lambda: on["Richtige Ziffern"].queryValue().currentValue == 1, "a point")
 
     def announced():
         while GLib.MainContext.default().iteration(False):
             pass
         return (CELLS[0], digit) in heard
 
-    expect(announced, lambda: "the new digit to be announced, heard %r" % heard)
+    wait_for(announced, lambda: "the new digit to be announced, heard %r" % heard)
     print("ok  Tab, the digit %s typed, read back and announced" % digit, flush=True)
 
 
@@ -216,7 +183,7 @@ def main():
     os.environ.pop("WAYLAND_DISPLAY", None)
     prog = None
     try:
-        start_display()
+        start_display(os.environ, procs, (1280, 1024))
         prog = subprocess.Popen([sys.argv[1]])
         procs.append(prog)
         read(prog.pid)
@@ -228,14 +195,7 @@ def main():
             print("the program had ended with", prog.returncode)
         return 1
     finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+        stop_all(procs)
         shutil.rmtree(runtime, ignore_errors=True)
 
 
