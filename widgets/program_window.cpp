@@ -191,12 +191,22 @@ bool ProgramWindow::previewKey(QWidget* w, QEvent* event) {
     if (!keyPreview_) return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-    case QEvent::KeyRelease:
         // A new key is under way: a press that follows is a new delivery,
         // even if it reuses the address of the last one.
         lastKey_ = nullptr;
         break;
+    case QEvent::KeyRelease: {
+        lastKey_ = nullptr;
+        // Passed up to the parents like a press: seen where it was first delivered.
+        const bool bubbling =
+            event == lastRelease_ && lastReleaseAt_ && lastReleaseAt_->parentWidget() == w;
+        lastRelease_ = event;
+        lastReleaseAt_ = w;
+        if (!bubbling && isVisible()) keyReleased(static_cast<QKeyEvent*>(event));
+        break;
+    }
     case QEvent::KeyPress: {
+        lastRelease_ = nullptr;
         // A key the receiver ignores goes on to its parent as the same event;
         // take it once, where it was first delivered (usually the focus
         // widget, but a key may also be sent to the window itself).

@@ -63,6 +63,8 @@ class ProgramWindow : public QWidget {
     // With key preview on, sees every key pressed in the window before its
     // controls do.
     virtual void keyPressed(QKeyEvent* e) { (void)e; }
+    // With key preview on, sees every key let go in the window, once.
+    virtual void keyReleased(QKeyEvent* e) { (void)e; }
 
     void setKeyPreview(bool on) { keyPreview_ = on; }
     bool keyPreview() const { return keyPreview_; }
@@ -98,6 +100,8 @@ class ProgramWindow : public QWidget {
     // bubbling up to a parent from a new one.
     const QEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastKeyAt_;
+    const QEvent* lastRelease_ = nullptr;
+    QPointer<QWidget> lastReleaseAt_;
 };
 
 } // namespace widgets

@@ -1,6 +1,5 @@
 #include "exercise_keyboard.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 #include "cell_navigation.h"
@@ -44,7 +43,7 @@ ExerciseKeyboard::ExerciseKeyboard(ExerciseWindow& window,
         widgets::pressableByKeys(counter, [&counters, counter] {
             counters.showMenu(counter->mapToGlobal(counter->rect().center()));
         });
-    qApp->installEventFilter(this);
+    window.installEventFilter(this);
 }
 
 QList<QWidget*> ExerciseKeyboard::controls() const {
@@ -131,17 +130,14 @@ void ExerciseKeyboard::judgeHeldKeys() {
         if (window_.exercise().selectedCell()) judge_(-1, {k, 0});
 }
 
+void ExerciseKeyboard::keyReleased(QKeyEvent* e) {
+    if (held_.isEmpty() || e->isAutoRepeat()) return;
+    const Kind k = widgets::enteredKey(e).kind;
+    if (held_.removeOne(k) && window_.exercise().selectedCell()) judge_(-1, {k, 0});
+}
+
 bool ExerciseKeyboard::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate && watched == &window_) {
-        held_.clear();
-    } else if (event->type() == QEvent::KeyRelease && !held_.isEmpty() && watched->isWidgetType() &&
-               static_cast<QWidget*>(watched)->window() == &window_) {
-        auto* e = static_cast<QKeyEvent*>(event);
-        const Kind k = widgets::enteredKey(e).kind;
-        // Seen once for each control the release passes on its way up.
-        if (!e->isAutoRepeat() && held_.removeOne(k) && window_.exercise().selectedCell())
-            judge_(-1, {k, 0});
-    }
+    if (event->type() == QEvent::WindowDeactivate && watched == &window_) held_.clear();
     return false;
 }
 

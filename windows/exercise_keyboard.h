@@ -37,6 +37,8 @@ class ExerciseKeyboard : public QObject {
     // A key pressed in the window. True when it was taken here and goes no
     // further.
     bool keyPressed(QKeyEvent* e);
+    // A key let go in the window: a modifier held alone counts now.
+    void keyReleased(QKeyEvent* e);
     // The exercise was shown anew: the keyboard stays with the waiting cell,
     // and moves off a control that the sheet covers or took away.
     void follow();
@@ -47,6 +49,7 @@ class ExerciseKeyboard : public QObject {
     QList<QWidget*> controls() const;
 
   protected:
+    // The window's deactivation: keys held then are let go elsewhere.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

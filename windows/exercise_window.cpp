@@ -263,6 +263,10 @@ void ExerciseWindow::keyPressed(QKeyEvent* e) {
     if (keyboard_->keyPressed(e)) takeKey();
 }
 
+void ExerciseWindow::keyReleased(QKeyEvent* e) {
+    keyboard_->keyReleased(e);
+}
+
 void ExerciseWindow::tap(int digit) {
     // A tap on a digit key is that digit dropped onto the keyboard marker of
     // the layout in front, where a cell waits: at a touch panel the child

@@ -79,6 +79,7 @@ class ExerciseWindow : public widgets::ProgramWindow {
     void broughtToFront() override;
     bool closeRequested() override;
     void keyPressed(QKeyEvent* e) override;
+    void keyReleased(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
   private:
